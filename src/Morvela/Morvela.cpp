@@ -1,0 +1,20 @@
+// Program entry: the Win32 backend and platform, the five windows, the message loop.
+#include <windows.h>
+
+#include "Morvela/program.h"
+#include "platform/platform.h"
+#include "ui/application.h"
+#include "ui/win32/win32_backend.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  try {
+    ui::win32::Win32Backend backend(instance);
+    ui::TApplication application(backend, platform::SystemPlatform(), "Morvela");
+    CreateForms(application);
+    application.Run();
+    return 0;
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), "Morvela", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+}

@@ -1,0 +1,111 @@
+#include "Unit1/Unit1.h"
+
+#include "ui/application.h"
+#include "ui/text.h"
+#include "z_global/exe_location.h"
+
+TForm1* Form1 = nullptr;
+std::string ExeDir;
+std::string IniName;
+
+namespace {
+constexpr std::size_t kShortText = 255;
+constexpr char kCredits[] = "Morvela Ver. 1.2  (c) 2009-2011";
+}  // namespace
+
+TForm1::TForm1(ui::TComponent* owner)
+    : TForm(owner, "Form1", "Morvela - Programm als Administrator ausführen", 543, 156) {
+  SetBorderStyle(ui::BorderStyle::kSingle);
+  SetLeft(329);
+  SetTop(208);
+
+  ui::Font bold;
+  bold.bold = true;
+  Label1.SetFont(bold);
+  Label1.SetAlignment(ui::Alignment::kRight);
+  Label2.SetAlignment(ui::Alignment::kRight);
+  Label5.SetAlignment(ui::Alignment::kRight);
+  Label3.SetAlignment(ui::Alignment::kRight);
+  ui::Font boldBlue = bold;
+  boldBlue.color = ui::clBlue;
+  LabelInfo.SetFont(boldBlue);
+  LabelInfo.SetAlignment(ui::Alignment::kRight);
+  LabelGetWin.SetFont(bold);
+  LabelGetWin.AutoSize = false;
+
+  EditPfad.SetTabOrder(0);
+  EditPasswort.SetTabOrder(1);
+  EditPasswort.SetPasswordChar('*');
+  ButtonEXE.SetTabOrder(2);
+  XPBitBtnOeffnen.SetTabOrder(3);
+  XPBitBtnCMD.SetTabOrder(4);
+  XPBitBtnDruckerInstallieren.SetTabOrder(5);
+  XPBitBtnSoftware.SetTabOrder(6);
+
+  ui::Font arial;
+  arial.name = "Arial";
+  TXPSpeedButton* quick[] = {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3,
+                             &XPSpeedButton4, &XPSpeedButton5, &XPSpeedButton6};
+  for (int n = 1; n <= 6; ++n) {
+    quick[n - 1]->SetTag(n);
+    quick[n - 1]->SetFont(arial);
+    quick[n - 1]->SetPopupMenu(&PopupMenuSpeed);
+  }
+
+  PanelStatusBar1.AddPanel({kCredits, 300, 3});
+  PanelStatusBar1.AddPanel({"", 200, 3});
+
+  AgOpenDialog1.Filter = "Programme (*.exe; *.msi)|*.exe;*.msi|Alle Dateien (*.*)|*.*";
+  AgOpenDialog1.Options = ui::OFN_OVERWRITEPROMPT | ui::OFN_HIDEREADONLY | ui::OFN_PATHMUSTEXIST |
+                          ui::OFN_CREATEPROMPT | ui::OFN_SHAREAWARE | ui::OFN_NONETWORKBUTTON |
+                          ui::OFN_ENABLESIZING | ui::OFN_EXPLORER;
+  AgOpenDialog1.ShowPlacesBar = true;
+
+  BuildMenus();
+
+  OnCreate = ui::Bind(this, &TForm1::FormCreate);
+  OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+  EditPfad.OnKeyPress = [this](TObject* sender, char& key) { EditPfadKeyPress(sender, key); };
+  EditPasswort.OnKeyPress = [this](TObject* sender, char& key) { EditPasswortKeyPress(sender, key); };
+  ButtonEXE.OnClick = ui::Bind(this, &TForm1::ButtonEXEClick);
+  XPBitBtnOeffnen.OnClick = ui::Bind(this, &TForm1::XPBitBtnOeffnenClick);
+  XPBitBtnCMD.OnClick = ui::Bind(this, &TForm1::XPBitBtnCMDClick);
+}
+
+void TForm1::BuildMenus() {
+  for (ui::TMenuItem* item : {&Energieoptionen1, &InternetEigenschaften, &Java1, &Netzwerk1, &Software1, &System1,
+                              &N1, &Verwaltung1, &N2, &Firewall1})
+    PopupMenuProg.Add(*item);
+  for (ui::TMenuItem* item :
+       {&Benutzerkonten1, &Computerverwaltung1, &ODBC1, &DatenquellenODBC64Bit1, &N3, &Dienste1})
+    Verwaltung1.Add(*item);
+  DatenquellenODBC64Bit1.SetEnabled(false);
+  for (ui::TMenuItem* item : {&Druckerinstallieren1, &Druckerentfernen1, &N4, &DruckerEigeschaften1})
+    PopupMenuDrucker.Add(*item);
+  PopupMenuSpeed.Add(Bearbeiten11);
+}
+
+platform::Platform& TForm1::System() const { return ui::Application().GetPlatform(); }
+
+void TForm1::FormCreate(TObject*) {
+  EditPfad.SetText("");
+  EditPasswort.SetText("");
+  LabelInfo.SetText("");
+
+  AdminUser = "Administrator";
+  LabelAdminUser.SetText(AdminUser);
+
+  const std::string module = System().ModuleFileName();
+  ExeDir = ui::Cut(z_global::DirectoryOf(module), kShortText);
+  IniName = ui::Cut(z_global::IniNameOf(module), kShortText);
+}
+
+void TForm1::FormCloseQuery(TObject*, bool& canClose) { canClose = true; }
+
+void TForm1::EditPfadKeyPress(TObject*, char& key) {
+  if (key == '\r') NextDlgCtl();
+}
+
+void TForm1::EditPasswortKeyPress(TObject* sender, char& key) {
+  if (key == '\r') ButtonEXEClick(sender);
+}

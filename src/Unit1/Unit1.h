@@ -1,0 +1,102 @@
+#pragma once
+// The main window: the path box, the password box and "Ausführen", the six quick-launch buttons, the
+// tool and printer buttons with their menus, and the machine's domain, Windows version and name.
+#include <string>
+
+#include "controls/AgOpenDialog.h"
+#include "controls/ColumnListBox.h"
+#include "controls/PanelStatusBar.h"
+#include "controls/mdBUTTONS.h"
+#include "platform/platform.h"
+#include "ui/control.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+
+class TForm1 : public ui::TForm {
+ public:
+  explicit TForm1(ui::TComponent* owner);
+
+  using TObject = ui::TObject;
+  using Rect = ui::Rect;
+
+  ui::TLabel Label1{this, "Label1", {12, 16, 90, 13}, "Programmname:"};
+  ui::TEdit EditPfad{this, "EditPfad", {104, 12, 401, 21}};
+  TXPBitBtn XPBitBtnOeffnen{this, "XPBitBtnOeffnen", {504, 10, 30, 25}};
+  ui::TLabel Label2{this, "Label2", {57, 40, 45, 13}, "Benutzer:"};
+  ui::TLabel LabelAdminUser{this, "LabelAdminUser", {104, 40, 60, 13}, "Administrator"};
+  ui::TLabel Label5{this, "Label5", {208, 40, 46, 13}, "Domäne: "};
+  ui::TLabel LabelDom{this, "LabelDom", {256, 40, 48, 13}, ""};
+  ui::TLabel LabelInfo{this, "LabelInfo", {449, 40, 54, 13}, ""};
+  ui::TLabel Label3{this, "Label3", {56, 60, 46, 13}, "Passwort:"};
+  ui::TEdit EditPasswort{this, "EditPasswort", {104, 56, 89, 21}};
+  ui::TLabel LabelGetWin{this, "LabelGetWin", {208, 60, 289, 13}, ""};
+  ui::TLabel Label4{this, "Label4", {226, 82, 76, 13}, "  Schnelltasten  "};
+  ui::TBevel Bevel1{this, "Bevel1", {144, 91, 225, 9}};
+  TXPSpeedButton XPSpeedButton1{this, "XPSpeedButton1", {144, 100, 81, 17}};
+  TXPSpeedButton XPSpeedButton2{this, "XPSpeedButton2", {227, 100, 78, 17}};
+  TXPSpeedButton XPSpeedButton3{this, "XPSpeedButton3", {306, 100, 63, 17}};
+  TXPSpeedButton XPSpeedButton4{this, "XPSpeedButton4", {144, 117, 81, 17}};
+  TXPSpeedButton XPSpeedButton5{this, "XPSpeedButton5", {227, 117, 78, 17}};
+  TXPSpeedButton XPSpeedButton6{this, "XPSpeedButton6", {306, 117, 63, 17}};
+  TXPBitBtn XPBitBtnCMD{this, "XPBitBtnCMD", {8, 100, 41, 35}};
+  TXPBitBtn XPBitBtnDruckerInstallieren{this, "XPBitBtnDruckerInstallieren", {50, 100, 41, 35}};
+  TXPBitBtn XPBitBtnSoftware{this, "XPBitBtnSoftware", {92, 100, 41, 35}};
+  TXPSpeedButton XPSpeedButton7{this, "XPSpeedButton7", {384, 108, 34, 25}, "Info"};
+  ui::TButton ButtonEXE{this, "ButtonEXE", {464, 108, 75, 25}, "Ausführen"};
+  TPanelStatusBar PanelStatusBar1{this, "PanelStatusBar1", {0, 140, 543, 16}};
+  TColumnListBox ColumnListBox1{this, "ColumnListBox1", '\x08'};
+
+  TAgOpenDialog AgOpenDialog1{this, "AgOpenDialog1"};
+
+  ui::TPopupMenu PopupMenuProg{this, "PopupMenuProg"};
+  ui::TMenuItem Energieoptionen1{this, "Energieoptionen1", "Energieoptionen"};
+  ui::TMenuItem InternetEigenschaften{this, "InternetEigenschaften", "Internet-Eigenschaften"};
+  ui::TMenuItem Java1{this, "Java1", "Java"};
+  ui::TMenuItem Netzwerk1{this, "Netzwerk1", "Netzwerk"};
+  ui::TMenuItem Software1{this, "Software1", "Programme"};
+  ui::TMenuItem System1{this, "System1", "System"};
+  ui::TMenuItem N1{this, "N1", "-"};
+  ui::TMenuItem Verwaltung1{this, "Verwaltung1", "Verwaltung"};
+  ui::TMenuItem Benutzerkonten1{this, "Benutzerkonten1", "Benutzerkonten"};
+  ui::TMenuItem Computerverwaltung1{this, "Computerverwaltung1", "Computerverwaltung"};
+  ui::TMenuItem ODBC1{this, "ODBC1", "Datenquellen (ODBC 32 Bit)"};
+  ui::TMenuItem DatenquellenODBC64Bit1{this, "DatenquellenODBC64Bit1", "Datenquellen (ODBC 64 Bit)"};
+  ui::TMenuItem N3{this, "N3", "-"};
+  ui::TMenuItem Dienste1{this, "Dienste1", "Dienste"};
+  ui::TMenuItem N2{this, "N2", "-"};
+  ui::TMenuItem Firewall1{this, "Firewall1", "Windows-Firewall"};
+
+  ui::TPopupMenu PopupMenuDrucker{this, "PopupMenuDrucker"};
+  ui::TMenuItem Druckerinstallieren1{this, "Druckerinstallieren1", "Drucker installieren"};
+  ui::TMenuItem Druckerentfernen1{this, "Druckerentfernen1", "Drucker löschen"};
+  ui::TMenuItem N4{this, "N4", "-"};
+  ui::TMenuItem DruckerEigeschaften1{this, "DruckerEigeschaften1", "Druckereigeschaften"};
+
+  ui::TPopupMenu PopupMenuSpeed{this, "PopupMenuSpeed"};
+  ui::TMenuItem Bearbeiten11{this, "Bearbeiten11", "Bearbeiten"};
+
+  // Launch credentials and what the tool shortcuts need, filled at start.
+  std::string UserDomain;
+  std::string AdminUser;
+  bool Is64Bit = false;
+  std::string WindowsDir;
+
+  void FormCreate(TObject* sender);
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  void EditPfadKeyPress(TObject* sender, char& key);
+  void EditPasswortKeyPress(TObject* sender, char& key);
+
+  void ButtonEXEClick(TObject* sender);
+  void XPBitBtnOeffnenClick(TObject* sender);
+  void XPBitBtnCMDClick(TObject* sender);
+
+ private:
+  platform::Platform& System() const;
+  void BuildMenus();
+};
+
+extern TForm1* Form1;
+
+// The executable's folder (with its trailing backslash) and its settings file name.
+extern std::string ExeDir;
+extern std::string IniName;

@@ -1,0 +1,53 @@
+// The launch bar: "Ausführen", the file dialog and the command-window button.
+#include "Unit1/Unit1.h"
+#include "Unit1/outcome_messages.h"
+#include "Unit1/run_as_user.h"
+#include "ui/text.h"
+#include "z_global/drives.h"
+
+namespace {
+
+constexpr std::size_t kShortText = 255;
+
+bool IsUncPath(std::string_view t) { return t.size() >= 3 && t[0] == '\\' && t[1] == '\\'; }
+
+// Up to and including the last "\" or ":"; and the rest.
+std::string DirectoryPart(std::string_view path) {
+  const std::size_t at = path.find_last_of("\\:");
+  return at == std::string_view::npos ? std::string() : std::string(path.substr(0, at + 1));
+}
+std::string NamePart(std::string_view path) {
+  const std::size_t at = path.find_last_of("\\:");
+  return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
+}
+
+}  // namespace
+
+void TForm1::ButtonEXEClick(TObject*) {
+  secret::Text password = EditPasswort.ReadSecret();
+  password.Cut(kShortText);
+  const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(EditPfad.Text(), kShortText));
+  if (!RunAsUser(System(), AdminUser, password, UserDomain, path)) ShowErrorBox(kLaunchFailed);
+}
+
+void TForm1::XPBitBtnOeffnenClick(TObject*) {
+  const std::string text = EditPfad.Text();
+  const std::string t = ui::Cut(text, kShortText);
+  const bool localPath = t.size() >= 3 && t[1] == ':' && t[2] == '\\';
+  if (IsUncPath(t) || localPath) AgOpenDialog1.FileName = text;
+  if (IsUncPath(t)) {
+    const std::string directory = ui::Cut(DirectoryPart(text), kShortText);
+    const std::string name = ui::Cut(NamePart(text), kShortText);
+    AgOpenDialog1.FileName.clear();
+    if (directory + name == text && !System().DirectoryExists(directory))
+      AgOpenDialog1.InitialDir = text;
+    else
+      AgOpenDialog1.InitialDir = directory;
+  }
+  if (AgOpenDialog1.Execute()) EditPfad.SetText(AgOpenDialog1.FileName);
+}
+
+void TForm1::XPBitBtnCMDClick(TObject*) {
+  EditPfad.SetText("cmd.exe");
+  LabelInfo.SetText("DOS - Fenster");
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Starting a program under another account: the command line is chosen by the file type, the texts
+// are made wide, and the system creates the process with the given credentials.
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "platform/secret.h"
+
+// The part of a path from the last "." after the last "\" or ":" on, dot included; empty when there
+// is none.
+std::string ExtensionOf(std::string_view path);
+
+// Installer packages through msiexec, consoles through mmc, programs quoted, anything else unchanged.
+std::string CommandLineFor(std::string_view path);
+
+// True when the system created the process. Asks nothing and shows nothing: the callers report.
+bool RunAsUser(platform::Platform& system, std::string_view user, const secret::Text& password,
+               std::string_view domain, std::string_view path);
+
+inline constexpr std::uint32_t kStartupRecordSize = 68;

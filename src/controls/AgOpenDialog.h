@@ -1,0 +1,11 @@
+#pragma once
+// The file-open dialog with a places bar that can be switched on or off: on the NT family from
+// version 5 it hands the system the full 88-byte record, whose FlagsEx field controls the bar.
+#include "ui/open_dialog.h"
+
+class TAgOpenDialog : public ui::TOpenDialog {
+ public:
+  TAgOpenDialog(ui::TComponent* owner, std::string name) : TOpenDialog(owner, std::move(name)) {}
+  bool ShowPlacesBar = true;
+  bool Execute() override;
+};

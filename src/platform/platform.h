@@ -1,0 +1,165 @@
+#pragma once
+// The system calls the program makes, in portable types. The Win32 adapter translates each one into
+// exactly one system call (buffer sizes, structure sizes, flags); every decision about the order of
+// the calls, fallbacks, cutting of texts and errors is made by the callers above this interface.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/secret.h"
+
+namespace platform {
+
+using Handle = std::uintptr_t;        // a kernel handle (token, registry key); 0 is none
+using WindowHandle = std::uintptr_t;  // a window, for calls that want an owner; 0 is none
+
+// The wide startup record: only its size field is ever set, every other field stays zero.
+struct StartupRecord {
+  std::uint32_t cb = 0;
+};
+
+// The arguments of CreateProcessWithLogonW, in the order of its declaration.
+struct LogonLaunch {
+  const char16_t* user = nullptr;
+  const char16_t* domain = nullptr;
+  const char16_t* password = nullptr;
+  std::uint32_t logonFlags = 0;
+  const char16_t* applicationName = nullptr;
+  char16_t* commandLine = nullptr;  // the system may write into it
+  std::uint32_t creationFlags = 0;
+  const void* environment = nullptr;
+  const char16_t* currentDirectory = nullptr;
+  const StartupRecord* startup = nullptr;
+};
+
+// A text-returning call: ok is false when the system reported failure; error is its last-error code.
+struct TextResult {
+  bool ok = false;
+  std::string text;
+  std::uint32_t error = 0;
+};
+
+// The extended version record (OSVERSIONINFOEXA). size is the structure size handed to the call.
+struct VersionRecord {
+  std::uint32_t size = 0;
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  std::uint32_t build = 0;
+  std::uint32_t platformId = 0;
+  std::string servicePack;  // szCSDVersion up to its first zero (at most 128 characters)
+  std::uint16_t servicePackMajor = 0;
+  std::uint16_t servicePackMinor = 0;
+  std::uint16_t suiteMask = 0;
+  std::uint8_t productType = 0;
+};
+
+enum class Wow64Query { kFunctionMissing, kCallFailed, kNo, kYes };
+
+// One registry value as read with a data buffer of limited size.
+struct RegValue {
+  enum class Status { kOk, kMissing, kMoreData, kFailed } status = Status::kMissing;
+  std::uint32_t type = 0;
+  std::uint32_t size = 0;
+  std::vector<std::uint8_t> data;
+};
+
+// EnumPrintersA, level 4: neededBytes from the sizing call, filled whether the second call succeeded.
+struct PrinterEnumeration {
+  std::uint32_t neededBytes = 0;
+  bool filled = false;
+  std::vector<std::string> names;
+};
+
+// GetOpenFileNameA. filter is in the system's form: pairs of zero-terminated texts, one more zero.
+struct OpenFileRequest {
+  WindowHandle owner = 0;
+  std::uint32_t structSize = 0;  // 76 for the older record, 88 for the full one
+  std::string filter;
+  std::uint32_t filterIndex = 1;
+  std::string fileName;  // in: initial name; out: the chosen full path
+  std::string initialDir;
+  std::string title;
+  std::string defaultExt;
+  std::uint32_t flags = 0;
+  std::uint32_t flagsEx = 0;  // only read with structSize 88
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Text and launching.
+  virtual secret::Wide AnsiToWide(std::string_view ansi) = 0;  // MultiByteToWideChar, CP_ACP, no flags
+  virtual bool CreateProcessWithLogon(const LogonLaunch& launch) = 0;  // closes the new handles at once
+  virtual bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
+                         std::uint32_t provider, Handle& token) = 0;
+  virtual bool ImpersonateLoggedOnUser(Handle token) = 0;
+  virtual bool RevertToSelf() = 0;
+  virtual void CloseHandle(Handle handle) = 0;
+
+  // Drives, files and folders.
+  virtual unsigned DriveType(const std::string& root) = 0;
+  virtual TextResult FullPathName(const std::string& path) = 0;  // 260-character buffer
+  virtual std::optional<std::string> GetUniversalName(const std::string& path) = 0;  // level 1, 1024 bytes
+  virtual TextResult CurrentDirectory() = 0;
+  virtual TextResult WindowsDirectory() = 0;  // 260-character buffer
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  virtual std::string ModuleFileName() = 0;  // the running executable's full path
+
+  // Account and system.
+  virtual std::string SystemErrorMessage(std::uint32_t code) = 0;
+  virtual bool OpenProcessTokenRead(Handle& token, std::uint32_t& error) = 0;  // TOKEN_READ
+  virtual bool GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) = 0;
+  virtual bool LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
+                                        std::string& domain) = 0;  // 100-character buffers each
+  virtual bool ComputerName(std::string& name) = 0;             // 256-byte buffer
+  virtual bool VersionInfo(VersionRecord& record) = 0;           // record.size picks the structure
+  virtual int GetSystemMetrics(int index) = 0;
+  virtual Wow64Query IsWow64Process() = 0;
+  virtual std::optional<std::string> UserName() = 0;  // 63-character buffer
+
+  // Settings file and registry.
+  virtual std::string ProfileRead(const std::string& section, const std::string& key,
+                                              const std::string& fallback, const std::string& path) = 0;
+  virtual bool ProfileWrite(const std::string& section, const std::string& key,
+                                         const std::string& value, const std::string& path) = 0;
+  virtual bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) = 0;  // KEY_ALL_ACCESS
+  virtual RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) = 0;
+  virtual bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) = 0;
+  virtual bool RegSetString(Handle key, const std::string& name, const std::string& value) = 0;
+  virtual void RegCloseKey(Handle key) = 0;
+
+  // Printers, shell and dialogs.
+  virtual PrinterEnumeration PrinterNames(std::uint32_t flags) = 0;  // level 4
+  virtual void ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file, int show) = 0;
+  virtual bool OpenFileDialog(OpenFileRequest& request) = 0;
+  virtual void MessageBeep(std::uint32_t type) = 0;
+};
+
+// The program's platform: the Win32 adapter in the shipped executable, its recording variant in the
+// test-only one. Each executable links exactly one definition.
+Platform& SystemPlatform();
+
+// Windows constants that the portable code decides with.
+inline constexpr unsigned kDriveUnknown = 0;
+inline constexpr unsigned kDriveNoRootDir = 1;
+inline constexpr unsigned kDriveRemovable = 2;
+inline constexpr unsigned kDriveFixed = 3;
+inline constexpr unsigned kDriveRemote = 4;
+inline constexpr unsigned kDriveCdrom = 5;
+inline constexpr unsigned kDriveRamdisk = 6;
+
+inline constexpr std::uint32_t kLogon32LogonInteractive = 2;
+inline constexpr std::uint32_t kLogon32ProviderDefault = 0;
+
+inline constexpr int kSmServerR2 = 89;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kPrinterEnumLocal = 2;
+inline constexpr std::uint32_t kPrinterEnumConnections = 4;
+inline constexpr int kSwShow = 5;
+
+}  // namespace platform

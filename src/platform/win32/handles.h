@@ -1,0 +1,136 @@
+#pragma once
+// Move-only owners for system handles. Each closes its handle once, in its destructor, and keeps the
+// thread's last-error value intact while doing so, so a caller can still read the error of the call
+// that failed before the cleanup ran.
+#include <windows.h>
+
+#include <utility>
+
+namespace w32 {
+
+template <class T, class Traits>
+class Unique {
+ public:
+  Unique() = default;
+  explicit Unique(T value) : value_(value) {}
+  Unique(const Unique&) = delete;
+  Unique& operator=(const Unique&) = delete;
+  Unique(Unique&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
+  Unique& operator=(Unique&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.value_, Traits::Invalid()));
+    return *this;
+  }
+  ~Unique() { reset(); }
+
+  T get() const { return value_; }
+  explicit operator bool() const { return value_ != Traits::Invalid(); }
+  T* put() {
+    reset();
+    return &value_;
+  }
+  T release() { return std::exchange(value_, Traits::Invalid()); }
+  void reset(T value = Traits::Invalid()) {
+    if (value_ != Traits::Invalid()) {
+      const DWORD error = GetLastError();
+      Traits::Close(value_);
+      SetLastError(error);
+    }
+    value_ = value;
+  }
+
+ private:
+  T value_ = Traits::Invalid();
+};
+
+struct KernelHandleTraits {
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+struct RegKeyTraits {
+  static HKEY Invalid() { return nullptr; }
+  static void Close(HKEY h) { ::RegCloseKey(h); }
+};
+struct GdiTraits {
+  static HGDIOBJ Invalid() { return nullptr; }
+  static void Close(HGDIOBJ h) { ::DeleteObject(h); }
+};
+struct MenuTraits {
+  static HMENU Invalid() { return nullptr; }
+  static void Close(HMENU h) { ::DestroyMenu(h); }
+};
+struct WindowTraits {
+  static HWND Invalid() { return nullptr; }
+  static void Close(HWND h) {
+    if (::IsWindow(h)) ::DestroyWindow(h);
+  }
+};
+struct HookTraits {
+  static HHOOK Invalid() { return nullptr; }
+  static void Close(HHOOK h) { ::UnhookWindowsHookEx(h); }
+};
+struct ModuleTraits {
+  static HMODULE Invalid() { return nullptr; }
+  static void Close(HMODULE h) { ::FreeLibrary(h); }
+};
+struct DcTraits {
+  static HDC Invalid() { return nullptr; }
+  static void Close(HDC h) { ::DeleteDC(h); }
+};
+
+using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
+using UniqueKey = Unique<HKEY, RegKeyTraits>;
+using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
+using UniqueMenu = Unique<HMENU, MenuTraits>;
+using UniqueWindow = Unique<HWND, WindowTraits>;
+using UniqueHook = Unique<HHOOK, HookTraits>;
+using UniqueModule = Unique<HMODULE, ModuleTraits>;
+using UniqueDc = Unique<HDC, DcTraits>;
+
+// Selects an object into a device context for the life of the scope, then puts the old one back.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  ~SelectGuard() {
+    if (old_) ::SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// BeginPaint and EndPaint as one scope.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { dc_ = ::BeginPaint(window_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { ::EndPaint(window_, &ps_); }
+  HDC dc() const { return dc_; }
+  const RECT& area() const { return ps_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_ = nullptr;
+};
+
+// A window's device context from GetDC, released at the end of the scope.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+}  // namespace w32

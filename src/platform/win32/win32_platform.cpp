@@ -1,0 +1,312 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+// After windows.h:
+#include <commdlg.h>
+#include <shellapi.h>
+#include <winnetwk.h>
+#include <winspool.h>
+
+#include <cstring>
+
+#include "platform/win32/handles.h"
+
+namespace platform {
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+static_assert(sizeof(STARTUPINFOW) == 68, "the startup record of a 32-bit process");
+static_assert(sizeof(OPENFILENAMEA) == 88, "the full open-file record");
+
+const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+HANDLE AsHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
+HKEY AsKey(Handle h) { return reinterpret_cast<HKEY>(h); }
+
+// A text from a fixed buffer, up to its first zero but at most its size.
+std::string FromBuffer(const char* buffer, std::size_t size) { return std::string(buffer, strnlen(buffer, size)); }
+
+// Calls that report the needed size when the buffer is too small: asked again with that size.
+template <class Call>
+TextResult GrowingText(Call call) {
+  std::string buffer(MAX_PATH, '\0');
+  DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (length >= buffer.size()) {
+    buffer.assign(length + 1, '\0');
+    length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
+  }
+  if (length == 0 || length >= buffer.size()) return {false, {}, GetLastError()};
+  buffer.resize(length);
+  return {true, buffer, 0};
+}
+
+}  // namespace
+
+secret::Wide Win32Platform::AnsiToWide(std::string_view ansi) {
+  secret::Wide wide;
+  if (ansi.empty()) return wide;
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  wide.Reserve(static_cast<std::size_t>(length));
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), Wide(wide.data()), length);
+  return wide;
+}
+
+bool Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
+  STARTUPINFOW startup{};
+  startup.cb = launch.startup->cb;
+  PROCESS_INFORMATION process{};
+  const BOOL ok = CreateProcessWithLogonW(
+      Wide(launch.user), Wide(launch.domain), Wide(launch.password), launch.logonFlags, Wide(launch.applicationName),
+      Wide(launch.commandLine), launch.creationFlags, const_cast<void*>(launch.environment),
+      Wide(launch.currentDirectory), &startup, &process);
+  if (!ok) return false;
+  // Nothing of the new process is kept.
+  w32::UniqueHandle processHandle(process.hProcess);
+  w32::UniqueHandle threadHandle(process.hThread);
+  return true;
+}
+
+bool Win32Platform::Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
+                              std::uint32_t provider, Handle& token) {
+  HANDLE handle = nullptr;
+  const BOOL ok = LogonUserA(user, domain, password, logonType, provider, &handle);
+  token = reinterpret_cast<Handle>(handle);
+  return ok != FALSE;
+}
+
+bool Win32Platform::ImpersonateLoggedOnUser(Handle token) { return ::ImpersonateLoggedOnUser(AsHandle(token)); }
+bool Win32Platform::RevertToSelf() { return ::RevertToSelf(); }
+void Win32Platform::CloseHandle(Handle handle) { ::CloseHandle(AsHandle(handle)); }
+
+unsigned Win32Platform::DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+TextResult Win32Platform::FullPathName(const std::string& path) {
+  char buffer[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
+  if (length == 0 || length >= MAX_PATH) return {false, {}, GetLastError()};
+  return {true, std::string(buffer, length), 0};
+}
+
+std::optional<std::string> Win32Platform::GetUniversalName(const std::string& path) {
+  union {
+    UNIVERSAL_NAME_INFOA info;
+    char bytes[1024];
+  } buffer{};
+  DWORD size = sizeof(buffer);
+  if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) != NO_ERROR) return std::nullopt;
+  if (!buffer.info.lpUniversalName) return std::nullopt;
+  return std::string(buffer.info.lpUniversalName);
+}
+
+TextResult Win32Platform::CurrentDirectory() {
+  return GrowingText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+}
+
+TextResult Win32Platform::WindowsDirectory() {
+  return GrowingText([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
+}
+
+bool Win32Platform::FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Platform::DirectoryExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string Win32Platform::ModuleFileName() {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.assign(buffer.size() * 2, '\0');
+  }
+}
+
+std::string Win32Platform::SystemErrorMessage(std::uint32_t code) {
+  char buffer[256];
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                      buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+  return std::string(buffer, length);
+}
+
+bool Win32Platform::OpenProcessTokenRead(Handle& token, std::uint32_t& error) {
+  HANDLE handle = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_READ, &handle)) {
+    error = GetLastError();
+    return false;
+  }
+  token = reinterpret_cast<Handle>(handle);
+  return true;
+}
+
+bool Win32Platform::GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) {
+  DWORD returned = 0;
+  if (!GetTokenInformation(AsHandle(token), TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &returned)) {
+    error = GetLastError();
+    return false;
+  }
+  return true;
+}
+
+bool Win32Platform::LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
+                                             std::string& domain) {
+  const auto* user = reinterpret_cast<const TOKEN_USER*>(tokenUser.data());
+  char name[100] = {};
+  char domainName[100] = {};
+  DWORD nameSize = std::size(name);
+  DWORD domainSize = std::size(domainName);
+  SID_NAME_USE use;
+  const BOOL ok = LookupAccountSidA(nullptr, user->User.Sid, name, &nameSize, domainName, &domainSize, &use);
+  account = FromBuffer(name, std::size(name));
+  domain = FromBuffer(domainName, std::size(domainName));
+  return ok != FALSE;
+}
+
+bool Win32Platform::ComputerName(std::string& name) {
+  char buffer[256] = {};
+  DWORD size = std::size(buffer);
+  if (!GetComputerNameA(buffer, &size)) return false;
+  name = FromBuffer(buffer, std::size(buffer));
+  return true;
+}
+
+bool Win32Platform::VersionInfo(VersionRecord& record) {
+  OSVERSIONINFOEXA version{};
+  version.dwOSVersionInfoSize = record.size;
+  const BOOL ok = GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version));
+  record.major = version.dwMajorVersion;
+  record.minor = version.dwMinorVersion;
+  record.build = version.dwBuildNumber;
+  record.platformId = version.dwPlatformId;
+  record.servicePack = FromBuffer(version.szCSDVersion, std::size(version.szCSDVersion));
+  record.servicePackMajor = version.wServicePackMajor;
+  record.servicePackMinor = version.wServicePackMinor;
+  record.suiteMask = version.wSuiteMask;
+  record.productType = version.wProductType;
+  return ok != FALSE;
+}
+
+int Win32Platform::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+Wow64Query Win32Platform::IsWow64Process() {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  HMODULE kernel = GetModuleHandleA("kernel32");
+  auto function = reinterpret_cast<IsWow64ProcessFn>(
+      reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr));
+  if (!function) return Wow64Query::kFunctionMissing;
+  BOOL wow64 = FALSE;
+  if (!function(GetCurrentProcess(), &wow64)) return Wow64Query::kCallFailed;
+  return wow64 ? Wow64Query::kYes : Wow64Query::kNo;
+}
+
+std::optional<std::string> Win32Platform::UserName() {
+  char buffer[63] = {};
+  DWORD size = std::size(buffer);
+  if (!GetUserNameA(buffer, &size)) return std::nullopt;
+  return FromBuffer(buffer, std::size(buffer));
+}
+
+std::string Win32Platform::ProfileRead(const std::string& section, const std::string& key,
+                                                   const std::string& fallback, const std::string& path) {
+  char buffer[2048];
+  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer,
+                                                static_cast<DWORD>(std::size(buffer)), path.c_str());
+  return std::string(buffer, length);
+}
+
+bool Win32Platform::ProfileWrite(const std::string& section, const std::string& key,
+                                              const std::string& value, const std::string& path) {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+}
+
+bool Win32Platform::RegCreateKeyLocalMachine(const std::string& path, Handle& key) {
+  // The key path counts from the root; the system wants it without the leading backslash.
+  const char* relative = path.c_str();
+  while (*relative == '\\') ++relative;
+  HKEY handle = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS)
+    return false;
+  key = reinterpret_cast<Handle>(handle);
+  return true;
+}
+
+RegValue Win32Platform::RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) {
+  RegValue value;
+  value.data.assign(maxBytes, 0);
+  DWORD type = 0;
+  DWORD size = maxBytes;
+  const LONG status = RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &type, value.data.data(), &size);
+  value.type = type;
+  value.size = size;
+  value.status = status == ERROR_SUCCESS          ? RegValue::Status::kOk
+                 : status == ERROR_FILE_NOT_FOUND ? RegValue::Status::kMissing
+                 : status == ERROR_MORE_DATA      ? RegValue::Status::kMoreData
+                                                  : RegValue::Status::kFailed;
+  value.data.resize(status == ERROR_SUCCESS ? size : 0);
+  return value;
+}
+
+bool Win32Platform::RegSetDword(Handle key, const std::string& name, std::uint32_t value) {
+  const DWORD data = value;
+  return RegSetValueExA(AsKey(key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                        sizeof(data)) == ERROR_SUCCESS;
+}
+
+bool Win32Platform::RegSetString(Handle key, const std::string& name, const std::string& value) {
+  return RegSetValueExA(AsKey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+void Win32Platform::RegCloseKey(Handle key) { ::RegCloseKey(AsKey(key)); }
+
+PrinterEnumeration Win32Platform::PrinterNames(std::uint32_t flags) {
+  PrinterEnumeration result;
+  DWORD needed = 0;
+  DWORD returned = 0;
+  EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &returned);
+  result.neededBytes = needed;
+  if (needed == 0) return result;
+  std::vector<BYTE> buffer(needed);
+  if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &returned)) return result;
+  result.filled = true;
+  const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+  for (DWORD i = 0; i < returned; ++i)
+    result.names.emplace_back(printers[i].pPrinterName ? printers[i].pPrinterName : "");
+  return result;
+}
+
+void Win32Platform::ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file, int show) {
+  ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(), nullptr, nullptr, show);
+}
+
+bool Win32Platform::OpenFileDialog(OpenFileRequest& request) {
+  char file[4096] = {};
+  request.fileName.copy(file, std::size(file) - 1);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = request.structSize;
+  dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
+  dialog.lpstrFilter = request.filter.empty() ? nullptr : request.filter.c_str();
+  dialog.nFilterIndex = request.filterIndex;
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = std::size(file);
+  dialog.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+  dialog.Flags = request.flags;
+  dialog.FlagsEx = request.flagsEx;
+  if (!GetOpenFileNameA(&dialog)) return false;
+  request.fileName = FromBuffer(file, std::size(file));
+  request.filterIndex = dialog.nFilterIndex;
+  return true;
+}
+
+void Win32Platform::MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
+
+}  // namespace platform

@@ -1,0 +1,53 @@
+#pragma once
+// The real platform: each call is one system call, with its buffer sizes and structure sizes.
+#include "platform/platform.h"
+
+namespace platform {
+
+class Win32Platform : public Platform {
+ public:
+  secret::Wide AnsiToWide(std::string_view ansi) override;
+  bool CreateProcessWithLogon(const LogonLaunch& launch) override;
+  bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
+                 std::uint32_t provider, Handle& token) override;
+  bool ImpersonateLoggedOnUser(Handle token) override;
+  bool RevertToSelf() override;
+  void CloseHandle(Handle handle) override;
+
+  unsigned DriveType(const std::string& root) override;
+  TextResult FullPathName(const std::string& path) override;
+  std::optional<std::string> GetUniversalName(const std::string& path) override;
+  TextResult CurrentDirectory() override;
+  TextResult WindowsDirectory() override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::string ModuleFileName() override;
+
+  std::string SystemErrorMessage(std::uint32_t code) override;
+  bool OpenProcessTokenRead(Handle& token, std::uint32_t& error) override;
+  bool GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) override;
+  bool LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
+                                std::string& domain) override;
+  bool ComputerName(std::string& name) override;
+  bool VersionInfo(VersionRecord& record) override;
+  int GetSystemMetrics(int index) override;
+  Wow64Query IsWow64Process() override;
+  std::optional<std::string> UserName() override;
+
+  std::string ProfileRead(const std::string& section, const std::string& key,
+                                      const std::string& fallback, const std::string& path) override;
+  bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
+                                 const std::string& path) override;
+  bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) override;
+  RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) override;
+  bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) override;
+  bool RegSetString(Handle key, const std::string& name, const std::string& value) override;
+  void RegCloseKey(Handle key) override;
+
+  PrinterEnumeration PrinterNames(std::uint32_t flags) override;
+  void ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file, int show) override;
+  bool OpenFileDialog(OpenFileRequest& request) override;
+  void MessageBeep(std::uint32_t type) override;
+};
+
+}  // namespace platform

@@ -1,0 +1,192 @@
+#include "ui/control.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/text.h"
+
+namespace ui {
+
+TControl::TControl(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string text)
+    : TComponent(form, std::move(name)), form_(form), kind_(kind), bounds_(bounds), text_(std::move(text)) {
+  if (form_) form_->Register(this);
+}
+
+TControl::~TControl() {
+  if (form_) form_->Unregister(this);
+}
+
+void TControl::SetBounds(Rect bounds) {
+  bounds_ = bounds;
+  if (peer_) peer_->SetBounds(bounds);
+}
+
+std::string TControl::Text() const { return peer_ ? peer_->GetText() : text_; }
+
+void TControl::SetText(std::string_view text) {
+  if (peer_)
+    peer_->SetText(std::string(text));
+  else
+    text_ = text;
+}
+
+void TControl::SetVisible(bool visible) {
+  visible_ = visible;
+  if (peer_) peer_->SetVisible(visible);
+}
+
+void TControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (peer_) peer_->SetEnabled(enabled);
+}
+
+void TControl::SetFont(const Font& font) {
+  font_ = font;
+  Appearance();
+}
+
+void TControl::SetAlignment(Alignment alignment) {
+  alignment_ = alignment;
+  Appearance();
+}
+
+void TControl::SetHint(std::string_view hint) {
+  hint_ = hint;
+  Appearance();
+}
+
+void TControl::SetShowHint(bool show) {
+  showHint_ = show;
+  Appearance();
+}
+
+void TControl::Appearance() {
+  if (peer_) peer_->AppearanceChanged();
+}
+
+bool TControl::CanFocus() const {
+  return tabOrder_ >= 0 && visible_ && enabled_ && kind_ != ControlKind::kSpeedButton &&
+         kind_ != ControlKind::kLabel && kind_ != ControlKind::kBevel;
+}
+
+void TControl::SetFocus() {
+  if (form_) form_->SetActiveControl(this);
+  if (peer_) peer_->SetFocus();
+}
+
+bool TControl::Focused() const {
+  if (peer_) return peer_->HasFocus();
+  return form_ && form_->ActiveControl() == this;
+}
+
+void TControl::Click() {
+  Application().Guard([&] {
+    if (OnClick) OnClick(this);
+  });
+}
+
+void TControl::DblClick() {
+  Application().Guard([&] {
+    if (OnDblClick) OnDblClick(this);
+  });
+}
+
+void TControl::KeyPress(char& key) {
+  Application().Guard([&] {
+    if (OnKeyPress) OnKeyPress(this, key);
+  });
+}
+
+void TControl::MouseDown(MouseButton button, int x, int y) {
+  Application().Guard([&] {
+    if (OnMouseDown) OnMouseDown(this, button, x, y);
+  });
+}
+
+void TControl::WipeStoredText() {
+  secret::Wipe(text_.data(), text_.size());
+  text_.clear();
+}
+
+void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
+  peer_ = std::move(peer);
+  text_.clear();  // the window holds the text from now on
+}
+
+TEdit::~TEdit() { WipeStoredText(); }
+
+secret::Text TEdit::ReadSecret() const {
+  secret::Text out;
+  if (Peer()) {
+    Peer()->ReadSecret(out);
+  } else {
+    out = secret::Text(TControl::Text());
+  }
+  return out;
+}
+
+void TEdit::SetSecret(const secret::Text& text) {
+  if (Peer())
+    Peer()->SetSecret(text);
+  else
+    SetText(text.view());
+}
+
+void TButton::Click() {
+  if (modalResult_ != mrNone && Form()) Form()->SetModalResult(modalResult_);
+  TControl::Click();
+}
+
+namespace {
+// List boxes sort without regard to case, so "laser" and "Laser" stand together; folded to lower case
+// so that punctuation such as the backslashes of a printer connection comes before the letters.
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool ListOrder(const std::string& a, const std::string& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+    const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  return a.size() < b.size();
+}
+}  // namespace
+
+void TListBox::ReplaceItems(std::vector<std::string> items) {
+  std::stable_sort(items.begin(), items.end(), ListOrder);
+  items_ = std::move(items);
+  itemIndex_ = -1;
+  if (Peer()) Peer()->ItemsChanged();
+}
+
+int TListBox::ItemIndex() const { return Peer() ? Peer()->GetItemIndex() : itemIndex_; }
+
+void TListBox::SetItemIndex(int index) {
+  itemIndex_ = (index >= 0 && index < static_cast<int>(items_.size())) ? index : -1;
+  if (Peer()) Peer()->SetItemIndex(itemIndex_);
+}
+
+const StatusPanel& TStatusBar::Panel(std::size_t index) const {
+  if (index >= panels_.size())
+    throw std::out_of_range("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
+  return panels_[index];
+}
+
+void TStatusBar::AddPanel(StatusPanel panel) {
+  panels_.push_back(std::move(panel));
+  lastChanged_ = panels_.size() - 1;
+  Appearance();
+}
+
+void TStatusBar::SetPanelText(std::size_t index, std::string_view text) {
+  Panel(index);  // an index outside the list is the list's error
+  if (panels_[index].text == text) return;
+  panels_[index].text = text;
+  lastChanged_ = index;
+  Appearance();
+}
+
+}  // namespace ui

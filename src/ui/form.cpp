@@ -1,0 +1,140 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "ui/application.h"
+
+namespace ui {
+
+TForm::TForm(TComponent* owner, std::string name, std::string caption, int clientWidth, int clientHeight)
+    : TComponent(owner, std::move(name)),
+      caption_(std::move(caption)),
+      clientWidth_(clientWidth),
+      clientHeight_(clientHeight) {}
+
+TForm::~TForm() = default;
+
+void TForm::SetCaption(std::string_view caption) {
+  caption_ = caption;
+  if (peer_) peer_->SetCaption(caption_);
+}
+
+int TForm::Left() const { return peer_ ? peer_->GetBounds().left : left_; }
+int TForm::Top() const { return peer_ ? peer_->GetBounds().top : top_; }
+
+void TForm::SetLeft(int left) {
+  left_ = left;
+  if (peer_) peer_->SetPosition(left_, Top());
+}
+
+void TForm::SetTop(int top) {
+  top_ = top;
+  if (peer_) peer_->SetPosition(Left(), top_);
+}
+
+WindowState TForm::GetWindowState() const { return peer_ ? peer_->GetWindowState() : state_; }
+
+void TForm::SetWindowState(WindowState state) {
+  state_ = state;
+  if (peer_) peer_->SetWindowState(state);
+}
+
+Point TForm::ClientToScreen(Point client) const {
+  if (peer_) return peer_->ClientToScreen(client);
+  return {left_ + kHeadlessFrameLeft + client.x, top_ + kHeadlessFrameTop + client.y};
+}
+
+platform::WindowHandle TForm::Handle() const { return peer_ ? peer_->Handle() : 0; }
+
+TControl* TForm::ActiveControl() const {
+  if (peer_) {
+    for (TControl* control : controls_)
+      if (control->Focused()) return control;
+  }
+  return active_;
+}
+
+std::vector<TControl*> TForm::TabStops() const {
+  std::vector<TControl*> stops;
+  for (TControl* control : controls_)
+    if (control->CanFocus()) stops.push_back(control);
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const TControl* a, const TControl* b) { return a->TabOrder() < b->TabOrder(); });
+  return stops;
+}
+
+void TForm::SelectNext(bool forward) {
+  const std::vector<TControl*> stops = TabStops();
+  if (stops.empty()) return;
+  auto it = std::find(stops.begin(), stops.end(), ActiveControl());
+  std::size_t index = 0;
+  if (it != stops.end()) {
+    const std::size_t at = static_cast<std::size_t>(it - stops.begin());
+    index = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+  }
+  stops[index]->SetFocus();
+}
+
+void TForm::NextDlgCtl() {
+  if (peer_)
+    peer_->NextDlgCtl();
+  else
+    SelectNext(true);
+}
+
+bool TForm::DialogKey(Key key) {
+  TButton* target = nullptr;
+  for (TControl* control : controls_) {
+    auto* button = dynamic_cast<TButton*>(control);
+    if (!button || !button->Visible() || !button->Enabled()) continue;
+    if (key == Key::kReturn && button->Focused()) {
+      target = button;
+      break;
+    }
+    if (!target && ((key == Key::kReturn && button->Default()) || (key == Key::kEscape && button->Cancel())))
+      target = button;
+  }
+  if (!target) return false;
+  target->Click();
+  return true;
+}
+
+int TForm::ShowModal() {
+  modalResult_ = mrNone;
+  return Application().GetBackend().ShowModal(*this);
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  Application().Guard([&] {
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+  });
+  return canClose;
+}
+
+bool TForm::Close() {
+  if (!CloseQuery()) return false;
+  modalResult_ = mrCancel;
+  return true;
+}
+
+void TForm::DoCreate() {
+  Application().Guard([&] {
+    if (OnCreate) OnCreate(this);
+  });
+}
+
+void TForm::DoActivate() {
+  Application().Guard([&] {
+    if (OnActivate) OnActivate(this);
+  });
+}
+
+void TForm::Unregister(TControl* control) {
+  std::erase(controls_, control);
+  if (active_ == control) active_ = nullptr;
+}
+
+void TForm::AttachPeer(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }
+
+}  // namespace ui

@@ -1,0 +1,104 @@
+#pragma once
+// A form is a top-level window with its controls as members. Its handlers are its methods.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/backend.h"
+#include "ui/component.h"
+#include "ui/control.h"
+#include "ui/types.h"
+
+namespace ui {
+
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TComponent {
+ public:
+  TForm(TComponent* owner, std::string name, std::string caption, int clientWidth, int clientHeight);
+  ~TForm() override;
+
+  const std::vector<TControl*>& Controls() const { return controls_; }
+
+  std::string Caption() const { return caption_; }
+  void SetCaption(std::string_view caption);
+
+  int ClientWidth() const { return clientWidth_; }
+  int ClientHeight() const { return clientHeight_; }
+  BorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(BorderStyle style) { borderStyle_ = style; }
+  FormPosition Position() const { return position_; }
+  void SetPosition(FormPosition position) { position_ = position; }
+  const Font& GetFont() const { return font_; }
+  Color GetColor() const { return color_; }
+
+  // Outer position in screen pixels.
+  int Left() const;
+  int Top() const;
+  void SetLeft(int left);
+  void SetTop(int top);
+  WindowState GetWindowState() const;
+  void SetWindowState(WindowState state);
+  Point ClientToScreen(Point client) const;
+  platform::WindowHandle Handle() const;
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible) { visible_ = visible; }
+
+  // The control that has, or last had, the keyboard focus in this form.
+  TControl* ActiveControl() const;
+  void SetActiveControl(TControl* control) { active_ = control; }
+  // Moves the focus to the next (or previous) control in tab order, as Tab does.
+  void SelectNext(bool forward);
+  // Sends WM_NEXTDLGCTL with both parameters 0 to the window: the focus goes to the next control.
+  void NextDlgCtl();
+  // Enter and Escape: the focused button, or else the default button, takes Enter; the cancel
+  // button takes Escape. Returns whether a button took the key.
+  bool DialogKey(Key key);
+
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  int ShowModal();
+  // The close box: asks OnCloseQuery, then a modal form ends with Cancel.
+  bool Close();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnActivate;
+  TCloseQueryEvent OnCloseQuery;
+
+  // Called by the backends.
+  void DoCreate();
+  void DoActivate();
+  bool CloseQuery();
+  void Register(TControl* control) { controls_.push_back(control); }
+  void Unregister(TControl* control);
+  FormPeer* Peer() const { return peer_.get(); }
+  void AttachPeer(std::unique_ptr<FormPeer> peer);
+  // Controls in tab order that can take the focus now.
+  std::vector<TControl*> TabStops() const;
+
+ private:
+  std::vector<TControl*> controls_;
+  std::string caption_;
+  int clientWidth_;
+  int clientHeight_;
+  BorderStyle borderStyle_ = BorderStyle::kDialog;
+  FormPosition position_ = FormPosition::kDesigned;
+  Font font_;
+  Color color_ = clBtnFace;
+  int left_ = 0;
+  int top_ = 0;
+  WindowState state_ = WindowState::kNormal;
+  bool visible_ = false;
+  TControl* active_ = nullptr;
+  int modalResult_ = mrNone;
+  std::unique_ptr<FormPeer> peer_;
+};
+
+// Where the headless backend puts a form's client area relative to its outer corner: the size of a
+// single border and caption bar, so that tests can compute screen points.
+inline constexpr int kHeadlessFrameLeft = 3;
+inline constexpr int kHeadlessFrameTop = 22;
+
+}  // namespace ui

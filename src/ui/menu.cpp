@@ -1,0 +1,16 @@
+#include "ui/menu.h"
+
+#include "ui/application.h"
+
+namespace ui {
+
+void TMenuItem::Click() {
+  if (!enabled_) return;
+  Application().Guard([&] {
+    if (OnClick) OnClick(this);
+  });
+}
+
+void TPopupMenu::Popup(int x, int y) { Application().GetBackend().Popup(*this, {x, y}); }
+
+}  // namespace ui

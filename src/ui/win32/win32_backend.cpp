@@ -1,0 +1,235 @@
+#include "ui/win32/win32_backend.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "ui/application.h"
+#include "ui/win32/win32_windows.h"
+
+namespace ui::win32 {
+namespace {
+
+Win32Backend* g_backend = nullptr;
+
+// The message box being shown and where it goes; read by the hook when the box activates.
+thread_local const MessageBoxRequest* g_placing = nullptr;
+
+LRESULT CALLBACK PlaceMessageBox(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  if (code == HCBT_ACTIVATE && g_placing) {
+    const MessageBoxRequest& request = *g_placing;
+    g_placing = nullptr;
+    HWND box = reinterpret_cast<HWND>(wParam);
+    RECT r;
+    GetWindowRect(box, &r);
+    int x = r.left;
+    int y = r.top;
+    if (!request.x && !request.y) {
+      x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+      y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    } else {
+      if (request.x) x = *request.x;
+      if (request.y) y = *request.y;
+    }
+    SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) noexcept {
+  if (IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+HMENU BuildMenu(const std::vector<TMenuItem*>& items, std::vector<TMenuItem*>& commands) {
+  HMENU menu = CreatePopupMenu();
+  for (TMenuItem* item : items) {
+    if (item->IsSeparator()) {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT grey = item->Enabled() ? 0u : static_cast<UINT>(MF_GRAYED);
+    if (!item->Items().empty()) {
+      AppendMenuA(menu, MF_POPUP | grey, reinterpret_cast<UINT_PTR>(BuildMenu(item->Items(), commands)),
+                  item->Caption().c_str());
+    } else {
+      commands.push_back(item);
+      AppendMenuA(menu, MF_STRING | grey, commands.size(), item->Caption().c_str());
+    }
+  }
+  return menu;
+}
+
+void FocusFirst(TForm& form) {
+  TControl* target = form.ActiveControl();
+  if (!target || !target->CanFocus()) {
+    const auto stops = form.TabStops();
+    target = stops.empty() ? nullptr : stops.front();
+  }
+  if (target) target->SetFocus();
+}
+
+}  // namespace
+
+Win32Backend& Backend() { return *g_backend; }
+
+Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+  g_backend = this;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  RegisterClasses();
+}
+
+Win32Backend::~Win32Backend() { g_backend = nullptr; }
+
+void Win32Backend::RegisterClasses() {
+  WNDCLASSEXA form{};
+  form.cbSize = sizeof(form);
+  form.lpfnWndProc = FormProc;
+  form.hInstance = instance_;
+  form.hIcon = LoadIconA(instance_, "MAINICON");
+  form.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form.lpszClassName = kFormClass;
+  WNDCLASSEXA speed{};
+  speed.cbSize = sizeof(speed);
+  speed.style = 0;  // no CS_DBLCLKS: a quick second click is a second click, as on any button
+  speed.lpfnWndProc = SpeedButtonProc;
+  speed.hInstance = instance_;
+  speed.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  speed.lpszClassName = kSpeedButtonClass;
+  if (!RegisterClassExA(&form) || !RegisterClassExA(&speed))
+    throw std::runtime_error("Die Fensterklassen konnten nicht angemeldet werden");
+}
+
+ControlPainter* Win32Backend::PainterFor(ControlKind kind) const {
+  auto it = painters_.find(kind);
+  return it == painters_.end() ? nullptr : it->second;
+}
+
+HFONT Win32Backend::FontFor(const Font& font) {
+  for (auto& [known, handle] : fonts_)
+    if (known == font) return static_cast<HFONT>(handle.get());
+  HFONT created = CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline, FALSE,
+                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+  fonts_.emplace_back(font, w32::UniqueGdi(created));
+  return created;
+}
+
+HWND Win32Backend::MainWindow() const {
+  return main_ && main_->Peer() ? reinterpret_cast<HWND>(main_->Peer()->Handle()) : nullptr;
+}
+
+void Win32Backend::CreateWindows(TForm& form) {
+  if (!main_) main_ = &form;
+  CreateFormWindows(*this, form, main_ == &form ? nullptr : MainWindow());
+}
+
+bool Win32Backend::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN) return false;
+  if (message.wParam != VK_TAB && message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
+  if (GetKeyState(VK_MENU) < 0 || GetKeyState(VK_CONTROL) < 0) return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  FormWindow* form = FormOf(root);
+  if (!form) return false;
+  if (message.wParam == VK_TAB) {
+    if (HWND next = GetNextDlgTabItem(root, GetFocus(), GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+    return true;
+  }
+  return form->Form().DialogKey(message.wParam == VK_RETURN ? Key::kReturn : Key::kEscape);
+}
+
+void Win32Backend::PumpUntil(const TForm& form) {
+  MSG message;
+  while (form.ModalResult() == mrNone) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // let the outer loop end the program
+      const_cast<TForm&>(form).SetModalResult(mrCancel);
+      break;
+    }
+    if (!PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+int Win32Backend::ShowModal(TForm& form) {
+  auto* peer = static_cast<FormWindow*>(form.Peer());
+  HWND window = peer->Window();
+  HWND owner = GetActiveWindow();
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  std::erase(disabled, window);
+  for (HWND other : disabled) EnableWindow(other, FALSE);
+  if (form.Position() == FormPosition::kScreenCenter) {
+    const Rect r = peer->GetBounds();
+    peer->SetPosition((GetSystemMetrics(SM_CXSCREEN) - r.width) / 2, (GetSystemMetrics(SM_CYSCREEN) - r.height) / 2);
+  }
+  peer->modal = true;
+  peer->shown = true;
+  form.SetVisible(true);
+  ShowWindow(window, SW_SHOW);
+  SetActiveWindow(window);
+  FocusFirst(form);
+  form.DoActivate();
+  PumpUntil(form);
+  peer->modal = false;
+  if (TControl* focused = form.ActiveControl()) form.SetActiveControl(focused);
+  // The owner is enabled again before the dialog hides, so the activation returns to it.
+  for (HWND other : disabled) EnableWindow(other, TRUE);
+  ShowWindow(window, SW_HIDE);
+  form.SetVisible(false);
+  if (owner && IsWindow(owner)) SetActiveWindow(owner);
+  return form.ModalResult();
+}
+
+void Win32Backend::Run(TForm& mainForm) {
+  auto* peer = static_cast<FormWindow*>(mainForm.Peer());
+  const WindowState state = peer->pendingState;
+  peer->shown = true;
+  mainForm.SetVisible(true);
+  ShowWindow(peer->Window(), state == WindowState::kMinimized   ? SW_SHOWMINIMIZED
+                             : state == WindowState::kMaximized ? SW_SHOWMAXIMIZED
+                                                                : SW_SHOWNORMAL);
+  UpdateWindow(peer->Window());
+  if (state != WindowState::kMinimized) FocusFirst(mainForm);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (!PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+int Win32Backend::ShowMessageBox(const MessageBoxRequest& request) {
+  w32::UniqueHook hook(SetWindowsHookExA(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId()));
+  g_placing = &request;
+  const int answer = MessageBoxA(reinterpret_cast<HWND>(ActiveWindow()), request.text.c_str(),
+                                 request.caption.c_str(), request.flags);
+  g_placing = nullptr;
+  return answer;
+}
+
+void Win32Backend::Popup(TPopupMenu& menu, Point screen) {
+  std::vector<TMenuItem*> commands;
+  w32::UniqueMenu handle(BuildMenu(menu.Items(), commands));
+  HWND owner = reinterpret_cast<HWND>(ActiveWindow());
+  const UINT chosen =
+      static_cast<UINT>(TrackPopupMenu(handle.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                       screen.x, screen.y, 0, owner, nullptr));
+  handle.reset();
+  if (chosen >= 1 && chosen <= commands.size()) commands[chosen - 1]->Click();
+}
+
+platform::WindowHandle Win32Backend::ActiveWindow() const {
+  HWND active = GetActiveWindow();
+  if (!FormOf(active)) active = MainWindow();
+  return reinterpret_cast<platform::WindowHandle>(active);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,66 @@
+#pragma once
+// The Win32 backend: real windows for forms and controls, the message loop, modal loops, message
+// boxes and popup menus.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "ui/backend.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+
+namespace ui::win32 {
+
+// Custom drawing for a kind of control, supplied by that control's own painting code. A control kind
+// without one is drawn the standard way.
+class ControlPainter {
+ public:
+  virtual ~ControlPainter() = default;
+  // The whole control, into dc (client coordinates). hot and pressed describe the mouse.
+  virtual void Paint(TControl& control, HWND window, HDC dc, bool hot, bool pressed) = 0;
+  // An owner-drawn button's draw request.
+  virtual void DrawItem(TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) = 0;
+  // Background erase of a windowed control; true when it was handled.
+  virtual bool EraseBackground(TControl& control, HWND window, HDC dc) = 0;
+  // Something that the drawing may have cached changed (size, position, enabled state).
+  virtual void Invalidated(TControl& control) = 0;
+};
+
+class Win32Backend : public Backend {
+ public:
+  explicit Win32Backend(HINSTANCE instance);
+  ~Win32Backend() override;
+
+  void CreateWindows(TForm& form) override;
+  int ShowModal(TForm& form) override;
+  void Run(TForm& mainForm) override;
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+  void Popup(TPopupMenu& menu, Point screen) override;
+  platform::WindowHandle ActiveWindow() const override;
+
+  void SetPainter(ControlKind kind, ControlPainter* painter) { painters_[kind] = painter; }
+  ControlPainter* PainterFor(ControlKind kind) const;
+
+  HINSTANCE Instance() const { return instance_; }
+  HFONT FontFor(const Font& font);
+  HWND MainWindow() const;
+  // Tab, Enter and Escape as a form's keyboard interface handles them; true when consumed.
+  bool PreTranslate(const MSG& message);
+
+ private:
+  void RegisterClasses();
+  void PumpUntil(const TForm& form);
+
+  HINSTANCE instance_;
+  TForm* main_ = nullptr;
+  std::vector<std::pair<Font, w32::UniqueGdi>> fonts_;
+  std::map<ControlKind, ControlPainter*> painters_;
+};
+
+// The backend the windows of this process were made by.
+Win32Backend& Backend();
+
+}  // namespace ui::win32

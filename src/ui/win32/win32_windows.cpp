@@ -1,0 +1,605 @@
+#include "ui/win32/win32_windows.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/win32/win32_backend.h"
+
+namespace ui::win32 {
+namespace {
+
+COLORREF ToColorRef(Color color) {
+  return (color & kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
+}
+
+MouseButton ButtonOf(UINT message) {
+  switch (message) {
+    case WM_RBUTTONDOWN:
+      return MouseButton::kRight;
+    case WM_MBUTTONDOWN:
+      return MouseButton::kMiddle;
+    default:
+      return MouseButton::kLeft;
+  }
+}
+
+struct WindowKind {
+  const char* windowClass;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowKind KindOf(const TControl& control, bool customDrawn) {
+  const DWORD tab = control.TabOrder() >= 0 ? WS_TABSTOP : 0;
+  switch (control.Kind()) {
+    case ControlKind::kLabel: {
+      const DWORD align = control.GetAlignment() == Alignment::kRight    ? SS_RIGHT
+                          : control.GetAlignment() == Alignment::kCenter ? SS_CENTER
+                                                                         : SS_LEFT;
+      return {"STATIC", align | SS_NOTIFY, 0};
+    }
+    case ControlKind::kEdit: {
+      const auto& edit = static_cast<const TEdit&>(control);
+      return {"EDIT", ES_AUTOHSCROLL | (edit.PasswordChar() ? ES_PASSWORD : 0u) | tab, WS_EX_CLIENTEDGE};
+    }
+    case ControlKind::kButton: {
+      const auto& button = static_cast<const TButton&>(control);
+      return {"BUTTON", (button.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | tab, 0};
+    }
+    case ControlKind::kBitBtn:
+      return {"BUTTON", (customDrawn ? BS_OWNERDRAW : BS_PUSHBUTTON) | tab, 0};
+    case ControlKind::kSpeedButton:
+      return {kSpeedButtonClass, 0, 0};
+    case ControlKind::kBevel:
+      return {"STATIC", SS_ETCHEDHORZ, 0};
+    case ControlKind::kListBox:
+      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, WS_EX_CLIENTEDGE};
+    case ControlKind::kStatusBar:
+      return {STATUSCLASSNAMEA, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
+  }
+  return {"STATIC", 0, 0};
+}
+
+// A bevel shows only the line along its top edge.
+Rect WindowBounds(const TControl& control) {
+  Rect bounds = control.Bounds();
+  if (control.Kind() == ControlKind::kBevel) bounds.height = 2;
+  return bounds;
+}
+
+LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR reference) noexcept {
+  auto* peer = reinterpret_cast<ControlWindow*>(reference);
+  TControl& control = peer->Control();
+  ControlPainter* painter = Backend().PainterFor(control.Kind());
+  switch (message) {
+    case WM_CHAR:
+      if (control.Kind() == ControlKind::kEdit) {
+        char key = static_cast<char>(wParam);
+        control.KeyPress(key);
+        if (key == 0) return 0;
+        wParam = static_cast<unsigned char>(key);
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (control.Kind() == ControlKind::kBitBtn || control.Kind() == ControlKind::kButton) {
+        // The button takes the press first, as a button does; then the handler may open a menu.
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        control.MouseDown(ButtonOf(message), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return result;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (control.Kind() == ControlKind::kBitBtn && !peer->hot) {
+        peer->hot = true;
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+        TrackMouseEvent(&track);
+        if (painter) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      if (control.Kind() == ControlKind::kBitBtn) {
+        peer->hot = false;
+        if (painter) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      peer->focused = message == WM_SETFOCUS;
+      break;
+    case WM_ERASEBKGND:
+      if (painter && painter->EraseBackground(control, window, reinterpret_cast<HDC>(wParam))) return 1;
+      break;
+    case WM_PAINT:
+      if (painter && control.Kind() == ControlKind::kStatusBar) {
+        w32::PaintScope paint(window);
+        painter->Paint(control, window, paint.dc(), false, false);
+        return 0;
+      }
+      break;
+    case WM_PRINTCLIENT:
+      if (painter && control.Kind() == ControlKind::kStatusBar) {
+        painter->Paint(control, window, reinterpret_cast<HDC>(wParam), false, false);
+        return 0;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (control.GetCursor() == Cursor::kHandPoint) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, ControlSubclassProc, 1);
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      peer->Release();
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void PaintStandardSpeedButton(ControlWindow& peer, HDC dc) {
+  TControl& control = peer.Control();
+  RECT rect;
+  GetClientRect(peer.Window(), &rect);
+  UINT state = DFCS_BUTTONPUSH | (peer.pressed ? DFCS_PUSHED : 0u) | (control.Enabled() ? 0u : DFCS_INACTIVE);
+  DrawFrameControl(dc, &rect, DFC_BUTTON, state);
+  const std::string caption = control.Text();
+  if (caption.empty()) return;
+  w32::SelectGuard font(dc, Backend().FontFor(control.GetFont()));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  if (peer.pressed) OffsetRect(&rect, 1, 1);
+  DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+}  // namespace
+
+FormWindow* FormOf(HWND window) {
+  if (!window) return nullptr;
+  char name[32] = {};
+  if (!GetClassNameA(window, name, static_cast<int>(std::size(name))) || lstrcmpA(name, kFormClass) != 0)
+    return nullptr;
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+ControlWindow* ControlOf(HWND window) {
+  if (!window || !FormOf(GetParent(window))) return nullptr;
+  return reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// --- Forms ---------------------------------------------------------------------------------------
+
+void FormWindow::SetCaption(const std::string& caption) { SetWindowTextA(Window(), caption.c_str()); }
+
+Rect FormWindow::GetBounds() const {
+  RECT r{};
+  if (IsIconic(Window())) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(Window(), &placement);
+    r = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(Window(), &r);
+  }
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void FormWindow::SetPosition(int left, int top) {
+  SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WindowState FormWindow::GetWindowState() const {
+  if (!shown) return pendingState;
+  if (IsIconic(Window())) return WindowState::kMinimized;
+  if (IsZoomed(Window())) return WindowState::kMaximized;
+  return WindowState::kNormal;
+}
+
+void FormWindow::SetWindowState(WindowState state) {
+  pendingState = state;
+  if (!shown) return;
+  ShowWindow(Window(), state == WindowState::kMinimized   ? SW_MINIMIZE
+                       : state == WindowState::kMaximized ? SW_MAXIMIZE
+                                                          : SW_RESTORE);
+}
+
+Point FormWindow::ClientToScreen(Point client) const {
+  POINT p{client.x, client.y};
+  ::ClientToScreen(Window(), &p);
+  return {p.x, p.y};
+}
+
+void FormWindow::NextDlgCtl() { SendMessageA(Window(), WM_NEXTDLGCTL, 0, 0); }
+
+LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    created->Adopt(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  FormWindow* peer = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!peer) return DefWindowProcA(window, message, wParam, lParam);
+  TForm& form = peer->Form();
+  switch (message) {
+    case WM_COMMAND:
+      if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(lParam))) {
+        const UINT code = HIWORD(wParam);
+        const ControlKind kind = source->Control().Kind();
+        if (kind == ControlKind::kListBox) {
+          if (code == LBN_DBLCLK) source->Control().DblClick();
+        } else if (code == BN_CLICKED) {  // also STN_CLICKED of a label: both are 0
+          source->Control().Click();
+        }
+        return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(lParam))) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, ToColorRef(source->Control().GetFont().color));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (ControlWindow* source = ControlOf(item->hwndItem)) {
+        if (ControlPainter* painter = Backend().PainterFor(source->Control().Kind())) {
+          painter->DrawItem(source->Control(), *item, source->hot, source->focused);
+          return TRUE;
+        }
+      }
+      break;
+    }
+    case WM_CONTEXTMENU:
+      if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(wParam))) {
+        if (TPopupMenu* menu = source->Control().PopupMenu()) {
+          POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+          if (lParam == -1) {  // from the keyboard: at the control's corner
+            at = {0, 0};
+            ::ClientToScreen(source->Window(), &at);
+          }
+          menu->Popup(at.x, at.y);
+          return 0;
+        }
+      }
+      break;
+    case WM_NEXTDLGCTL:
+      if (wParam == 0 && LOWORD(lParam) == 0) {
+        if (HWND next = GetNextDlgTabItem(window, GetFocus(), FALSE)) SetFocus(next);
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (ControlWindow* focused = ControlOf(GetFocus())) form.SetActiveControl(&focused->Control());
+      } else if (!HIWORD(wParam)) {
+        TControl* active = form.ActiveControl();
+        if (active && active->CanFocus() && active->Peer()) active->SetFocus();
+      }
+      return 0;
+    case WM_CLOSE:
+      if (peer->modal) {
+        form.Close();
+      } else if (form.CloseQuery()) {
+        DestroyWindow(window);
+      }
+      return 0;
+    case WM_DESTROY:
+      if (window == Backend().MainWindow()) PostQuitMessage(0);
+      break;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      peer->Release();
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// --- Controls ------------------------------------------------------------------------------------
+
+std::string ControlWindow::GetText() const {
+  const int length = GetWindowTextLengthA(Window());
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(Window(), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+void ControlWindow::SetText(const std::string& text) {
+  SetWindowTextA(Window(), text.c_str());
+  if (control_.Kind() == ControlKind::kLabel) FitLabel();
+  if (control_.Kind() == ControlKind::kSpeedButton) Repaint(Window());
+}
+
+void ControlWindow::ReadSecret(secret::Text& out) const {
+  const int length = GetWindowTextLengthA(Window());
+  out.Reserve(static_cast<std::size_t>(length));
+  GetWindowTextA(Window(), out.data(), length + 1);
+  out.TrimAtZero();
+}
+
+void ControlWindow::SetSecret(const secret::Text& text) { SetWindowTextA(Window(), text.c_str()); }
+
+void ControlWindow::SetBounds(Rect) {
+  const Rect bounds = WindowBounds(control_);
+  SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ControlPainter* painter = Backend().PainterFor(control_.Kind())) painter->Invalidated(control_);
+  if (control_.Kind() == ControlKind::kLabel) FitLabel();
+}
+
+void ControlWindow::SetVisible(bool visible) { ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE); }
+
+void ControlWindow::SetEnabled(bool enabled) {
+  EnableWindow(Window(), enabled ? TRUE : FALSE);
+  if (ControlPainter* painter = Backend().PainterFor(control_.Kind())) painter->Invalidated(control_);
+  InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlWindow::SetFocus() { ::SetFocus(Window()); }
+
+bool ControlWindow::HasFocus() const { return GetFocus() == Window(); }
+
+void ControlWindow::AppearanceChanged() {
+  SendMessageA(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), TRUE);
+  if (control_.Kind() == ControlKind::kLabel) FitLabel();
+  if (control_.Kind() == ControlKind::kStatusBar) UpdateStatusBar();
+  UpdateTooltip();
+  InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlWindow::ItemsChanged() {
+  if (control_.Kind() != ControlKind::kListBox) return;
+  const auto& list = static_cast<const TListBox&>(control_);
+  SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
+  SendMessageA(Window(), LB_RESETCONTENT, 0, 0);
+  for (const std::string& item : list.Items())
+    SendMessageA(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageA(Window(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Window(), nullptr, TRUE);
+}
+
+int ControlWindow::GetItemIndex() const {
+  const LRESULT index = SendMessageA(Window(), LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void ControlWindow::SetItemIndex(int index) { SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+void ControlWindow::FitLabel() {
+  const auto& label = static_cast<const TLabel&>(control_);
+  if (!label.AutoSize) return;
+  const std::string text = GetText();
+  RECT measured{0, 0, 0, 0};
+  {
+    w32::WindowDc dc(Window());
+    w32::SelectGuard font(dc.get(), Backend().FontFor(control_.GetFont()));
+    DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+  }
+  const Rect design = control_.Bounds();
+  const int width = text.empty() ? 0 : measured.right;
+  const int left = control_.GetAlignment() == Alignment::kRight ? design.left + design.width - width : design.left;
+  SetWindowPos(Window(), nullptr, left, design.top, width, measured.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlWindow::UpdateTooltip() {
+  FormWindow* form = FormOf(GetParent(Window()));
+  if (!form || !form->tooltip) return;
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form->Window();
+  tool.uId = reinterpret_cast<UINT_PTR>(Window());
+  SendMessageA(form->tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!control_.ShowHint() || control_.Hint().empty()) return;
+  std::string hint = control_.Hint();
+  tool.lpszText = hint.data();
+  SendMessageA(form->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ControlWindow::UpdateStatusBar() {
+  const auto& bar = static_cast<const TStatusBar&>(control_);
+  std::vector<int> rights;
+  int x = 0;
+  for (std::size_t i = 0; i < bar.PanelCount(); ++i) {
+    x += bar.Panel(i).left + bar.Panel(i).size;
+    rights.push_back(i + 1 == bar.PanelCount() ? -1 : x);
+  }
+  SendMessageA(Window(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+  for (std::size_t i = 0; i < bar.PanelCount(); ++i)
+    SendMessageA(Window(), SB_SETTEXTA, i, reinterpret_cast<LPARAM>(bar.Panel(i).text.c_str()));
+}
+
+LRESULT CALLBACK SpeedButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* created = reinterpret_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* peer = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!peer) return DefWindowProcA(window, message, wParam, lParam);
+  TControl& control = peer->Control();
+  ControlPainter* painter = Backend().PainterFor(ControlKind::kSpeedButton);
+  switch (message) {
+    case WM_PAINT: {
+      w32::PaintScope paint(window);
+      if (painter)
+        painter->Paint(control, window, paint.dc(), peer->hot, peer->pressed);
+      else
+        PaintStandardSpeedButton(*peer, paint.dc());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      if (painter)
+        painter->Paint(control, window, reinterpret_cast<HDC>(wParam), peer->hot, peer->pressed);
+      else
+        PaintStandardSpeedButton(*peer, reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case WM_LBUTTONDOWN:
+      SetCapture(window);
+      peer->pressed = true;
+      Repaint(window);
+      control.MouseDown(MouseButton::kLeft, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      control.MouseDown(ButtonOf(message), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      break;
+    case WM_MOUSEMOVE: {
+      if (!peer->hot) {
+        peer->hot = true;
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+        TrackMouseEvent(&track);
+        Repaint(window);
+      }
+      if (GetCapture() == window) {
+        RECT client;
+        GetClientRect(window, &client);
+        const bool inside = PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE;
+        if (inside != peer->pressed) {
+          peer->pressed = inside;
+          Repaint(window);
+        }
+      }
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      peer->hot = false;
+      Repaint(window);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == window) {
+        const bool wasPressed = peer->pressed;
+        ReleaseCapture();  // WM_CAPTURECHANGED clears the pressed face
+        if (wasPressed) control.Click();
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (peer->pressed) {
+        peer->pressed = false;
+        Repaint(window);
+      }
+      return 0;
+    case WM_ENABLE:
+      if (painter) painter->Invalidated(control);
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return result;
+    }
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      peer->Release();
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void FormWindow::Adopt(HWND window) { window_.reset(window); }
+void FormWindow::Release() { window_.release(); }
+void ControlWindow::Adopt(HWND window) { window_.reset(window); }
+void ControlWindow::Release() { window_.release(); }
+
+// --- Creation ------------------------------------------------------------------------------------
+
+namespace {
+
+DWORD FormStyle(const TForm& form, DWORD& exStyle) {
+  if (form.GetBorderStyle() == BorderStyle::kSingle) {
+    exStyle = WS_EX_WINDOWEDGE;
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  }
+  exStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+  return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+// Tab stops first, in tab order, so that the window order is the tab order; then labels, so a label
+// that lies on a line is drawn over it; then the rest.
+std::vector<TControl*> CreationOrder(const TForm& form) {
+  std::vector<TControl*> order = form.TabStops();
+  for (TControl* control : form.Controls())
+    if (control->Kind() == ControlKind::kLabel) order.push_back(control);
+  for (TControl* control : form.Controls())
+    if (std::find(order.begin(), order.end(), control) == order.end()) order.push_back(control);
+  return order;
+}
+
+void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, int id) {
+  ControlPainter* painter = backend.PainterFor(control.Kind());
+  const WindowKind kind = KindOf(control, painter != nullptr);
+  const Rect bounds = WindowBounds(control);
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+  if (control.Visible()) style |= WS_VISIBLE;
+  if (!control.Enabled()) style |= WS_DISABLED;
+  auto peer = std::make_unique<ControlWindow>(control);
+  const std::string text = control.Text();
+  HWND window = CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
+                                bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                backend.Instance(), peer.get());
+  if (!window) throw std::runtime_error("Das Fenster " + control.Name() + " konnte nicht erzeugt werden");
+  peer->Adopt(window);
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer.get()));
+  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(control.GetFont())), FALSE);
+  if (control.Kind() != ControlKind::kSpeedButton)
+    SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
+  if (control.Kind() == ControlKind::kEdit) {
+    if (const char c = static_cast<TEdit&>(control).PasswordChar())
+      SendMessageA(window, EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
+  }
+  ControlWindow& attached = *peer;
+  control.AttachPeer(std::move(peer));
+  if (control.Kind() == ControlKind::kListBox) {
+    SendMessageA(window, LB_SETITEMHEIGHT, 0, static_cast<TListBox&>(control).ItemHeight);
+    attached.ItemsChanged();
+  }
+  if (control.Kind() == ControlKind::kStatusBar) attached.UpdateStatusBar();
+  if (control.Kind() == ControlKind::kLabel) attached.FitLabel();
+  attached.UpdateTooltip();
+}
+
+}  // namespace
+
+void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
+  DWORD exStyle = 0;
+  const DWORD style = FormStyle(form, exStyle);
+  RECT outer{0, 0, form.ClientWidth(), form.ClientHeight()};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  auto peer = std::make_unique<FormWindow>(form);
+  peer->pendingState = form.GetWindowState();
+  const std::string caption = form.Caption();
+  HWND window = CreateWindowExA(exStyle, kFormClass, caption.c_str(), style, form.Left(), form.Top(),
+                                outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                                backend.Instance(), peer.get());
+  if (!window) throw std::runtime_error("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
+  peer->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                  backend.Instance(), nullptr);
+  int id = 100;
+  for (TControl* control : CreationOrder(form)) CreateControlWindow(backend, *control, window, id++);
+  form.AttachPeer(std::move(peer));
+}
+
+}  // namespace ui::win32

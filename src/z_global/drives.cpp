@@ -1,0 +1,66 @@
+#include "z_global/drives.h"
+
+#include "ui/text.h"
+
+namespace z_global {
+namespace {
+
+constexpr std::size_t kShortText = 255;
+constexpr char kNetwork[] = "Netzwerk";
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool OnNetworkDrive(platform::Platform& system, std::string_view text) {
+  return IsDrivePath(text) && GetDriveTypeName(system, text[0]) == kNetwork;
+}
+
+}  // namespace
+
+std::string GetDriveTypeName(platform::Platform& system, char letter) {
+  const std::string root = std::string(1, letter) + ":\\";
+  switch (system.DriveType(root)) {
+    case platform::kDriveUnknown:
+      return "unbekannt";
+    case platform::kDriveNoRootDir:
+      return "Laufwerk existiert nicht";
+    case platform::kDriveRemovable:
+      return "Wechselmedium";
+    case platform::kDriveFixed:
+      return "Festplatte";
+    case platform::kDriveRemote:
+      return kNetwork;
+    case platform::kDriveCdrom:
+      return "CD-ROM/DVD";
+    case platform::kDriveRamdisk:
+      return "RAM Disk";
+    default:
+      return "anderer Laufwerkstyp";
+  }
+}
+
+bool IsDrivePath(std::string_view text) { return text.size() > 2 && IsAsciiLetter(text[0]) && text[1] == ':'; }
+
+std::string ResolveNetworkPath(platform::Platform& system, std::string_view path) {
+  // Only a text that names a drive ("N:...") is looked at. A command such as "notepad" begins with a
+  // letter too, but it must not be turned into a path on whatever drive that letter happens to map.
+  if (!OnNetworkDrive(system, path)) return std::string(path);
+  const platform::TextResult full = system.FullPathName(std::string(path));
+  std::string result = full.ok ? full.text : std::string(path);
+  if (IsDrivePath(result)) {
+    if (std::optional<std::string> universal = system.GetUniversalName(result)) result = *universal;
+  }
+  return ui::Cut(result, kShortText);
+}
+
+std::optional<std::string> LaunchDirectory(platform::Platform& system) {
+  // The administrator's logon session does not see this user's drive mappings, so a process started
+  // in a mapped folder would fail to start at all.
+  const platform::TextResult current = system.CurrentDirectory();
+  if (!current.ok || !OnNetworkDrive(system, current.text)) return std::nullopt;
+  if (std::optional<std::string> universal = system.GetUniversalName(current.text)) return universal;
+  const platform::TextResult windows = system.WindowsDirectory();
+  if (windows.ok) return windows.text;
+  return std::nullopt;
+}
+
+}  // namespace z_global

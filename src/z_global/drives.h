@@ -1,0 +1,27 @@
+#pragma once
+// Drive letters and network paths: what kind of drive a letter names, and the universal (UNC) form of
+// a path on a mapped network drive.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace z_global {
+
+// A German description of the drive's type, for example "Netzwerk" or "Festplatte".
+std::string GetDriveTypeName(platform::Platform& system, char letter);
+
+// The text to launch for a typed path or command line: a path on a mapped network drive becomes its
+// universal name, anything else comes back unchanged. At most 255 characters.
+std::string ResolveNetworkPath(platform::Platform& system, std::string_view path);
+
+// True for "X:" followed by at least one more character, X an ASCII letter.
+bool IsDrivePath(std::string_view text);
+
+// Where a launched program should start: this program's current directory when it lies on a
+// network drive (as a universal name, or the Windows directory when it has none); otherwise nothing,
+// and the new process inherits the current directory.
+std::optional<std::string> LaunchDirectory(platform::Platform& system);
+
+}  // namespace z_global

@@ -1,0 +1,259 @@
+#include "fakes/fake_platform.h"
+
+#include <cstring>
+
+#include "ui/text.h"
+
+namespace fake {
+namespace {
+
+std::string DriveRoot(const std::string& path) {
+  return path.size() >= 2 && path[1] == ':' ? std::string(1, ui::UpperAscii(path[0])) + ":" : std::string();
+}
+
+bool Same(const char16_t* wide, const std::string& narrow) { return wide && Narrow(wide) == narrow; }
+
+}  // namespace
+
+std::u16string Widen(std::string_view text) {
+  std::u16string out;
+  for (char c : text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Narrow(const char16_t* text) {
+  std::string out;
+  for (; text && *text; ++text) out.push_back(static_cast<char>(*text & 0xFF));
+  return out;
+}
+
+secret::Wide FakePlatform::AnsiToWide(std::string_view ansi) {
+  secret::Wide wide;
+  wide.Reserve(ansi.size());
+  for (std::size_t i = 0; i < ansi.size(); ++i) wide.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(ansi[i]));
+  return wide;
+}
+
+bool FakePlatform::CreateProcessWithLogon(const platform::LogonLaunch& launch) {
+  LaunchRecord record;
+  record.user = Narrow(launch.user);
+  record.domainNull = launch.domain == nullptr;
+  record.domain = Narrow(launch.domain);
+  record.commandLine = Narrow(launch.commandLine);
+  if (launch.currentDirectory) record.currentDirectory = Narrow(launch.currentDirectory);
+  record.logonFlags = launch.logonFlags;
+  record.creationFlags = launch.creationFlags;
+  record.applicationNameNull = launch.applicationName == nullptr;
+  record.environmentNull = launch.environment == nullptr;
+  record.startupSize = launch.startup ? launch.startup->cb : 0;
+  record.passwordAccepted = Same(launch.password, acceptedPassword);
+  record.userBuffer = launch.user;
+  record.domainBuffer = launch.domain;
+  record.passwordBuffer = launch.password;
+  record.commandBuffer = launch.commandLine;
+  // The system may write into the command line; prove that it can, and leave it as it was.
+  if (launch.commandLine) {
+    const char16_t first = launch.commandLine[0];
+    launch.commandLine[0] = u'#';
+    record.commandLineWritable = launch.commandLine[0] == u'#';
+    launch.commandLine[0] = first;
+  }
+  const bool ok = record.passwordAccepted && record.user == acceptedUser && !record.commandLine.empty();
+  launches.push_back(std::move(record));
+  return ok;
+}
+
+bool FakePlatform::Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
+                         std::uint32_t provider, platform::Handle& token) {
+  LogonRecord record{user ? user : "(null)", domain ? domain : "(null)", logonType, provider,
+                     password && acceptedPassword == password};
+  logons.push_back(record);
+  if (!record.passwordAccepted || !ui::SameTextAscii(record.user, acceptedUser)) return false;
+  token = nextHandle_++;
+  ++openTokens;
+  return true;
+}
+
+bool FakePlatform::ImpersonateLoggedOnUser(platform::Handle token) {
+  if (token == 0) return false;
+  ++impersonations;
+  return true;
+}
+
+bool FakePlatform::RevertToSelf() {
+  ++reverts;
+  return true;
+}
+
+void FakePlatform::CloseHandle(platform::Handle) { --openTokens; }
+
+unsigned FakePlatform::DriveType(const std::string& root) {
+  driveRootsAsked.push_back(root);
+  auto it = driveTypes.find(ui::UpperAscii(root.empty() ? '?' : root[0]));
+  return it == driveTypes.end() ? platform::kDriveNoRootDir : it->second;
+}
+
+platform::TextResult FakePlatform::FullPathName(const std::string& path) {
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') return {true, path, 0};
+  if (path.rfind("\\\\", 0) == 0) return {true, path, 0};
+  if (path.size() >= 2 && path[1] == ':') return {true, path.substr(0, 2) + "\\" + path.substr(2), 0};
+  return {true, currentDirectory + "\\" + path, 0};
+}
+
+std::optional<std::string> FakePlatform::GetUniversalName(const std::string& path) {
+  const std::string root = DriveRoot(path);
+  auto it = shares.find(root);
+  if (it == shares.end() || unresolvable.count(root)) return std::nullopt;
+  return it->second + path.substr(2);
+}
+
+platform::TextResult FakePlatform::CurrentDirectory() {
+  if (currentDirectoryFails) return {false, {}, 5};
+  return {true, currentDirectory, 0};
+}
+
+platform::TextResult FakePlatform::WindowsDirectory() {
+  if (windowsDirectoryError) return {false, {}, windowsDirectoryError};
+  return {true, windowsDirectory, 0};
+}
+
+bool FakePlatform::FileExists(const std::string& path) { return files.count(path) > 0; }
+bool FakePlatform::DirectoryExists(const std::string& path) { return directories.count(path) > 0; }
+
+std::string FakePlatform::SystemErrorMessage(std::uint32_t code) {
+  auto it = systemMessages.find(code);
+  return it == systemMessages.end() ? std::string() : it->second;
+}
+
+bool FakePlatform::OpenProcessTokenRead(platform::Handle& token, std::uint32_t& error) {
+  if (tokenOpenFails) {
+    error = 5;
+    return false;
+  }
+  token = nextHandle_++;
+  ++openTokens;
+  return true;
+}
+
+bool FakePlatform::GetTokenUser(platform::Handle, std::vector<std::uint8_t>& buffer, std::uint32_t& error) {
+  if (tokenUserError) {
+    error = tokenUserError;
+    return false;
+  }
+  std::memset(buffer.data(), 0x5A, buffer.size());
+  return true;
+}
+
+bool FakePlatform::LookupAccountOfTokenUser(const std::vector<std::uint8_t>&, std::string& account,
+                                            std::string& domain) {
+  if (lookupFails) return false;
+  account = "bediener";
+  domain = accountDomain;
+  return true;
+}
+
+bool FakePlatform::ComputerName(std::string& name) {
+  if (!computerName) return false;
+  name = *computerName;
+  return true;
+}
+
+bool FakePlatform::VersionInfo(platform::VersionRecord& record) {
+  versionSizesAsked.push_back(record.size);
+  if (extendedVersionFails && record.size == 156) return false;
+  const std::uint32_t size = record.size;
+  record = version;
+  record.size = size;
+  if (size == 148) {  // the basic record has no extended fields
+    record.servicePackMajor = record.servicePackMinor = 0;
+    record.suiteMask = 0;
+    record.productType = 0;
+  }
+  return true;
+}
+
+int FakePlatform::GetSystemMetrics(int index) {
+  auto it = metrics.find(index);
+  return it == metrics.end() ? 0 : it->second;
+}
+
+std::string FakePlatform::ProfileRead(const std::string&, const std::string&, const std::string& fallback,
+                                      const std::string&) {
+  return fallback;
+}
+
+bool FakePlatform::ProfileWrite(const std::string&, const std::string&, const std::string&, const std::string&) {
+  return false;
+}
+
+bool FakePlatform::RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) {
+  registryLog.push_back("create " + path);
+  if (registryKeyFails) return false;
+  registry[path];
+  key = nextHandle_++;
+  keyPaths_[key] = path;
+  ++openKeys;
+  return true;
+}
+
+platform::RegValue FakePlatform::RegReadValue(platform::Handle key, const std::string& name, std::uint32_t maxBytes) {
+  registryLog.push_back("read " + name);
+  platform::RegValue value;
+  auto& values = registry[keyPaths_[key]];
+  auto it = values.find(name);
+  if (it == values.end()) return value;
+  value.type = it->second.type;
+  value.size = static_cast<std::uint32_t>(it->second.data.size());
+  if (value.size > maxBytes) {
+    value.status = platform::RegValue::Status::kMoreData;
+    return value;
+  }
+  value.status = platform::RegValue::Status::kOk;
+  value.data = it->second.data;
+  return value;
+}
+
+bool FakePlatform::RegSetDword(platform::Handle key, const std::string& name, std::uint32_t value) {
+  registryLog.push_back("set " + name);
+  if (unwritableValues.count(name)) return false;
+  RegEntry entry{platform::kRegDword, {}};
+  for (int i = 0; i < 4; ++i) entry.data.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  registry[keyPaths_[key]][name] = entry;
+  return true;
+}
+
+bool FakePlatform::RegSetString(platform::Handle key, const std::string& name, const std::string& value) {
+  registryLog.push_back("set " + name);
+  if (unwritableValues.count(name)) return false;
+  RegEntry entry{platform::kRegSz, std::vector<std::uint8_t>(value.begin(), value.end())};
+  entry.data.push_back(0);
+  registry[keyPaths_[key]][name] = entry;
+  return true;
+}
+
+void FakePlatform::RegCloseKey(platform::Handle key) {
+  registryLog.push_back("close");
+  keyPaths_.erase(key);
+  --openKeys;
+}
+
+platform::PrinterEnumeration FakePlatform::PrinterNames(std::uint32_t) {
+  ++printerEnumerations;
+  platform::PrinterEnumeration result;
+  for (const std::string& name : printers) result.neededBytes += static_cast<std::uint32_t>(20 + name.size() + 1);
+  if (result.neededBytes == 0 || printerFillFails) return result;
+  result.filled = true;
+  result.names = printers;
+  return result;
+}
+
+void FakePlatform::ShellOpen(platform::WindowHandle, const std::string& verb, const std::string& file, int show) {
+  shellOpened.push_back(verb + " " + file + " " + std::to_string(show));
+}
+
+bool FakePlatform::OpenFileDialog(platform::OpenFileRequest& request) {
+  openFileRequests.push_back(request);
+  return onOpenFile ? onOpenFile(request) : false;
+}
+
+}  // namespace fake

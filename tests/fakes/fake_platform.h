@@ -1,0 +1,154 @@
+#pragma once
+// A scriptable stand-in for the system: drives, shares, accounts, files, registry and dialogs as a test
+// sets them up, and a record of every launch and dialog the program asked for.
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace fake {
+
+// What a launch handed to the system. The password is not kept: only whether it was the accepted one.
+struct LaunchRecord {
+  std::string user;
+  std::string domain;
+  std::string commandLine;
+  std::optional<std::string> currentDirectory;
+  std::uint32_t logonFlags = 0;
+  std::uint32_t creationFlags = 0;
+  bool applicationNameNull = false;
+  bool environmentNull = false;
+  bool domainNull = false;
+  bool commandLineWritable = false;
+  std::uint32_t startupSize = 0;
+  bool passwordAccepted = false;
+  // Where the wide buffers lay, to check afterwards that they were wiped before being freed.
+  const void* userBuffer = nullptr;
+  const void* domainBuffer = nullptr;
+  const void* passwordBuffer = nullptr;
+  const void* commandBuffer = nullptr;
+};
+
+struct LogonRecord {
+  std::string user;
+  std::string domain;
+  std::uint32_t logonType = 0;
+  std::uint32_t provider = 0;
+  bool passwordAccepted = false;
+};
+
+class FakePlatform : public platform::Platform {
+ public:
+  // --- set-up ---
+  std::string acceptedUser = "Administrator";
+  std::string acceptedPassword = "Geheim-123";
+  std::map<char, unsigned> driveTypes;            // by upper-case letter; others: no root directory
+  std::map<std::string, std::string> shares;      // "N:" -> "\\\\server\\share"
+  std::set<std::string> unresolvable;             // drive roots whose universal name lookup fails
+  std::string currentDirectory = "C:\\Tools";
+  bool currentDirectoryFails = false;
+  std::string windowsDirectory = "C:\\WINDOWS";
+  std::uint32_t windowsDirectoryError = 0;  // nonzero: the call fails with this code
+  std::string modulePath = "C:\\Programme\\Morvela\\Morvela.exe";
+  std::set<std::string> files;
+  std::set<std::string> directories;
+  std::function<bool(platform::OpenFileRequest&)> onOpenFile;  // default: cancelled
+
+  // --- records ---
+  std::vector<LaunchRecord> launches;
+  std::vector<LogonRecord> logons;
+  std::vector<platform::OpenFileRequest> openFileRequests;
+  std::vector<std::string> driveRootsAsked;
+  int impersonations = 0;
+  int reverts = 0;
+  int openTokens = 0;  // tokens handed out and not yet closed
+
+  secret::Wide AnsiToWide(std::string_view ansi) override;
+  bool CreateProcessWithLogon(const platform::LogonLaunch& launch) override;
+  bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
+             std::uint32_t provider, platform::Handle& token) override;
+  bool ImpersonateLoggedOnUser(platform::Handle token) override;
+  bool RevertToSelf() override;
+  void CloseHandle(platform::Handle handle) override;
+
+  unsigned DriveType(const std::string& root) override;
+  platform::TextResult FullPathName(const std::string& path) override;
+  std::optional<std::string> GetUniversalName(const std::string& path) override;
+  platform::TextResult CurrentDirectory() override;
+  platform::TextResult WindowsDirectory() override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::string ModuleFileName() override { return modulePath; }
+
+  std::string SystemErrorMessage(std::uint32_t code) override;
+  bool OpenProcessTokenRead(platform::Handle& token, std::uint32_t& error) override;
+  bool GetTokenUser(platform::Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) override;
+  bool LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
+                                std::string& domain) override;
+  bool ComputerName(std::string& name) override;
+  bool VersionInfo(platform::VersionRecord& record) override;
+  int GetSystemMetrics(int index) override;
+  platform::Wow64Query IsWow64Process() override { return wow64; }
+  std::optional<std::string> UserName() override { return userName; }
+
+  std::string ProfileRead(const std::string& section, const std::string& key, const std::string& fallback,
+                          const std::string& path) override;
+  bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& path) override;
+  bool RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) override;
+  platform::RegValue RegReadValue(platform::Handle key, const std::string& name, std::uint32_t maxBytes) override;
+  bool RegSetDword(platform::Handle key, const std::string& name, std::uint32_t value) override;
+  bool RegSetString(platform::Handle key, const std::string& name, const std::string& value) override;
+  void RegCloseKey(platform::Handle key) override;
+
+  platform::PrinterEnumeration PrinterNames(std::uint32_t flags) override;
+  void ShellOpen(platform::WindowHandle owner, const std::string& verb, const std::string& file, int show) override;
+  bool OpenFileDialog(platform::OpenFileRequest& request) override;
+  void MessageBeep(std::uint32_t type) override { beeps.push_back(type); }
+
+  // --- system information ---
+  bool tokenOpenFails = false;
+  std::uint32_t tokenUserError = 0;  // nonzero: GetTokenInformation fails with this code
+  bool lookupFails = false;
+  std::string accountDomain = "WERKSTATT";
+  std::optional<std::string> computerName = "PC01";
+  platform::VersionRecord version{156, 6, 1, 7601, 2, "Service Pack 1", 1, 0, 0x100, 1};
+  bool extendedVersionFails = false;  // the 156-byte record is refused, the 148-byte one accepted
+  std::vector<std::uint32_t> versionSizesAsked;
+  std::map<int, int> metrics;
+  platform::Wow64Query wow64 = platform::Wow64Query::kNo;
+  std::optional<std::string> userName = "bediener";
+  std::map<std::uint32_t, std::string> systemMessages{{5, "Zugriff verweigert.\r\n"}};
+
+  // --- registry: values under key paths (as passed, from the root) ---
+  struct RegEntry {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> data;
+  };
+  std::map<std::string, std::map<std::string, RegEntry>> registry;
+  bool registryKeyFails = false;
+  std::set<std::string> unwritableValues;
+  std::vector<std::string> registryLog;  // "create <path>", "read <name>", "set <name>", "close"
+  int openKeys = 0;
+
+  // --- printers and shell ---
+  std::vector<std::string> printers;
+  bool printerFillFails = false;
+  int printerEnumerations = 0;
+  std::vector<std::string> shellOpened;  // "verb file show"
+  std::vector<std::uint32_t> beeps;
+
+ private:
+  std::map<platform::Handle, std::string> keyPaths_;
+  platform::Handle nextHandle_ = 100;
+};
+
+// CP1252 text as it would look in UTF-16, for comparisons.
+std::u16string Widen(std::string_view text);
+std::string Narrow(const char16_t* text);
+
+}  // namespace fake

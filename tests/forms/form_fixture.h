@@ -1,0 +1,40 @@
+#pragma once
+// A running program on the headless backend with the fake platform: the five windows created in
+// order, as at program start.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "FormDruckerList_u/FormDruckerList_u.h"
+#include "FormInfo_u/FormInfo_u.h"
+#include "FormPass_u/FormPass_u.h"
+#include "FormSpeed_u/FormSpeed_u.h"
+#include "Morvela/program.h"
+#include "Unit1/Unit1.h"
+#include "fakes/fake_platform.h"
+#include "ui/application.h"
+#include "ui/headless/headless_backend.h"
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  fake::FakePlatform system;
+  ui::headless::HeadlessBackend screen;
+  std::unique_ptr<ui::TApplication> app;
+
+  // Tests adjust the fake first, then start the program.
+  void Start() {
+    app = std::make_unique<ui::TApplication>(screen, system, "Morvela");
+    CreateForms(*app);
+  }
+  void TearDown() override { app.reset(); }
+
+  TForm1& Main() { return *Form1; }
+  // Typing Enter in a box: the form's keyboard interface first, then the box's own handler.
+  void PressEnter(ui::TControl& control) {
+    control.SetFocus();
+    if (control.Form()->DialogKey(ui::Key::kReturn)) return;
+    char key = '\r';
+    control.KeyPress(key);
+  }
+  const ui::MessageBoxRequest& LastBox() { return screen.messageBoxes.back(); }
+};
