@@ -99,8 +99,10 @@ void Win32Backend::RegisterClasses() {
   speed.hInstance = instance_;
   speed.hCursor = LoadCursor(nullptr, IDC_ARROW);
   speed.lpszClassName = kSpeedButtonClass;
-  if (!RegisterClassExA(&form) || !RegisterClassExA(&speed))
-    throw std::runtime_error("Die Fensterklassen konnten nicht angemeldet werden");
+  for (const WNDCLASSEXA* windowClass : {&form, &speed}) {
+    if (!RegisterClassExA(windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      throw std::runtime_error("Die Fensterklassen konnten nicht angemeldet werden");
+  }
 }
 
 ControlPainter* Win32Backend::PainterFor(ControlKind kind) const {

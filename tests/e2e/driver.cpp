@@ -1,0 +1,248 @@
+#include "e2e/driver.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "e2e/png.h"
+
+namespace e2e {
+namespace {
+
+struct Search {
+  DWORD process;
+  std::string title;
+  const char* windowClass;
+  bool unowned;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process || !IsWindowVisible(window)) return TRUE;
+  if (search->unowned && GetWindow(window, GW_OWNER)) return TRUE;
+  if (search->windowClass) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, search->windowClass) != 0) return TRUE;
+  }
+  if (!search->title.empty() && Program::Text(window) != search->title) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+void DeleteFolderContents(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      DeleteFolderContents(folder + name + "\\");
+      RemoveDirectoryA((folder + name).c_str());
+    } else {
+      SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA((folder + name).c_str());
+    }
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
+LPARAM KeyData(WPARAM key, bool up) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+  return 1 | scan | (up ? (3 << 30) : 0);
+}
+
+}  // namespace
+
+std::string BinFolder() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+std::string RunFolder(const std::string& name) {
+  const std::string base = BinFolder() + "e2e-runs\\";
+  CreateDirectoryA(base.c_str(), nullptr);
+  const std::string folder = base + name + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  DeleteFolderContents(folder);
+  return folder;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (static_cast<int>(GetTickCount() - start) > milliseconds) return false;
+    Sleep(25);
+  }
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary);
+  out << content;
+}
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(stride) * height);
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), bgr.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t* p = &bgr[static_cast<std::size_t>(y) * stride + x * 3];
+      rgb.insert(rgb.end(), {p[2], p[1], p[0]});
+    }
+  const std::string folder = BinFolder() + "screenshots\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return WritePng(folder + name + ".png", width, height, rgb);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF color = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
+Program::Program(const std::string& executable, const std::string& folder, const std::string& copyAs)
+    : folder_(folder) {
+  const std::string target = folder + copyAs;
+  if (!CopyFileA((BinFolder() + executable).c_str(), target.c_str(), FALSE)) return;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  std::string commandLine = "\"" + target + "\"";
+  if (!CreateProcessA(target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process_))
+    return;
+  WaitForInputIdle(process_.hProcess, 20000);
+  WaitFor(
+      [&] {
+        Search search{process_.dwProcessId, "", "MorvelaForm", true};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        main_ = search.found;
+        return main_ != nullptr;
+      },
+      20000);
+}
+
+Program::~Program() {
+  if (process_.hProcess) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT && !Close())
+      TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+}
+
+HWND Program::WaitForWindow(const std::string& title, int milliseconds) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        Search search{process_.dwProcessId, title, nullptr, false};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        found = search.found;
+        return found != nullptr;
+      },
+      milliseconds);
+  return found;
+}
+
+HWND Program::ControlAt(HWND parent, int x, int y) const {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left == x && r.top == y) return child;
+  }
+  return nullptr;
+}
+
+HWND Program::ControlWithText(HWND parent, const std::string& text) const {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (Text(child) == text) return child;
+  return nullptr;
+}
+
+HWND Program::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+std::string Program::Text(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  text.resize(copied);
+  return text;
+}
+
+void Program::SetText(HWND window, const std::string& text) {
+  SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Program::Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void Program::ClickAt(HWND window, int x, int y, bool right) {
+  const LPARAM at = MAKELPARAM(x, y);
+  PostMessageA(window, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+  PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+}
+
+void Program::PressKey(HWND window, WPARAM key) {
+  PostMessageA(window, WM_KEYDOWN, key, KeyData(key, false));
+  PostMessageA(window, WM_KEYUP, key, KeyData(key, true));
+}
+
+void Program::FocusBox(HWND edit) { ClickAt(edit, 2, 2); }
+
+std::string Program::BoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+
+void Program::CloseBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }
+
+bool Program::Close() {
+  if (!process_.hProcess) return true;
+  if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+  return WaitForSingleObject(process_.hProcess, 15000) == WAIT_OBJECT_0;
+}
+
+}  // namespace e2e

@@ -1,0 +1,68 @@
+#pragma once
+// Drives the real executable from outside, as a user would: it starts the program in a folder of its
+// own, finds its windows and controls, types, presses keys and buttons, reads message boxes and files,
+// and saves screenshots. Every wait has a deadline.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The folder of the driver, where the executables under test lie (with a trailing backslash).
+std::string BinFolder();
+// A fresh, empty folder for one scenario.
+std::string RunFolder(const std::string& name);
+// Waits until the condition holds; false when the deadline passes first.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+// Saves the screen area of a window as <bin>\screenshots\<name>.png.
+bool SaveScreenshot(HWND window, const std::string& name);
+// Reads a screen pixel (0x00BBGGRR).
+COLORREF ScreenPixel(int x, int y);
+
+class Program {
+ public:
+  // Copies the executable from the bin folder into the folder (under the given name) and starts it there.
+  Program(const std::string& executable, const std::string& folder, const std::string& copyAs = "Morvela.exe");
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  bool Started() const { return main_ != nullptr; }
+  HWND Main() const { return main_; }
+  DWORD Id() const { return process_.dwProcessId; }
+  const std::string& Folder() const { return folder_; }
+
+  // The top-level window of this process with this title (any class), once it is visible.
+  HWND WaitForWindow(const std::string& title, int milliseconds = 10000) const;
+  // A child window of the given window whose top-left corner lies at the client point.
+  HWND ControlAt(HWND parent, int x, int y) const;
+  // A child window showing exactly this text.
+  HWND ControlWithText(HWND parent, const std::string& text) const;
+  // The window that has the keyboard focus in the program.
+  HWND Focus() const;
+
+  static std::string Text(HWND window);
+  static void SetText(HWND window, const std::string& text);
+  static void Click(HWND button);           // a push button: BM_CLICK
+  static void ClickAt(HWND window, int x, int y, bool right = false);  // a mouse press and release
+  static void PressKey(HWND window, WPARAM key);
+  static void FocusBox(HWND edit);          // clicks into an edit box
+  // The text of a message box.
+  static std::string BoxText(HWND box);
+  static void CloseBox(HWND box);
+
+  // Closes the main window and waits for the process to end.
+  bool Close();
+
+ private:
+  std::string folder_;
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,235 @@
+// The Win32 backend of the toolkit with real windows: text round-trips, click dispatch, focus moves,
+// the modal loop, the keyboard interface, label sizing and the placement of message boxes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/win32/win32_platform.h"
+#include "ui/application.h"
+#include "ui/win32/win32_backend.h"
+#include "ui/win32/win32_windows.h"
+
+namespace {
+
+class Sample : public ui::TForm {
+ public:
+  explicit Sample(ui::TComponent* owner) : TForm(owner, "Sample", "Probe", 300, 120) {
+    First.SetTabOrder(0);
+    Secret.SetTabOrder(1);
+    Secret.SetPasswordChar('*');
+    Ok.SetTabOrder(2);
+    Ok.SetDefault(true);
+    Ok.SetModalResult(ui::mrOk);
+    Cancel.SetTabOrder(3);
+    Cancel.SetCancel(true);
+    Cancel.SetModalResult(ui::mrCancel);
+    Right.SetAlignment(ui::Alignment::kRight);
+    SetLeft(100);
+    SetTop(100);
+  }
+  ui::TEdit First{this, "First", {10, 10, 100, 21}};
+  ui::TEdit Secret{this, "Secret", {10, 40, 100, 21}};
+  ui::TButton Ok{this, "Ok", {120, 80, 75, 25}, "OK"};
+  ui::TButton Cancel{this, "Cancel", {200, 80, 75, 25}, "Abbrechen"};
+  ui::TLabel Right{this, "Right", {150, 10, 100, 13}, ""};
+};
+
+HWND WindowOf(const ui::TControl& control) { return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window(); }
+HWND WindowOf(const ui::TForm& form) { return reinterpret_cast<HWND>(form.Handle()); }
+
+// Runs the messages that are waiting, as the message loop would.
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!ui::win32::Backend().PreTranslate(message)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+  }
+}
+
+void PostKey(HWND window, WPARAM key) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
+  PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
+  PostMessageA(window, WM_KEYUP, key, 1 | scan | (3u << 30));
+}
+
+class BackendTest : public ::testing::Test {
+ protected:
+  ui::win32::Win32Backend backend{GetModuleHandleA(nullptr)};
+  platform::Win32Platform system;
+  ui::TApplication app{backend, system, "Morvela"};
+  Sample* form = nullptr;
+
+  void SetUp() override {
+    app.CreateForm(form);
+    ShowWindow(WindowOf(*form), SW_SHOW);
+    SetForegroundWindow(WindowOf(*form));
+  }
+};
+
+TEST_F(BackendTest, MakesWindowsOfTheDesignedClientSizeAtTheDesignedPlace) {
+  RECT client;
+  GetClientRect(WindowOf(*form), &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 120);
+  EXPECT_EQ(form->Left(), 100);
+  EXPECT_EQ(form->Top(), 100);
+  RECT edit;
+  GetWindowRect(WindowOf(form->Secret), &edit);
+  MapWindowPoints(nullptr, WindowOf(*form), reinterpret_cast<POINT*>(&edit), 2);
+  EXPECT_EQ(edit.left, 10);
+  EXPECT_EQ(edit.top, 40);
+  EXPECT_EQ(edit.right - edit.left, 100);
+}
+
+TEST_F(BackendTest, KeepsTextsInTheWindowsBothWays) {
+  form->First.SetText("C:\\Tools\\app.exe");
+  char buffer[64] = {};
+  GetWindowTextA(WindowOf(form->First), buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "C:\\Tools\\app.exe");
+  SetWindowTextA(WindowOf(form->Secret), "Gehe\xEFm");  // as typed by the user
+  EXPECT_EQ(form->Secret.Text(), "Gehe\xEFm");
+  EXPECT_EQ(form->Secret.ReadSecret().view(), "Gehe\xEFm");
+  form->Secret.SetSecret(secret::Text(std::string_view("neu")));
+  EXPECT_EQ(form->Secret.Text(), "neu");
+  EXPECT_EQ(SendMessageA(WindowOf(form->Secret), EM_GETPASSWORDCHAR, 0, 0), '*');
+}
+
+TEST_F(BackendTest, DispatchesAClickToItsHandler) {
+  int clicks = 0;
+  form->Cancel.OnClick = [&](ui::TObject* sender) {
+    EXPECT_EQ(sender, &form->Cancel);
+    ++clicks;
+  };
+  SendMessageA(WindowOf(form->Cancel), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(form->ModalResult(), ui::mrCancel);
+}
+
+TEST_F(BackendTest, MovesTheFocusInTabOrder) {
+  form->First.SetFocus();
+  EXPECT_TRUE(form->First.Focused());
+  form->NextDlgCtl();
+  EXPECT_TRUE(form->Secret.Focused());
+  EXPECT_EQ(form->ActiveControl(), &form->Secret);
+  PostKey(WindowOf(form->Secret), VK_TAB);
+  Pump();
+  EXPECT_TRUE(form->Ok.Focused());
+}
+
+TEST_F(BackendTest, RunsAModalLoopUntilAResultIsSet) {
+  PostMessageA(WindowOf(form->Ok), BM_CLICK, 0, 0);
+  EXPECT_EQ(form->ShowModal(), ui::mrOk);
+  EXPECT_FALSE(IsWindowVisible(WindowOf(*form)));
+  PostMessageA(WindowOf(*form), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form->ShowModal(), ui::mrCancel);
+}
+
+TEST_F(BackendTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  int activations = 0;
+  form->OnActivate = [&](ui::TObject*) {
+    ++activations;
+    form->First.SetFocus();
+    PostKey(WindowOf(form->First), VK_RETURN);
+  };
+  EXPECT_EQ(form->ShowModal(), ui::mrOk);
+  form->OnActivate = [&](ui::TObject*) {
+    ++activations;
+    PostKey(WindowOf(form->First), VK_ESCAPE);
+  };
+  EXPECT_EQ(form->ShowModal(), ui::mrCancel);
+  EXPECT_EQ(activations, 2);
+}
+
+TEST_F(BackendTest, HandsEnterToTheBoxWhenTheFormHasNoDefaultButton) {
+  form->Ok.SetDefault(false);
+  std::string keys;
+  form->First.OnKeyPress = [&](ui::TObject*, char& key) { keys.push_back(key); };
+  form->First.SetFocus();
+  PostKey(WindowOf(form->First), VK_RETURN);
+  Pump();
+  EXPECT_EQ(keys, "\r");
+}
+
+TEST_F(BackendTest, SizesALabelByItsTextKeepingTheRightEdge) {
+  form->Right.SetText("Internet-Eigenschaften");
+  RECT r;
+  GetWindowRect(WindowOf(form->Right), &r);
+  MapWindowPoints(nullptr, WindowOf(*form), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.right, 250);
+  EXPECT_GT(r.right - r.left, 60);
+}
+
+// Watches for a message box of this process, notes where it stands and what it says, then closes it.
+struct BoxWatcher {
+  std::atomic<bool> seen{false};
+  RECT rect{};
+  char text[256] = {};
+  char title[64] = {};
+  std::thread thread;
+
+  BoxWatcher() {
+    const DWORD process = GetCurrentProcessId();
+    thread = std::thread([this, process] {
+      for (int i = 0; i < 500 && !seen; ++i) {
+        HWND box = nullptr;
+        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(box, &owner);
+          if (owner != process || !IsWindowVisible(box)) continue;
+          Sleep(50);
+          GetWindowRect(box, &rect);
+          GetWindowTextA(box, title, sizeof title);
+          GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+          seen = true;
+          PostMessageA(box, WM_COMMAND, IDOK, 0);
+          break;
+        }
+        Sleep(20);
+      }
+    });
+  }
+  ~BoxWatcher() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
+TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
+  {
+    BoxWatcher watcher;
+    app.ShowMessageBox({"Eintrag wurde gespeichert.", "Information", ui::kMbOk | ui::kMbIconInformation, 122, 180});
+    watcher.thread.join();
+    ASSERT_TRUE(watcher.seen);
+    EXPECT_EQ(watcher.rect.left, 122);
+    EXPECT_EQ(watcher.rect.top, 180);
+    EXPECT_STREQ(watcher.title, "Information");
+  }
+  {
+    BoxWatcher watcher;
+    app.ShowMessageBox({"Fehlertext", "Fehler", ui::kMbOk | ui::kMbIconError, {}, {}});
+    watcher.thread.join();
+    ASSERT_TRUE(watcher.seen);
+    const int width = watcher.rect.right - watcher.rect.left;
+    const int height = watcher.rect.bottom - watcher.rect.top;
+    EXPECT_NEAR(watcher.rect.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2, 1);
+    EXPECT_NEAR(watcher.rect.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 1);
+    EXPECT_STREQ(watcher.text, "Fehlertext");
+  }
+}
+
+TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowProcedure) {
+  form->Cancel.OnClick = [](ui::TObject*) { throw std::runtime_error("IsWow64: bad process handle"); };
+  BoxWatcher watcher;
+  SendMessageA(WindowOf(form->Cancel), BM_CLICK, 0, 0);
+  watcher.thread.join();
+  ASSERT_TRUE(watcher.seen);
+  EXPECT_STREQ(watcher.title, "Morvela");
+  EXPECT_STREQ(watcher.text, "IsWow64: bad process handle");
+}
+
+}  // namespace
