@@ -4,4 +4,22 @@ TFormPass* FormPass = nullptr;
 
 TFormPass::TFormPass(ui::TComponent* owner) : TForm(owner, "FormPass", "Passwort", 263, 119) {
   SetBorderStyle(ui::BorderStyle::kDialog);
+  SetPosition(ui::FormPosition::kScreenCenter);
+  Label2.SetAlignment(ui::Alignment::kRight);
+  Label1.SetAlignment(ui::Alignment::kRight);
+  Label4.SetAlignment(ui::Alignment::kRight);
+  ui::Font bold;
+  bold.bold = true;
+  LabelAdmin.SetFont(bold);
+  EditPasswd.SetTabOrder(0);
+  EditPasswd.SetPasswordChar('*');
+  OKBtn.SetTabOrder(1);
+  OKBtn.SetDefault(true);
+  OKBtn.SetModalResult(ui::mrOk);
+  CancelBtn.SetTabOrder(2);
+  CancelBtn.SetCancel(true);
+  CancelBtn.SetModalResult(ui::mrCancel);
+  OnActivate = ui::Bind(this, &TFormPass::FormActivate);
 }
+
+void TFormPass::FormActivate(ui::TObject*) { EditPasswd.SetFocus(); }

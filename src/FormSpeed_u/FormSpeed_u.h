@@ -1,9 +1,61 @@
 #pragma once
+// The quick-launch editor: choose one of the six entries, edit its caption, path and tooltip, and save
+// it to the settings file, the table and the buttons of both windows at once.
+#include <string>
+
+#include "controls/AgOpenDialog.h"
+#include "controls/IniCtrl.h"
+#include "controls/mdBUTTONS.h"
+#include "ui/control.h"
 #include "ui/form.h"
 
 class TFormSpeed : public ui::TForm {
  public:
   explicit TFormSpeed(ui::TComponent* owner);
+  using TObject = ui::TObject;
+
+  ui::TLabel Label1{this, "Label1", {16, 16, 108, 13}, "Schnelltastenbelegung"};
+  TXPSpeedButton XPSpeedButton11{this, "XPSpeedButton11", {16, 36, 81, 17}};
+  TXPSpeedButton XPSpeedButton12{this, "XPSpeedButton12", {99, 36, 78, 17}};
+  TXPSpeedButton XPSpeedButton13{this, "XPSpeedButton13", {178, 36, 63, 17}};
+  TXPSpeedButton XPSpeedButton14{this, "XPSpeedButton14", {16, 53, 81, 17}};
+  TXPSpeedButton XPSpeedButton15{this, "XPSpeedButton15", {99, 53, 78, 17}};
+  TXPSpeedButton XPSpeedButton16{this, "XPSpeedButton16", {178, 53, 63, 17}};
+  ui::TBevel Bevel1{this, "Bevel1", {16, 80, 225, 9}};
+  ui::TLabel LabelSpeedName{this, "LabelSpeedName", {56, 96, 153, 13}, "Auf Schaltfläche klicken"};
+  ui::TLabel Label4{this, "Label4", {16, 124, 24, 13}, "Text:"};
+  ui::TEdit EditText{this, "EditText", {44, 120, 73, 21}};
+  ui::TLabel Label2{this, "Label2", {15, 148, 25, 13}, "Pfad:"};
+  ui::TEdit EditPfad{this, "EditPfad", {44, 144, 169, 21}};
+  TXPSpeedButton XPSpeedButtonOeffen{this, "XPSpeedButtonOeffen", {216, 144, 26, 21}};
+  ui::TLabel Label3{this, "Label3", {18, 172, 22, 13}, "Hint:"};
+  ui::TEdit EditHint{this, "EditHint", {44, 168, 197, 21}};
+  TXPBitBtn XPBitBtn1{this, "XPBitBtn1", {112, 200, 33, 25}};
+  ui::TButton OKBtn{this, "OKBtn", {164, 200, 75, 25}, "Schließen"};
+
+  TIniCtrl IniCtrl1{this, "IniCtrl1"};
+  TAgOpenDialog AgOpenDialog1{this, "AgOpenDialog1"};
+
+  // Copies the main window's captions onto the selector buttons and shows the editor modally.
+  void OpenEditor();
+  void FormActivate(TObject* sender);
+  void XPSpeedButton11Click(TObject* sender);
+  void XPSpeedButton12Click(TObject* sender);
+  void XPSpeedButton13Click(TObject* sender);
+  void XPSpeedButton14Click(TObject* sender);
+  void XPSpeedButton15Click(TObject* sender);
+  void XPSpeedButton16Click(TObject* sender);
+  void LoadEntry(const std::string& section);
+  void SaveEntry(const std::string& section);
+  void XPSpeedButtonOeffenClick(TObject* sender);
+  void XPBitBtn1Click(TObject* sender);
+
+ private:
+  void Choose(int entry);
+  void AttachSettingsFile();
 };
 
 extern TFormSpeed* FormSpeed;
+
+inline constexpr char kEntryTooLong[] =
+    "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.";

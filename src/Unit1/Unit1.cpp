@@ -2,7 +2,8 @@
 
 #include "ui/application.h"
 #include "ui/text.h"
-#include "z_global/exe_location.h"
+#include "z_global/paths.h"
+#include "z_global/system_info.h"
 
 TForm1* Form1 = nullptr;
 std::string ExeDir;
@@ -50,7 +51,19 @@ TForm1::TForm1(ui::TComponent* owner)
     quick[n - 1]->SetTag(n);
     quick[n - 1]->SetFont(arial);
     quick[n - 1]->SetPopupMenu(&PopupMenuSpeed);
+    quick[n - 1]->OnClick = ui::Bind(this, &TForm1::XPSpeedButton1Click);
   }
+  Bearbeiten11.OnClick = ui::Bind(this, &TForm1::Bearbeiten11Click);
+
+  FormSizeSave1.Company = "Belvark";
+  FormSizeSave1.ProductName = "vesk-tor";
+  FormSizeSave1.SubKey = "Position";
+  FormSizeSave1.SaveMode = TSaveMode::smPositionOnly;
+
+  IniCtrl1.SetAlphaCounter(true);
+  IniCtrl1.SetIniFile(".INI");
+  IniCtrl1.IniPrefix = TIniPathPrefix::ppFixed;
+  IniCtrl1.SetTarget(TIniTarget::itIniFile);
 
   PanelStatusBar1.AddPanel({kCredits, 300, 3});
   PanelStatusBar1.AddPanel({"", 200, 3});
@@ -87,20 +100,35 @@ void TForm1::BuildMenus() {
 
 platform::Platform& TForm1::System() const { return ui::Application().GetPlatform(); }
 
+// An error in any step ends the start-up here; the application shows it and the window still opens.
 void TForm1::FormCreate(TObject*) {
+  FormSizeSave1.LoadFromRegistry();
   EditPfad.SetText("");
   EditPasswort.SetText("");
   LabelInfo.SetText("");
-
+  LabelDom.SetText(z_global::GetUserDomain(System()));
+  WindowsDir = z_global::GetWindowsDir(System());
+  if (!System().FileExists(WindowsDir + "\\system32\\javacpl.cpl")) Java1.SetEnabled(false);
   AdminUser = "Administrator";
   LabelAdminUser.SetText(AdminUser);
+  UserDomain = LabelDom.Text();
+  Is64Bit = z_global::IsWow64(System());
+  LabelGetWin.SetText(z_global::GetWindowsVersionName(System()) + " " + (Is64Bit ? "(64Bit)" : "(32Bit)"));
+  PanelStatusBar1.SetPanelText(1, "Computername:  " + z_global::GetComputerNameText(System()));
+  if (Is64Bit) DatenquellenODBC64Bit1.SetEnabled(true);
 
   const std::string module = System().ModuleFileName();
   ExeDir = ui::Cut(z_global::DirectoryOf(module), kShortText);
   IniName = ui::Cut(z_global::IniNameOf(module), kShortText);
+  IniCtrl1.SetIniFile(z_global::AppendBackslash(ExeDir) + IniName);
+  LoadQuickEntries();
 }
 
-void TForm1::FormCloseQuery(TObject*, bool& canClose) { canClose = true; }
+void TForm1::FormCloseQuery(TObject*, bool& canClose) {
+  // The position is saved on every close; the window closes whatever happens while saving.
+  canClose = true;
+  FormSizeSave1.SaveToRegistry();
+}
 
 void TForm1::EditPfadKeyPress(TObject*, char& key) {
   if (key == '\r') NextDlgCtl();

@@ -5,6 +5,8 @@
 
 #include "controls/AgOpenDialog.h"
 #include "controls/ColumnListBox.h"
+#include "controls/FormSizeSave.h"
+#include "controls/IniCtrl.h"
 #include "controls/PanelStatusBar.h"
 #include "controls/mdBUTTONS.h"
 #include "platform/platform.h"
@@ -75,6 +77,9 @@ class TForm1 : public ui::TForm {
   ui::TPopupMenu PopupMenuSpeed{this, "PopupMenuSpeed"};
   ui::TMenuItem Bearbeiten11{this, "Bearbeiten11", "Bearbeiten"};
 
+  TFormSizeSave FormSizeSave1{this, "FormSizeSave1"};
+  TIniCtrl IniCtrl1{this, "IniCtrl1"};
+
   // Launch credentials and what the tool shortcuts need, filled at start.
   std::string UserDomain;
   std::string AdminUser;
@@ -89,6 +94,13 @@ class TForm1 : public ui::TForm {
   void ButtonEXEClick(TObject* sender);
   void XPBitBtnOeffnenClick(TObject* sender);
   void XPBitBtnCMDClick(TObject* sender);
+
+  // The quick-launch buttons.
+  void LoadQuickEntries();
+  static int QuickButtonNumber(TObject* sender);
+  void XPSpeedButton1Click(TObject* sender);
+  void LaunchQuickEntry(TObject* sender, int n);
+  void Bearbeiten11Click(TObject* sender);
 
  private:
   platform::Platform& System() const;

@@ -4,17 +4,10 @@
 
 #include "ui/text.h"
 #include "z_global/drives.h"
-
-std::string ExtensionOf(std::string_view path) {
-  const std::size_t dot = path.find_last_of('.');
-  if (dot == std::string_view::npos) return {};
-  const std::size_t separator = path.find_last_of("\\:");
-  if (separator != std::string_view::npos && separator > dot) return {};
-  return std::string(path.substr(dot));
-}
+#include "z_global/paths.h"
 
 std::string CommandLineFor(std::string_view path) {
-  const std::string extension = ui::UpperCaseAscii(ExtensionOf(path));
+  const std::string extension = ui::UpperCaseAscii(z_global::ExtensionOf(path));
   const std::string quoted = "\"" + std::string(path) + "\"";
   if (extension == ".MSI") return "msiexec.exe /i " + quoted;
   if (extension == ".MSC") return "mmc.exe " + quoted;

@@ -7,10 +7,6 @@
 #include "platform/platform.h"
 #include "platform/secret.h"
 
-// The part of a path from the last "." after the last "\" or ":" on, dot included; empty when there
-// is none.
-std::string ExtensionOf(std::string_view path);
-
 // Installer packages through msiexec, consoles through mmc, programs quoted, anything else unchanged.
 std::string CommandLineFor(std::string_view path);
 

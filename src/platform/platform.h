@@ -105,6 +105,7 @@ class Platform {
   virtual std::optional<std::string> GetUniversalName(const std::string& path) = 0;  // level 1, 1024 bytes
   virtual TextResult CurrentDirectory() = 0;
   virtual TextResult WindowsDirectory() = 0;  // 260-character buffer
+  virtual TextResult SystemDirectory() = 0;   // 260-character buffer
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual std::string ModuleFileName() = 0;  // the running executable's full path

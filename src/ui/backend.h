@@ -42,6 +42,7 @@ class FormPeer {
   virtual void SetCaption(const std::string& caption) = 0;
   virtual Rect GetBounds() const = 0;  // outer, screen pixels
   virtual void SetPosition(int left, int top) = 0;
+  virtual void SetSize(int width, int height) = 0;
   virtual WindowState GetWindowState() const = 0;
   virtual void SetWindowState(WindowState state) = 0;
   virtual Point ClientToScreen(Point client) const = 0;

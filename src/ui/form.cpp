@@ -32,6 +32,26 @@ void TForm::SetTop(int top) {
   if (peer_) peer_->SetPosition(Left(), top_);
 }
 
+int TForm::Width() const {
+  if (peer_) return peer_->GetBounds().width;
+  return width_ ? width_ : clientWidth_ + 2 * kHeadlessFrameLeft;
+}
+
+int TForm::Height() const {
+  if (peer_) return peer_->GetBounds().height;
+  return height_ ? height_ : clientHeight_ + kHeadlessFrameTop + kHeadlessFrameLeft;
+}
+
+void TForm::SetWidth(int width) {
+  width_ = width;
+  if (peer_) peer_->SetSize(width, Height());
+}
+
+void TForm::SetHeight(int height) {
+  height_ = height;
+  if (peer_) peer_->SetSize(Width(), height);
+}
+
 WindowState TForm::GetWindowState() const { return peer_ ? peer_->GetWindowState() : state_; }
 
 void TForm::SetWindowState(WindowState state) {

@@ -38,6 +38,11 @@ class TForm : public TComponent {
   int Top() const;
   void SetLeft(int left);
   void SetTop(int top);
+  // Outer size in pixels.
+  int Width() const;
+  int Height() const;
+  void SetWidth(int width);
+  void SetHeight(int height);
   WindowState GetWindowState() const;
   void SetWindowState(WindowState state);
   Point ClientToScreen(Point client) const;
@@ -89,6 +94,8 @@ class TForm : public TComponent {
   Color color_ = clBtnFace;
   int left_ = 0;
   int top_ = 0;
+  int width_ = 0;   // outer size once set; until then the client size plus the frame
+  int height_ = 0;
   WindowState state_ = WindowState::kNormal;
   bool visible_ = false;
   TControl* active_ = nullptr;

@@ -1,6 +1,11 @@
 #include "fakes/fake_platform.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "controls/ini_file.h"
 
 #include "ui/text.h"
 
@@ -177,13 +182,52 @@ int FakePlatform::GetSystemMetrics(int index) {
   return it == metrics.end() ? 0 : it->second;
 }
 
-std::string FakePlatform::ProfileRead(const std::string&, const std::string&, const std::string& fallback,
-                                      const std::string&) {
-  return fallback;
+FakePlatform::FakePlatform() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "morvela-fake-XXXXXX").string();
+  root_ = mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
-bool FakePlatform::ProfileWrite(const std::string&, const std::string&, const std::string&, const std::string&) {
-  return false;
+FakePlatform::~FakePlatform() {
+  std::error_code ignored;
+  if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
+}
+
+std::string FakePlatform::NativePath(const std::string& windowsPath) const {
+  std::string path = root_ + "/";
+  for (char c : windowsPath) {
+    if (c == ':') continue;
+    path.push_back(c == '\\' ? '/' : c);
+  }
+  return path;
+}
+
+void FakePlatform::MakeFolder(const std::string& windowsFolder) {
+  std::filesystem::create_directories(NativePath(windowsFolder));
+}
+
+std::string FakePlatform::ReadFile(const std::string& windowsPath) const {
+  std::ifstream in(NativePath(windowsPath), std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void FakePlatform::WriteFile(const std::string& windowsPath, const std::string& content) {
+  std::ofstream out(NativePath(windowsPath), std::ios::binary);
+  out << content;
+}
+
+std::string FakePlatform::ProfileRead(const std::string& section, const std::string& key, const std::string& fallback,
+                                      const std::string& path) {
+  ++profileReads;
+  return ini::ReadString(NativePath(path), section, key, fallback);
+}
+
+bool FakePlatform::ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
+                                const std::string& path) {
+  ++profileWrites;
+  if (unwritableFiles.count(path)) return false;
+  return ini::WriteString(NativePath(path), section, key, value);
 }
 
 bool FakePlatform::RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) {

@@ -43,6 +43,9 @@ struct LogonRecord {
 
 class FakePlatform : public platform::Platform {
  public:
+  FakePlatform();
+  ~FakePlatform() override;
+
   // --- set-up ---
   std::string acceptedUser = "Administrator";
   std::string acceptedPassword = "Geheim-123";
@@ -80,6 +83,7 @@ class FakePlatform : public platform::Platform {
   std::optional<std::string> GetUniversalName(const std::string& path) override;
   platform::TextResult CurrentDirectory() override;
   platform::TextResult WindowsDirectory() override;
+  platform::TextResult SystemDirectory() override { return {true, windowsDirectory + "\\system32", 0}; }
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override { return modulePath; }
@@ -109,6 +113,15 @@ class FakePlatform : public platform::Platform {
   void ShellOpen(platform::WindowHandle owner, const std::string& verb, const std::string& file, int show) override;
   bool OpenFileDialog(platform::OpenFileRequest& request) override;
   void MessageBeep(std::uint32_t type) override { beeps.push_back(type); }
+
+  // --- settings files: Windows paths live below a temporary folder of the test's own ---
+  std::string NativePath(const std::string& windowsPath) const;
+  void MakeFolder(const std::string& windowsFolder);  // a folder must exist before a file is written in it
+  std::string ReadFile(const std::string& windowsPath) const;
+  void WriteFile(const std::string& windowsPath, const std::string& content);
+  std::set<std::string> unwritableFiles;  // writes to these fail, as into a folder without rights
+  int profileReads = 0;
+  int profileWrites = 0;
 
   // --- system information ---
   bool tokenOpenFails = false;
@@ -143,6 +156,7 @@ class FakePlatform : public platform::Platform {
   std::vector<std::uint32_t> beeps;
 
  private:
+  std::string root_;
   std::map<platform::Handle, std::string> keyPaths_;
   platform::Handle nextHandle_ = 100;
 };

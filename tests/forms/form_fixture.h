@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "FormDruckerList_u/FormDruckerList_u.h"
 #include "FormInfo_u/FormInfo_u.h"
@@ -21,6 +24,10 @@ class ProgramTest : public ::testing::Test {
   ui::headless::HeadlessBackend screen;
   std::unique_ptr<ui::TApplication> app;
 
+  static constexpr char kSettings[] = "C:\\Programme\\Morvela\\Morvela.INI";
+
+  ProgramTest() { system.MakeFolder("C:\\Programme\\Morvela\\"); }
+
   // Tests adjust the fake first, then start the program.
   void Start() {
     app = std::make_unique<ui::TApplication>(screen, system, "Morvela");
@@ -37,4 +44,15 @@ class ProgramTest : public ::testing::Test {
     control.KeyPress(key);
   }
   const ui::MessageBoxRequest& LastBox() { return screen.messageBoxes.back(); }
+  TXPSpeedButton& Quick(int n) {
+    return dynamic_cast<TXPSpeedButton&>(*Main().FindComponent("XPSpeedButton" + std::to_string(n)));
+  }
+  std::string Settings() { return system.ReadFile(kSettings); }
+  // A settings file with the given entries: section number, text, path, hint.
+  void WriteEntries(const std::vector<std::tuple<int, std::string, std::string, std::string>>& entries) {
+    std::string content;
+    for (const auto& [n, text, path, hint] : entries)
+      content += "[SpeedButton" + std::to_string(n) + "]\r\nText=" + text + "\r\nPfad=" + path + "\r\nHint=" + hint + "\r\n";
+    system.WriteFile(kSettings, content);
+  }
 };

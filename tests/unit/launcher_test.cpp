@@ -7,6 +7,7 @@
 
 #include "Unit1/run_as_user.h"
 #include "fakes/fake_platform.h"
+#include "z_global/paths.h"
 
 namespace {
 
@@ -45,11 +46,11 @@ TEST(CommandLineFor, KeepsBlanksAndWrapsQuotedPathsAgain) {
 }
 
 TEST(ExtensionOf, TakesTheLastDotAfterTheLastSeparator) {
-  EXPECT_EQ(ExtensionOf("C:\\a.b\\c.d.exe"), ".exe");
-  EXPECT_EQ(ExtensionOf("C:\\a.b\\c"), "");
-  EXPECT_EQ(ExtensionOf("x:y.z"), ".z");
-  EXPECT_EQ(ExtensionOf("a.b:c"), "");
-  EXPECT_EQ(ExtensionOf("datei."), ".");
+  EXPECT_EQ(z_global::ExtensionOf("C:\\a.b\\c.d.exe"), ".exe");
+  EXPECT_EQ(z_global::ExtensionOf("C:\\a.b\\c"), "");
+  EXPECT_EQ(z_global::ExtensionOf("x:y.z"), ".z");
+  EXPECT_EQ(z_global::ExtensionOf("a.b:c"), "");
+  EXPECT_EQ(z_global::ExtensionOf("datei."), ".");
 }
 
 class RunAsUserTest : public ::testing::Test {

@@ -106,6 +106,10 @@ TextResult Win32Platform::WindowsDirectory() {
   return GrowingText([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
 }
 
+TextResult Win32Platform::SystemDirectory() {
+  return GrowingText([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+}
+
 bool Win32Platform::FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

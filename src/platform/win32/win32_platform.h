@@ -19,6 +19,7 @@ class Win32Platform : public Platform {
   std::optional<std::string> GetUniversalName(const std::string& path) override;
   TextResult CurrentDirectory() override;
   TextResult WindowsDirectory() override;
+  TextResult SystemDirectory() override;
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override;

@@ -200,6 +200,10 @@ void FormWindow::SetPosition(int left, int top) {
   SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void FormWindow::SetSize(int width, int height) {
+  SetWindowPos(Window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 WindowState FormWindow::GetWindowState() const {
   if (!shown) return pendingState;
   if (IsIconic(Window())) return WindowState::kMinimized;

@@ -25,6 +25,7 @@ class FormWindow : public FormPeer {
   void SetCaption(const std::string& caption) override;
   Rect GetBounds() const override;
   void SetPosition(int left, int top) override;
+  void SetSize(int width, int height) override;
   WindowState GetWindowState() const override;
   void SetWindowState(WindowState state) override;
   Point ClientToScreen(Point client) const override;

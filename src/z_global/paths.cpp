@@ -1,4 +1,4 @@
-#include "z_global/exe_location.h"
+#include "z_global/paths.h"
 
 namespace z_global {
 
@@ -19,6 +19,14 @@ std::string AppendBackslash(std::string_view dir) {
   std::string out(dir);
   if (out.empty() || out.back() != '\\') out.push_back('\\');
   return out;
+}
+
+std::string ExtensionOf(std::string_view path) {
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string_view::npos) return {};
+  const std::size_t separator = path.find_last_of("\\:");
+  if (separator != std::string_view::npos && separator > dot) return {};
+  return std::string(path.substr(dot));
 }
 
 }  // namespace z_global

@@ -1,5 +1,5 @@
 #pragma once
-// The executable's folder and the name of the settings file that lies beside it.
+// Parts of paths: the executable's folder, the settings file's name, extensions.
 #include <string>
 #include <string_view>
 
@@ -11,5 +11,8 @@ std::string DirectoryOf(std::string_view fullPath);
 std::string IniNameOf(std::string_view fullPath);
 // A backslash is appended unless the text already ends in one.
 std::string AppendBackslash(std::string_view dir);
+// The part of a path from the last "." after the last "\" or ":" on, dot included; empty when there
+// is none.
+std::string ExtensionOf(std::string_view path);
 
 }  // namespace z_global

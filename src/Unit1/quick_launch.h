@@ -1,0 +1,16 @@
+#pragma once
+// The six quick-launch entries: their sections in the settings file and their rows in the table.
+#include <string>
+#include <string_view>
+
+inline constexpr char kColumnDelimiter = '\x08';
+
+// "SpeedButton1" to "SpeedButton6".
+std::string QuickSection(int entry);
+
+// A value as it enters the table: without the delimiter character, so that caption, path and tooltip
+// always stay in their own columns whatever was typed or stored.
+std::string TableValue(std::string_view value);
+
+// Whether the three values make a row the table can hand back (below 4096 characters).
+bool FitsInTable(std::string_view text, std::string_view path, std::string_view hint);

@@ -1,0 +1,58 @@
+#pragma once
+// The settings file control: string reads and writes by section and key. The program uses it only on
+// a plain INI file at a fixed path; nothing is cached or held open between calls, so a write made
+// through one control is seen by the next read through another.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "ui/component.h"
+
+enum class TIniTarget { itIniFile, itRegistry, itAuto, itMemIniFile };
+enum class TIniPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
+
+class TIniCtrl : public ui::TComponent {
+ public:
+  TIniCtrl(ui::TComponent* owner, std::string name);
+
+  bool AlphaCounter() const { return alphaCounter_; }
+  void SetAlphaCounter(bool value);
+  std::uint8_t MaxEntries() const { return maxEntries_; }
+  void SetMaxEntries(std::uint8_t value);
+  const std::string& IniFile() const { return iniFile_; }
+  void SetIniFile(std::string_view name);
+  TIniTarget Target() const { return target_; }
+  void SetTarget(TIniTarget target);
+  TIniTarget EffectiveTarget() const { return effective_; }
+  bool NetUser() const { return netUser_; }
+  void SetNetUser(bool value);
+
+  bool Common = true;
+  TIniPathPrefix IniPrefix = TIniPathPrefix::ppWindows;
+  std::string User;
+
+  // The stored value, or the fallback when there is none (a missing file, section or key).
+  std::string ReadValue(std::string_view section, std::string_view key, std::string_view fallback);
+  // Stores the value; raises "nach %s kann nicht geschrieben werden" with the file's path on failure.
+  void WriteValue(std::string_view section, std::string_view key, std::string_view value);
+
+  // The file a read or write uses now, and the section name it resolves to.
+  std::string ResolvePath();
+  std::string ResolveSection(std::string_view section);
+  const std::string& LastSection() const { return lastSection_; }
+
+  // The logged-on user's name, used as the section suffix with NetUser.
+  virtual std::string GetNetUserName();
+
+ private:
+  platform::Platform& System();
+
+  bool alphaCounter_ = false;
+  std::uint8_t maxEntries_ = 16;
+  std::string iniFile_;
+  TIniTarget target_ = TIniTarget::itAuto;
+  TIniTarget effective_ = TIniTarget::itRegistry;
+  bool netUser_ = false;
+  std::string lastSection_;
+};

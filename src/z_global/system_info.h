@@ -1,0 +1,31 @@
+#pragma once
+// What the program asks Windows about the machine and the account that runs it.
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace z_global {
+
+// A failing system query. Its text is what the operator reads in the error box.
+class ESystemError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// "Win32-Fehler. Code: %d." and a line feed and the system's message; for code 0 a fixed text.
+std::string SystemErrorText(platform::Platform& system, std::uint32_t code);
+
+// The domain of the account that runs the program; for a local account the computer's name.
+std::string GetUserDomain(platform::Platform& system);
+std::string GetWindowsDir(platform::Platform& system);
+std::string GetComputerNameText(platform::Platform& system);
+void GetOsVersionInfo(platform::Platform& system, platform::VersionRecord& record);
+std::string GetWindowsVersionName(platform::Platform& system);
+// The display name for a version record; serverR2 is asked only for version 5.2.
+std::string WindowsVersionName(const platform::VersionRecord& record, const std::function<bool()>& serverR2);
+// True when this 32-bit process runs on 64-bit Windows.
+bool IsWow64(platform::Platform& system);
+
+}  // namespace z_global

@@ -1,0 +1,248 @@
+// The quick-launch editor: choosing an entry, loading it from the file, saving it to the file, the
+// table and both windows' buttons, and what it refuses.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "forms/form_fixture.h"
+
+namespace {
+
+const std::string D(1, '\x08');
+
+class EditorTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    WriteEntries({{1, "Editor", "C:\\Windows\\notepad.exe", ""},
+                  {2, "Dienste", "C:\\WINDOWS\\system32\\services.msc", "Dienste verwalten"},
+                  {3, "Konsole", "cmd.exe", "Eingabeaufforderung"}});
+    Start();
+    Main().EditPasswort.SetText("Geheim-123");
+  }
+  // Opens the editor through the gate; the steps play the operator, then "Schließen" is pressed
+  // unless the steps closed it.
+  void Edit(const std::function<void(TFormSpeed&)>& steps) {
+    screen.onModal = [&](ui::TForm& form) {
+      ASSERT_EQ(&form, FormSpeed);
+      steps(*FormSpeed);
+      if (form.ModalResult() == ui::mrNone) FormSpeed->OKBtn.Click();
+    };
+    Main().Bearbeiten11.Click();
+  }
+  void Type(TFormSpeed& editor, const std::string& text, const std::string& path, const std::string& hint) {
+    editor.EditText.SetText(text);
+    editor.EditPfad.SetText(path);
+    editor.EditHint.SetText(hint);
+  }
+};
+
+TEST_F(EditorTest, OpensWithEmptyBoxesAndNoEntryChosen) {
+  Edit([&](TFormSpeed& editor) {
+    EXPECT_EQ(editor.LabelSpeedName.Text(), "Auf Schaltfläche klicken");
+    EXPECT_EQ(editor.EditText.Text(), "");
+    EXPECT_TRUE(editor.OKBtn.Focused());
+    EXPECT_EQ(editor.XPSpeedButton11.Text(), "Editor");  // the main window's captions
+    EXPECT_EQ(editor.XPSpeedButton13.Text(), "Konsole");
+    const std::string before = Settings();
+    editor.XPBitBtn1.Click();  // nothing chosen: the save does nothing
+    EXPECT_EQ(Settings(), before);
+  });
+  EXPECT_TRUE(screen.messageBoxes.empty());
+}
+
+TEST_F(EditorTest, LoadsTheChosenEntryFromTheFileAndKeepsItChosenAcrossOpenings) {
+  system.WriteFile(kSettings, Settings() + "[SpeedButton3]\r\n");  // the file may change by hand
+  system.WriteFile(kSettings, "[SpeedButton3]\r\nText=Neu von Hand\r\nPfad=" + std::string(3000, 'p') + "\r\n");
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton13.Click();
+    EXPECT_EQ(editor.LabelSpeedName.Text(), "SpeedButton3");
+    EXPECT_EQ(editor.EditText.Text(), "Neu von Hand");
+    EXPECT_EQ(editor.EditPfad.Text(), std::string(2047, 'p'));
+    EXPECT_EQ(editor.EditHint.Text(), "");
+  });
+  EXPECT_EQ(Quick(3).Text(), "Konsole");  // the main window keeps its entry until a save
+  Edit([&](TFormSpeed& editor) {
+    EXPECT_EQ(editor.LabelSpeedName.Text(), "SpeedButton3");
+    EXPECT_EQ(editor.EditText.Text(), "");
+    editor.XPBitBtn1.Click();  // stores the empty boxes as entry 3
+  });
+  EXPECT_EQ(Settings(), "[SpeedButton3]\r\nText=\r\nPfad=\r\nHint=\r\n");
+  EXPECT_EQ(Main().ColumnListBox1.Row(2), D + D);
+}
+
+TEST_F(EditorTest, SavesToFileTableAndBothWindowsBeforeConfirming) {
+  FormSpeed->SetLeft(0);
+  bool updatedBeforeConfirmation = false;
+  screen.onMessageBox = [&](const ui::MessageBoxRequest&) {
+    updatedBeforeConfirmation = Quick(2).Text() == "Neu" && FormSpeed->XPSpeedButton12.Text() == "Neu";
+    return ui::kIdOk;
+  };
+  Main().SetLeft(300);
+  Main().SetTop(200);
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton12.Click();
+    Type(editor, "Neu", "C:\\Tools\\neu.exe", "");
+    editor.XPBitBtn1.Click();
+    EXPECT_EQ(editor.EditText.Text(), "Neu");  // the dialog stays open with the values
+    EXPECT_EQ(editor.ModalResult(), ui::mrNone);
+  });
+  EXPECT_TRUE(updatedBeforeConfirmation);
+  EXPECT_NE(Settings().find("[SpeedButton2]\r\nText=Neu\r\nPfad=C:\\Tools\\neu.exe\r\nHint=\r\n"), std::string::npos);
+  EXPECT_EQ(Main().ColumnListBox1.Row(1), "Neu" + D + "C:\\Tools\\neu.exe" + D);
+  EXPECT_EQ(Quick(2).Hint(), "");
+  ASSERT_EQ(screen.messageBoxes.size(), 1u);
+  EXPECT_EQ(LastBox().text, "Eintrag wurde gespeichert.");
+  EXPECT_EQ(LastBox().caption, "Information");
+  EXPECT_EQ(LastBox().flags, ui::kMbOk | ui::kMbIconInformation);
+  EXPECT_EQ(LastBox().x, std::optional<int>(450 + 22));
+  EXPECT_EQ(LastBox().y, std::optional<int>(235 + 80));
+
+  Main().EditPasswort.SetText("Geheim-123");
+  Quick(2).Click();
+  EXPECT_EQ(system.launches.back().commandLine, "\"C:\\Tools\\neu.exe\"");
+}
+
+TEST_F(EditorTest, LeavesANegativeCornerCoordinateOfTheConfirmationToTheSystem) {
+  Main().SetLeft(-200);
+  Main().SetTop(-100);
+  Edit([&](TFormSpeed& editor) {
+    editor.SetLeft(-30);
+    editor.SetTop(10);
+    editor.XPSpeedButton11.Click();
+    editor.XPBitBtn1.Click();
+    editor.SetTop(-90);
+    editor.XPBitBtn1.Click();
+  });
+  ASSERT_EQ(screen.messageBoxes.size(), 2u);
+  EXPECT_FALSE(screen.messageBoxes[0].x.has_value());
+  EXPECT_EQ(screen.messageBoxes[0].y, std::optional<int>(90));
+  EXPECT_FALSE(screen.messageBoxes[1].x.has_value());  // both negative: centred
+  EXPECT_FALSE(screen.messageBoxes[1].y.has_value());
+}
+
+TEST_F(EditorTest, SetsATooltipTextWithoutSwitchingTooltipsOn) {
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton11.Click();
+    editor.EditHint.SetText("Texteditor starten");
+    editor.XPBitBtn1.Click();
+    editor.XPSpeedButton12.Click();
+    editor.EditHint.SetText("");
+    editor.XPBitBtn1.Click();
+  });
+  EXPECT_EQ(Quick(1).Hint(), "Texteditor starten");
+  EXPECT_FALSE(Quick(1).ShowHint());  // shown only after the next start
+  EXPECT_EQ(Quick(2).Hint(), "");
+  EXPECT_EQ(FormSpeed->XPSpeedButton11.Hint(), "Texteditor starten");
+}
+
+TEST_F(EditorTest, PutsALongPathWholeIntoTheTableAndLaunchesItsFirst255Characters) {
+  const std::string path = "C:\\" + std::string(297, 'x');
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton14.Click();
+    Type(editor, "Lang", path, "");
+    editor.XPBitBtn1.Click();
+  });
+  EXPECT_EQ(Main().ColumnListBox1.GetItemColumn(3, 1), path);
+  Quick(4).Click();
+  EXPECT_EQ(system.launches.back().commandLine, path.substr(0, 255));
+}
+
+TEST_F(EditorTest, ClosesWithoutSavingOnEnterInABox) {
+  const std::string before = Settings();
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton11.Click();
+    editor.EditText.SetText("verworfen");
+    PressEnter(editor.EditText);
+    EXPECT_EQ(editor.ModalResult(), ui::mrOk);
+  });
+  EXPECT_EQ(Settings(), before);
+  EXPECT_EQ(Quick(1).Text(), "Editor");
+}
+
+TEST_F(EditorTest, DiscardsUnsavedEditsWhenAnotherEntryIsChosen) {
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton11.Click();
+    editor.EditText.SetText("verworfen");
+    editor.XPSpeedButton12.Click();
+    EXPECT_EQ(editor.EditText.Text(), "Dienste");
+    editor.XPSpeedButton11.Click();
+    EXPECT_EQ(editor.EditText.Text(), "Editor");
+  });
+}
+
+TEST_F(EditorTest, BrowsesForThePathWithoutSaving) {
+  const std::string before = Settings();
+  system.onOpenFile = [](platform::OpenFileRequest& request) {
+    request.fileName = "C:\\Tools\\gewaehlt.msi";
+    return true;
+  };
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton11.Click();
+    editor.XPSpeedButtonOeffen.Click();
+    EXPECT_EQ(editor.EditPfad.Text(), "C:\\Tools\\gewaehlt.msi");
+  });
+  ASSERT_EQ(system.openFileRequests.size(), 1u);
+  const platform::OpenFileRequest& request = system.openFileRequests[0];
+  EXPECT_EQ(request.fileName, "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(request.filter, std::string("Ausführbare Dateien\0*.exe;*msi\0Alle Dateien\0*.*\0\0", 49));
+  EXPECT_EQ(request.flags, 0x4u | 0x800000u | 0x80000u);
+  EXPECT_EQ(request.initialDir, "");
+  EXPECT_EQ(Settings(), before);
+}
+
+TEST_F(EditorTest, ReportsAFailedWriteAndStaysOpenWithTheTableUnchanged) {
+  system.unwritableFiles.insert(kSettings);
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton11.Click();
+    editor.EditText.SetText("Neu");
+    editor.XPBitBtn1.Click();
+    EXPECT_EQ(editor.ModalResult(), ui::mrNone);
+    EXPECT_EQ(editor.EditText.Text(), "Neu");
+  });
+  ASSERT_EQ(screen.messageBoxes.size(), 1u);
+  EXPECT_EQ(LastBox().text, "nach C:\\Programme\\Morvela\\Morvela.INI kann nicht geschrieben werden");
+  EXPECT_EQ(LastBox().caption, "Morvela");
+  EXPECT_EQ(Quick(1).Text(), "Editor");
+  EXPECT_EQ(Main().ColumnListBox1.GetItemColumn(0, 0), "Editor");
+}
+
+// A row must stay below the table's 4096-character buffer: a longer entry is refused before anything
+// is written, and nothing else changes.
+TEST_F(EditorTest, RefusesAnEntryTooLongForTheTable) {
+  const std::string before = Settings();
+  const int writes = system.profileWrites;
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton12.Click();
+    Type(editor, std::string(2000, 't'), std::string(2000, 'p'), std::string(94, 'h'));
+    editor.XPBitBtn1.Click();
+    EXPECT_EQ(editor.EditHint.Text(), std::string(94, 'h'));
+  });
+  ASSERT_EQ(screen.messageBoxes.size(), 1u);
+  EXPECT_EQ(LastBox().text, "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.");
+  EXPECT_EQ(LastBox().caption, "Fehler");
+  EXPECT_EQ(system.profileWrites, writes);
+  EXPECT_EQ(Settings(), before);
+  EXPECT_EQ(Quick(2).Text(), "Dienste");
+
+  Edit([&](TFormSpeed& editor) {  // 4093 characters fit
+    Type(editor, std::string(2000, 't'), std::string(2000, 'p'), std::string(93, 'h'));
+    editor.XPBitBtn1.Click();
+  });
+  EXPECT_EQ(LastBox().text, "Eintrag wurde gespeichert.");
+  EXPECT_EQ(Main().ColumnListBox1.Row(1).size(), 4095u);
+}
+
+TEST_F(EditorTest, WritesWhatWasTypedButKeepsTheDelimiterOutOfTheTable) {
+  Edit([&](TFormSpeed& editor) {
+    editor.XPSpeedButton11.Click();
+    Type(editor, "A" + D + "B", "C:\\Tools\\eigenes.exe", "");
+    editor.XPBitBtn1.Click();
+  });
+  EXPECT_NE(Settings().find("Text=A" + D + "B\r\n"), std::string::npos);
+  EXPECT_EQ(Main().ColumnListBox1.Row(0), "AB" + D + "C:\\Tools\\eigenes.exe" + D);
+  EXPECT_EQ(Quick(1).Text(), "AB");
+  Quick(1).Click();
+  EXPECT_EQ(system.launches.back().commandLine, "\"C:\\Tools\\eigenes.exe\"");
+}
+
+}  // namespace

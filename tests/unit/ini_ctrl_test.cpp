@@ -1,0 +1,126 @@
+// The settings file control: the file it resolves to, the sections it resolves, its property rules,
+// and reads and writes through the platform.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "controls/IniCtrl.h"
+#include "fakes/fake_platform.h"
+#include "ui/application.h"
+#include "ui/headless/headless_backend.h"
+
+namespace {
+
+class IniCtrlTest : public ::testing::Test {
+ protected:
+  fake::FakePlatform system;
+  ui::headless::HeadlessBackend screen;
+  ui::TApplication app{screen, system, "Morvela"};
+  TIniCtrl ini{nullptr, "IniCtrl1"};
+  void SetUp() override {
+    system.modulePath = "C:\\Tools\\Werkzeug.exe";
+    system.MakeFolder("C:\\Tools\\");
+  }
+  void Fixed(const std::string& path) {
+    ini.SetTarget(TIniTarget::itIniFile);
+    ini.IniPrefix = TIniPathPrefix::ppFixed;
+    ini.SetIniFile(path);
+  }
+};
+
+TEST_F(IniCtrlTest, GivesANameWithoutExtensionTheIniExtension) {
+  ini.SetIniFile("C:\\Tools\\Werkzeug");
+  EXPECT_EQ(ini.IniFile(), "C:\\Tools\\Werkzeug.INI");
+  ini.SetIniFile("C:\\Tools\\Werkzeug.INI");
+  EXPECT_EQ(ini.IniFile(), "C:\\Tools\\Werkzeug.INI");
+  ini.SetIniFile("C:\\Tools\\werkzeug.cfg");
+  EXPECT_EQ(ini.IniFile(), "C:\\Tools\\werkzeug.cfg");
+  ini.SetIniFile("C:\\Ordner.neu\\Werkzeug");  // the dot of the folder is no extension
+  EXPECT_EQ(ini.IniFile(), "C:\\Ordner.neu\\Werkzeug.INI");
+  ini.SetIniFile(".INI");
+  EXPECT_EQ(ini.IniFile(), ".INI");
+}
+
+TEST_F(IniCtrlTest, ResolvesTheFileByItsPrefix) {
+  ini.SetIniFile("D:\\Daten\\Werkzeug.INI");
+  ini.IniPrefix = TIniPathPrefix::ppFixed;
+  EXPECT_EQ(ini.ResolvePath(), "D:\\Daten\\Werkzeug.INI");
+  ini.IniPrefix = TIniPathPrefix::ppWindows;
+  EXPECT_EQ(ini.ResolvePath(), "C:\\WINDOWS\\Werkzeug.INI");
+  ini.IniPrefix = TIniPathPrefix::ppSystem;
+  EXPECT_EQ(ini.ResolvePath(), "C:\\WINDOWS\\system32\\Werkzeug.INI");
+  ini.IniPrefix = TIniPathPrefix::ppProgram;
+  EXPECT_EQ(ini.ResolvePath(), "C:\\Tools\\Werkzeug.INI");
+}
+
+TEST_F(IniCtrlTest, TakesTheProgramsOwnNameWhenNoFileIsSet) {
+  ini.IniPrefix = TIniPathPrefix::ppFixed;
+  EXPECT_EQ(ini.ResolvePath(), "C:\\Tools\\Werkzeug.INI");
+  EXPECT_EQ(ini.IniFile(), "C:\\Tools\\Werkzeug.INI");  // and keeps it
+}
+
+TEST_F(IniCtrlTest, ResolvesBlankSectionsToTheLastOneOrCommon) {
+  EXPECT_EQ(ini.ResolveSection("  "), "Common");
+  EXPECT_EQ(ini.LastSection(), "");
+  EXPECT_EQ(ini.ResolveSection("SpeedButton3"), "SpeedButton3");
+  EXPECT_EQ(ini.ResolveSection(""), "SpeedButton3");
+  ini.Common = false;
+  ini.User = "meier";
+  EXPECT_EQ(ini.ResolveSection("Fenster"), "Fenster.meier");
+  ini.SetNetUser(true);
+  EXPECT_EQ(ini.User, "bediener");
+  EXPECT_EQ(ini.ResolveSection("Fenster"), "Fenster.bediener");
+  system.userName.reset();
+  EXPECT_EQ(ini.ResolveSection("Fenster"), "Fenster.(Unbekannt)");
+  EXPECT_EQ(ini.LastSection(), "Fenster.(Unbekannt)");
+}
+
+TEST_F(IniCtrlTest, KeepsMaxEntriesWithinTheAlphabetWhileCountingInLetters) {
+  EXPECT_EQ(ini.MaxEntries(), 16);
+  ini.SetMaxEntries(30);
+  EXPECT_EQ(ini.MaxEntries(), 30);
+  ini.SetAlphaCounter(true);
+  EXPECT_EQ(ini.MaxEntries(), 26);
+  ini.SetMaxEntries(30);
+  EXPECT_EQ(ini.MaxEntries(), 26);
+  ini.SetMaxEntries(10);
+  EXPECT_EQ(ini.MaxEntries(), 10);
+}
+
+TEST_F(IniCtrlTest, DispatchesOnTheEffectiveTarget) {
+  EXPECT_EQ(ini.Target(), TIniTarget::itAuto);
+  EXPECT_EQ(ini.EffectiveTarget(), TIniTarget::itRegistry);
+  ini.SetTarget(TIniTarget::itIniFile);
+  EXPECT_EQ(ini.EffectiveTarget(), TIniTarget::itIniFile);
+  ini.SetTarget(TIniTarget::itAuto);
+  ini.IniPrefix = TIniPathPrefix::ppFixed;
+  EXPECT_EQ(ini.ReadValue("A", "B", "vorgabe"), "vorgabe");
+  EXPECT_EQ(system.profileReads, 0);
+}
+
+TEST_F(IniCtrlTest, ReadsAndWritesThroughTheProfileFunctions) {
+  Fixed("C:\\Tools\\Werkzeug.INI");
+  EXPECT_EQ(ini.ReadValue("SpeedButton1", "Text", ""), "");
+  EXPECT_EQ(system.ReadFile("C:\\Tools\\Werkzeug.INI"), "");  // a read creates no file
+  ini.WriteValue("SpeedButton1", "Text", "Editor");
+  ini.WriteValue("SpeedButton1", "Hint", "");
+  EXPECT_EQ(ini.ReadValue("SpeedButton1", "Text", ""), "Editor");
+  EXPECT_EQ(system.ReadFile("C:\\Tools\\Werkzeug.INI"), "[SpeedButton1]\r\nText=Editor\r\nHint=\r\n");
+  ini.WriteValue("SpeedButton2", "Pfad", std::string(3000, 'p'));
+  EXPECT_EQ(ini.ReadValue("SpeedButton2", "Pfad", ""), std::string(2047, 'p'));
+}
+
+TEST_F(IniCtrlTest, RaisesTheWriteErrorWithTheFullPath) {
+  Fixed("C:\\Tools\\Werkzeug.INI");
+  system.unwritableFiles.insert("C:\\Tools\\Werkzeug.INI");
+  try {
+    ini.WriteValue("SpeedButton1", "Text", "x");
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "nach C:\\Tools\\Werkzeug.INI kann nicht geschrieben werden");
+  }
+  Fixed("C:\\Fehlt\\Werkzeug.INI");  // a folder that does not exist
+  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), std::runtime_error);
+}
+
+}  // namespace
