@@ -235,6 +235,21 @@ void Program::PressKey(HWND window, WPARAM key) {
 
 void Program::FocusBox(HWND edit) { ClickAt(edit, 2, 2); }
 
+bool Program::ChooseFromMenu(int item) const {
+  HWND menu = nullptr;
+  const bool shown = WaitFor([&] {
+    Search search{process_.dwProcessId, "", "#32768", false};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    menu = search.found;
+    return menu != nullptr;
+  });
+  if (!shown) return false;
+  // The menu's own loop reads the keys from the program's queue.
+  for (int i = 0; i <= item; ++i) PressKey(menu, VK_DOWN);
+  PressKey(menu, VK_RETURN);
+  return WaitFor([&] { return !IsWindowVisible(menu); });
+}
+
 std::string Program::BoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 
 void Program::CloseBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }

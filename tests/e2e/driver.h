@@ -52,6 +52,8 @@ class Program {
   static void ClickAt(HWND window, int x, int y, bool right = false);  // a mouse press and release
   static void PressKey(HWND window, WPARAM key);
   static void FocusBox(HWND edit);          // clicks into an edit box
+  // Waits for the program's popup menu and chooses its item at the position (0 = the first item).
+  bool ChooseFromMenu(int item) const;
   // The text of a message box.
   static std::string BoxText(HWND box);
   static void CloseBox(HWND box);
