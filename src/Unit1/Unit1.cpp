@@ -51,9 +51,7 @@ TForm1::TForm1(ui::TComponent* owner)
     quick[n - 1]->SetTag(n);
     quick[n - 1]->SetFont(arial);
     quick[n - 1]->SetPopupMenu(&PopupMenuSpeed);
-    quick[n - 1]->OnClick = ui::Bind(this, &TForm1::XPSpeedButton1Click);
   }
-  Bearbeiten11.OnClick = ui::Bind(this, &TForm1::Bearbeiten11Click);
 
   FormSizeSave1.Company = "Belvark";
   FormSizeSave1.ProductName = "vesk-tor";
@@ -75,7 +73,10 @@ TForm1::TForm1(ui::TComponent* owner)
   AgOpenDialog1.ShowPlacesBar = true;
 
   BuildMenus();
+  WireHandlers();
+}
 
+void TForm1::WireHandlers() {
   OnCreate = ui::Bind(this, &TForm1::FormCreate);
   OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
   EditPfad.OnKeyPress = [this](TObject* sender, char& key) { EditPfadKeyPress(sender, key); };
@@ -83,6 +84,39 @@ TForm1::TForm1(ui::TComponent* owner)
   ButtonEXE.OnClick = ui::Bind(this, &TForm1::ButtonEXEClick);
   XPBitBtnOeffnen.OnClick = ui::Bind(this, &TForm1::XPBitBtnOeffnenClick);
   XPBitBtnCMD.OnClick = ui::Bind(this, &TForm1::XPBitBtnCMDClick);
+
+  // All six quick-launch buttons share one handler; their tags tell them apart.
+  for (TXPSpeedButton* button : {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3, &XPSpeedButton4,
+                                 &XPSpeedButton5, &XPSpeedButton6})
+    button->OnClick = ui::Bind(this, &TForm1::XPSpeedButton1Click);
+  Bearbeiten11.OnClick = ui::Bind(this, &TForm1::Bearbeiten11Click);
+
+  XPBitBtnSoftware.OnClick = ui::Bind(this, &TForm1::XPBitBtnSoftwareClick);
+  XPBitBtnSoftware.OnMouseDown = [this](TObject* sender, ui::MouseButton button, int x, int y) {
+    XPBitBtnSoftwareMouseDown(sender, button, x, y);
+  };
+  Energieoptionen1.OnClick = ui::Bind(this, &TForm1::Energieoptionen1Click);
+  InternetEigenschaften.OnClick = ui::Bind(this, &TForm1::InternetEigenschaftenClick);
+  Java1.OnClick = ui::Bind(this, &TForm1::Java1Click);
+  Netzwerk1.OnClick = ui::Bind(this, &TForm1::Netzwerk1Click);
+  Software1.OnClick = ui::Bind(this, &TForm1::XPBitBtnSoftwareClick);
+  System1.OnClick = ui::Bind(this, &TForm1::System1Click);
+  Benutzerkonten1.OnClick = ui::Bind(this, &TForm1::Benutzerkonten1Click);
+  Computerverwaltung1.OnClick = ui::Bind(this, &TForm1::Computerverwaltung1Click);
+  ODBC1.OnClick = ui::Bind(this, &TForm1::ODBC1Click);
+  DatenquellenODBC64Bit1.OnClick = ui::Bind(this, &TForm1::DatenquellenODBC64Bit1Click);
+  Dienste1.OnClick = ui::Bind(this, &TForm1::Dienste1Click);
+  Firewall1.OnClick = ui::Bind(this, &TForm1::Firewall1Click);
+
+  XPBitBtnDruckerInstallieren.OnClick = ui::Bind(this, &TForm1::XPBitBtnDruckerInstallierenClick);
+  XPBitBtnDruckerInstallieren.OnMouseDown = [this](TObject* sender, ui::MouseButton button, int x, int y) {
+    XPBitBtnDruckerInstallierenMouseDown(sender, button, x, y);
+  };
+  Druckerinstallieren1.OnClick = ui::Bind(this, &TForm1::Druckerinstallieren1Click);
+  Druckerentfernen1.OnClick = ui::Bind(this, &TForm1::Druckerentfernen1Click);
+  DruckerEigeschaften1.OnClick = ui::Bind(this, &TForm1::DruckerEigeschaften1Click);
+
+  XPSpeedButton7.OnClick = ui::Bind(this, &TForm1::XPSpeedButton7Click);
 }
 
 void TForm1::BuildMenus() {

@@ -102,12 +102,48 @@ class TForm1 : public ui::TForm {
   void LaunchQuickEntry(TObject* sender, int n);
   void Bearbeiten11Click(TObject* sender);
 
+  // The programs button and its menu.
+  void XPBitBtnSoftwareClick(TObject* sender);
+  void XPBitBtnSoftwareMouseDown(TObject* sender, ui::MouseButton button, int x, int y);
+  void Energieoptionen1Click(TObject* sender);
+  void InternetEigenschaftenClick(TObject* sender);
+  void Java1Click(TObject* sender);
+  void Netzwerk1Click(TObject* sender);
+  void System1Click(TObject* sender);
+  void Benutzerkonten1Click(TObject* sender);
+  void Computerverwaltung1Click(TObject* sender);
+  void ODBC1Click(TObject* sender);
+  void DatenquellenODBC64Bit1Click(TObject* sender);
+  void Dienste1Click(TObject* sender);
+  void Firewall1Click(TObject* sender);
+  // Opens the menu below the button when the press was in its lower part.
+  void ShowDropDownMenu(ui::TForm& form, ui::TControl& button, int y, ui::TPopupMenu* menu);
+
+  // The printer button and its menu.
+  void XPBitBtnDruckerInstallierenClick(TObject* sender);
+  void XPBitBtnDruckerInstallierenMouseDown(TObject* sender, ui::MouseButton button, int x, int y);
+  void Druckerinstallieren1Click(TObject* sender);
+  void Druckerentfernen1Click(TObject* sender);
+  void DruckerEigeschaften1Click(TObject* sender);
+  void PlacePrinterChooser();
+
+  // The Info button.
+  void XPSpeedButton7Click(TObject* sender);
+
  private:
   platform::Platform& System() const;
   void BuildMenus();
+  void WireHandlers();
+  // Puts a prepared command into the path box and names the action.
+  void Prepare(const std::string& command, const std::string& action);
+  void PrepareFromWindowsDir(const std::string& tail, const std::string& action);
+  std::string ChoosePrinterFor(const std::string& caption);
 };
 
 extern TForm1* Form1;
+
+// The maker's own domain, in capitals: there the information dialog shows no link.
+inline constexpr char kMakerDomain[] = "MORVELA";
 
 // The executable's folder (with its trailing backslash) and its settings file name.
 extern std::string ExeDir;

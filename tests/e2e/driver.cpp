@@ -236,6 +236,12 @@ void Program::PressKey(HWND window, WPARAM key) {
 void Program::FocusBox(HWND edit) { ClickAt(edit, 2, 2); }
 
 bool Program::ChooseFromMenu(int item) const {
+  std::vector<WPARAM> keys(static_cast<std::size_t>(item) + 1, VK_DOWN);
+  keys.push_back(VK_RETURN);
+  return MenuKeys(keys);
+}
+
+bool Program::MenuKeys(const std::vector<WPARAM>& keys, const std::string& screenshot) const {
   HWND menu = nullptr;
   const bool shown = WaitFor([&] {
     Search search{process_.dwProcessId, "", "#32768", false};
@@ -244,10 +250,31 @@ bool Program::ChooseFromMenu(int item) const {
     return menu != nullptr;
   });
   if (!shown) return false;
-  // The menu's own loop reads the keys from the program's queue.
-  for (int i = 0; i <= item; ++i) PressKey(menu, VK_DOWN);
-  PressKey(menu, VK_RETURN);
+  if (!screenshot.empty()) {
+    Sleep(100);  // let the menu finish drawing
+    SaveScreenshot(menu, screenshot);
+  }
+  // The menu's own loop reads the keys from the program's queue, whichever of its windows they name.
+  for (WPARAM key : keys) PressKey(menu, key);
   return WaitFor([&] { return !IsWindowVisible(menu); });
+}
+
+std::vector<std::string> Program::ListItems(HWND list) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    // Across processes Wine hands a list entry back in wide form whichever form was asked for, so it is
+    // asked for in wide form and converted here.
+    const auto length = static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+    std::wstring wide(length + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+    std::string item(length * 2 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(length), item.data(),
+                                          static_cast<int>(item.size()), nullptr, nullptr);
+    item.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
+    items.push_back(item);
+  }
+  return items;
 }
 
 std::string Program::BoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }

@@ -54,6 +54,10 @@ class Program {
   static void FocusBox(HWND edit);          // clicks into an edit box
   // Waits for the program's popup menu and chooses its item at the position (0 = the first item).
   bool ChooseFromMenu(int item) const;
+  // Waits for the program's popup menu and presses the keys in it; optionally saves a screenshot first.
+  bool MenuKeys(const std::vector<WPARAM>& keys, const std::string& screenshot = "") const;
+  // The entries of a list box.
+  static std::vector<std::string> ListItems(HWND list);
   // The text of a message box.
   static std::string BoxText(HWND box);
   static void CloseBox(HWND box);

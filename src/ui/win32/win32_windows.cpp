@@ -37,12 +37,10 @@ struct WindowKind {
 WindowKind KindOf(const TControl& control, bool customDrawn) {
   const DWORD tab = control.TabOrder() >= 0 ? WS_TABSTOP : 0;
   switch (control.Kind()) {
-    case ControlKind::kLabel: {
-      const DWORD align = control.GetAlignment() == Alignment::kRight    ? SS_RIGHT
-                          : control.GetAlignment() == Alignment::kCenter ? SS_CENTER
-                                                                         : SS_LEFT;
-      return {"STATIC", align | SS_NOTIFY, 0};
-    }
+    case ControlKind::kLabel:
+      // Labels are drawn here, with the same call that measures them for their size, so that a label
+      // sized to its text always shows all of it.
+      return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0};
     case ControlKind::kEdit: {
       const auto& edit = static_cast<const TEdit&>(control);
       return {"EDIT", ES_AUTOHSCROLL | (edit.PasswordChar() ? ES_PASSWORD : 0u) | tab, WS_EX_CLIENTEDGE};
@@ -164,6 +162,25 @@ void PaintStandardSpeedButton(ControlWindow& peer, HDC dc) {
 
 void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
+UINT LabelFormat(const TControl& label) {
+  const UINT align = label.GetAlignment() == Alignment::kRight    ? DT_RIGHT
+                     : label.GetAlignment() == Alignment::kCenter ? DT_CENTER
+                                                                  : DT_LEFT;
+  return align | DT_EXPANDTABS | DT_SINGLELINE;
+}
+
+// A label: its text in its font and colour on the button face, greyed when disabled; "&&" shows as "&".
+void DrawLabel(ControlWindow& peer, const DRAWITEMSTRUCT& item) {
+  TControl& label = peer.Control();
+  RECT area = item.rcItem;
+  FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
+  const std::string text = peer.GetText();
+  w32::SelectGuard font(item.hDC, Backend().FontFor(label.GetFont()));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, label.Enabled() ? ToColorRef(label.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
+  DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(label));
+}
+
 }  // namespace
 
 FormWindow* FormOf(HWND window) {
@@ -260,6 +277,10 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (ControlWindow* source = ControlOf(item->hwndItem)) {
+        if (source->Control().Kind() == ControlKind::kLabel) {
+          DrawLabel(*source, *item);
+          return TRUE;
+        }
         if (ControlPainter* painter = Backend().PainterFor(source->Control().Kind())) {
           painter->DrawItem(source->Control(), *item, source->hot, source->focused);
           return TRUE;
@@ -326,7 +347,10 @@ std::string ControlWindow::GetText() const {
 
 void ControlWindow::SetText(const std::string& text) {
   SetWindowTextA(Window(), text.c_str());
-  if (control_.Kind() == ControlKind::kLabel) FitLabel();
+  if (control_.Kind() == ControlKind::kLabel) {
+    FitLabel();
+    InvalidateRect(Window(), nullptr, FALSE);
+  }
   if (control_.Kind() == ControlKind::kSpeedButton) Repaint(Window());
 }
 
@@ -394,7 +418,7 @@ void ControlWindow::FitLabel() {
   {
     w32::WindowDc dc(Window());
     w32::SelectGuard font(dc.get(), Backend().FontFor(control_.GetFont()));
-    DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | LabelFormat(control_));
   }
   const Rect design = control_.Bounds();
   const int width = text.empty() ? 0 : measured.right;

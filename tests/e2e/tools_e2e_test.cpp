@@ -1,0 +1,96 @@
+// The programs menu, the printer chooser and the information dialog under Wine.
+#include <gtest/gtest.h>
+
+#include "e2e/driver.h"
+
+namespace {
+
+using e2e::Program;
+
+HWND PathBox(const Program& program) { return program.ControlAt(program.Main(), 104, 12); }
+HWND ProgramsButton(const Program& program) { return program.ControlAt(program.Main(), 92, 100); }
+HWND PrinterButton(const Program& program) { return program.ControlAt(program.Main(), 50, 100); }
+
+TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
+  const std::string folder = e2e::RunFolder("printers");
+  e2e::WriteFile(folder + "printers.txt", "Laser 2\r\n\\\\druckserver\\Farbe\r\nbuero\r\nLaser 1\r\n");
+  Program program("Morvela-e2e.exe", folder);
+  ASSERT_TRUE(program.Started());
+  Program::ClickAt(PrinterButton(program), 20, 30);  // the lower part opens the printer menu
+  ASSERT_TRUE(program.ChooseFromMenu(1));            // "Drucker löschen"
+  HWND chooser = program.WaitForWindow("Drucker zum Löschen auswählen");
+  ASSERT_NE(chooser, nullptr);
+  HWND list = program.ControlAt(chooser, 8, 8);
+  EXPECT_EQ(Program::ListItems(list),
+            (std::vector<std::string>{"\\\\druckserver\\Farbe", "buero", "Laser 1", "Laser 2"}));
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
+  e2e::SaveScreenshot(chooser, "printer_chooser");
+  const int row = 2;  // "Laser 1"
+  const LPARAM at = MAKELPARAM(20, row * 13 + 4);
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageA(list, WM_LBUTTONUP, 0, at);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(chooser); }));
+  EXPECT_EQ(Program::Text(PathBox(program)), "rundll32 printui.dll,PrintUIEntry /dl /n \"Laser 1\"");
+  EXPECT_NE(program.ControlWithText(program.Main(), "Drucker löschen"), nullptr);
+}
+
+TEST(ToolsE2E, TheProgramsMenuOpensFromTheLowerPartOfItsButton) {
+  Program program("Morvela.exe", e2e::RunFolder("programs-menu"));
+  ASSERT_TRUE(program.Started());
+  Program::SetText(PathBox(program), "C:\\getippt.exe");
+  Program::ClickAt(ProgramsButton(program), 20, 28);
+  // From the bottom: "Windows-Firewall", then up to "Verwaltung", into it, and up to its last: "Dienste".
+  ASSERT_TRUE(program.MenuKeys({VK_UP, VK_UP, VK_RIGHT, VK_UP, VK_RETURN}, "programs_menu"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(PathBox(program)) != "C:\\getippt.exe"; }));
+  EXPECT_EQ(lstrcmpiA(Program::Text(PathBox(program)).c_str(), "C:\\windows\\system32\\services.msc"), 0)
+      << Program::Text(PathBox(program));
+  EXPECT_NE(program.ControlWithText(program.Main(), "Dienste "), nullptr);
+
+  Program::ClickAt(ProgramsButton(program), 20, 10);  // the upper part is an ordinary press
+  EXPECT_TRUE(e2e::WaitFor([&] {
+    return Program::Text(PathBox(program)) == "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl";
+  }));
+  EXPECT_NE(program.ControlWithText(program.Main(), "Programme"), nullptr);
+}
+
+TEST(ToolsE2E, WithoutPrintersTheChooserIsEmptyAndAbbrechenGivesEmptyQuotes) {
+  Program program("Morvela.exe", e2e::RunFolder("no-printers"));
+  ASSERT_TRUE(program.Started());
+  Program::ClickAt(PrinterButton(program), 20, 30);
+  ASSERT_TRUE(program.ChooseFromMenu(1));
+  HWND chooser = program.WaitForWindow("Drucker zum Löschen auswählen");
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_TRUE(Program::ListItems(program.ControlAt(chooser, 8, 8)).empty());
+  Program::Click(program.ControlAt(chooser, 300, 142));
+  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(chooser); }));
+  EXPECT_EQ(Program::Text(PathBox(program)), "rundll32 printui.dll,PrintUIEntry /dl /n \"\"");
+}
+
+TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {
+  Program program("Morvela.exe", e2e::RunFolder("info"));
+  ASSERT_TRUE(program.Started());
+  Program::ClickAt(program.ControlAt(program.Main(), 384, 108), 10, 10);
+  HWND info = program.WaitForWindow("Programm-Info");
+  ASSERT_NE(info, nullptr);
+  EXPECT_NE(program.ControlWithText(info, "Programmname: Morvela Ver. 1.2"), nullptr);
+  EXPECT_NE(program.ControlWithText(info, "Datum: 21.04.2011"), nullptr);
+  HWND link = program.ControlAt(info, 24, 64);
+  ASSERT_NE(link, nullptr);
+  EXPECT_TRUE(IsWindowVisible(link));
+  { RECT lr; GetWindowRect(link, &lr); fprintf(stderr, "DBG link [%s] %ld..%ld x %ld..%ld\n", Program::Text(link).c_str(), lr.left, lr.right, lr.top, lr.bottom); }
+  RECT r;
+  GetWindowRect(info, &r);
+  EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  e2e::SaveScreenshot(info, "info_dialog");
+  HWND close = program.ControlWithText(info, "Schließen");
+  ASSERT_TRUE(e2e::WaitFor([&] { return program.Focus() == close; }));
+  Program::PressKey(close, VK_ESCAPE);
+  Sleep(300);
+  EXPECT_TRUE(IsWindowVisible(info));
+  Program::PressKey(close, VK_RETURN);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(info); }));
+}
+
+}  // namespace
