@@ -30,7 +30,10 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner) : TForm(owner, "FormSpeed", "Beleg
     selectors[k]->SetTag(k + 1);
     selectors[k]->SetFont(arial);
     selectors[k]->OnClick = ui::Bind(this, handlers[k]);
+    selectors[k]->Pictures.glyph = {"GLYPH_ARROW", 8, 5};
   }
+  XPSpeedButtonOeffen.Pictures.glyph = {"GLYPH_FOLDER", 16, 16};
+  XPBitBtn1.Pictures.glyph = {"GLYPH_DISK", 16, 16};
 
   ui::Font bold;
   bold.bold = true;

@@ -51,6 +51,7 @@ TForm1::TForm1(ui::TComponent* owner)
     quick[n - 1]->SetTag(n);
     quick[n - 1]->SetFont(arial);
     quick[n - 1]->SetPopupMenu(&PopupMenuSpeed);
+    quick[n - 1]->Pictures.glyph = {"GLYPH_ARROW", 8, 5};
   }
 
   FormSizeSave1.Company = "Belvark";
@@ -63,6 +64,13 @@ TForm1::TForm1(ui::TComponent* owner)
   IniCtrl1.IniPrefix = TIniPathPrefix::ppFixed;
   IniCtrl1.SetTarget(TIniTarget::itIniFile);
 
+  XPBitBtnOeffnen.Pictures.glyph = {"GLYPH_FOLDER", 16, 16};
+  XPBitBtnCMD.Pictures.glyph = {"GLYPH_TERMINAL", 32, 27};
+  XPBitBtnCMD.Pictures.spacing = 1;
+  XPBitBtnDruckerInstallieren.Pictures.glyph = {"GLYPH_PRINTER", 32, 32};
+  XPBitBtnSoftware.Pictures.glyph = {"GLYPH_PACKAGE", 30, 30};
+
+  PanelStatusBar1.Color = ui::clScrollBar;
   PanelStatusBar1.AddPanel({kCredits, 300, 3});
   PanelStatusBar1.AddPanel({"", 200, 3});
 

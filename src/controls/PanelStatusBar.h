@@ -1,8 +1,59 @@
 #pragma once
-// The status bar along the main window's bottom edge: text panels in thin sunken frames.
+// The status bar along the main window's bottom edge: text panels in thin sunken frames and a size
+// grip. Where each panel, its text and the grip go, and how much to repaint after a change, is decided
+// here; the Win32 painting file draws.
+#include <optional>
+#include <vector>
+
 #include "ui/control.h"
+
+// Text placement in a panel: the system's DT_ values for horizontal and vertical placement.
+enum class TPanelAlignment {
+  agTopLeft = 0,
+  agTopCenter = 1,
+  agTopRight = 2,
+  agCenterLeft = 4,
+  agCenter = 5,
+  agCenterRight = 6,
+  agBottomLeft = 8,
+  agBottomCenter = 9,
+  agBottomRight = 10
+};
+
+// A rectangle as the system draws it: left and top inside, right and bottom just outside.
+struct Box {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const Box&) const = default;
+};
+
+// The panels' rectangles inside the panel area: each after its gap, the last one stretched to the
+// area's right edge when it ends short of it (never shortened).
+std::vector<Box> PanelBoxes(const Box& area, const std::vector<ui::StatusPanel>& panels, bool autoSizeLast);
+// Inside a panel's sunken one-pixel frame.
+Box InnerBox(const Box& panel);
+// The size grip in the bottom-right corner of the panel area.
+Box GripBox(const Box& area, bool styled);
+// The drawing flags for a panel's text: its alignment, one line, tabs expanded, no "&" prefixes.
+unsigned TextFormat(TPanelAlignment alignment);
+
+// What must be drawn again after a panel's text changed: that panel alone, unless it is the last one,
+// whose change repaints the whole bar (nothing means the whole bar).
+std::optional<Box> RepaintAfterChange(const Box& area, const std::vector<ui::StatusPanel>& panels,
+                                      std::size_t changed);
 
 class TPanelStatusBar : public ui::TStatusBar {
  public:
   TPanelStatusBar(ui::TForm* form, std::string name, ui::Rect bounds) : TStatusBar(form, std::move(name), bounds) {}
+
+  ui::Color Color = ui::clBtnFace;
+  bool SizeGrip = true;
+  bool AutoSizeLastPanel = true;
+  bool CtlXP = true;  // the grip in the visual style when styles are in use
+  TPanelAlignment Alignment = TPanelAlignment::agTopLeft;  // of every panel's text
+
+  // The panel area of the last full paint; single-panel repaints start from it.
+  Box PanelArea;
 };

@@ -92,6 +92,8 @@ class TControl : public TComponent {
 
  protected:
   void Appearance();
+  // The text kept while there is no window; read in place, so that no copy of a password is made.
+  const std::string& StoredText() const { return text_; }
   void WipeStoredText();
 
  private:
@@ -235,6 +237,7 @@ class TStatusBar : public TControl {
       : TControl(form, std::move(name), ControlKind::kStatusBar, bounds, {}) {}
 
   std::size_t PanelCount() const { return panels_.size(); }
+  const std::vector<StatusPanel>& Panels() const { return panels_; }
   const StatusPanel& Panel(std::size_t index) const;
   void AddPanel(StatusPanel panel);
   // Stores the text and redraws, unless the panel already shows exactly this text.

@@ -8,71 +8,91 @@
 
 namespace w32 {
 
+// GDI objects and device contexts held by owners right now. Wine does not count GDI objects for a
+// process, so the drawing's tests count what our own owners hold.
+inline long g_liveGdiObjects = 0;
+inline long LiveGdiObjects() { return g_liveGdiObjects; }
+
+struct Uncounted {
+  static void Acquired() {}
+  static void Released() {}
+};
+struct CountedGdi {
+  static void Acquired() { ++g_liveGdiObjects; }
+  static void Released() { --g_liveGdiObjects; }
+};
+
 template <class T, class Traits>
 class Unique {
  public:
   Unique() = default;
-  explicit Unique(T value) : value_(value) {}
+  explicit Unique(T value) : value_(value) {
+    if (value_ != Traits::Invalid()) Traits::Acquired();
+  }
   Unique(const Unique&) = delete;
   Unique& operator=(const Unique&) = delete;
   Unique(Unique&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
   Unique& operator=(Unique&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.value_, Traits::Invalid()));
+    if (this != &other) {
+      reset();
+      value_ = std::exchange(other.value_, Traits::Invalid());  // still counted once, now here
+    }
     return *this;
   }
   ~Unique() { reset(); }
 
   T get() const { return value_; }
   explicit operator bool() const { return value_ != Traits::Invalid(); }
-  T* put() {
-    reset();
-    return &value_;
+  T release() {
+    if (value_ != Traits::Invalid()) Traits::Released();
+    return std::exchange(value_, Traits::Invalid());
   }
-  T release() { return std::exchange(value_, Traits::Invalid()); }
   void reset(T value = Traits::Invalid()) {
     if (value_ != Traits::Invalid()) {
       const DWORD error = GetLastError();
       Traits::Close(value_);
+      Traits::Released();
       SetLastError(error);
     }
     value_ = value;
+    if (value_ != Traits::Invalid()) Traits::Acquired();
   }
 
  private:
   T value_ = Traits::Invalid();
 };
 
-struct KernelHandleTraits {
+struct KernelHandleTraits : Uncounted {
   static HANDLE Invalid() { return nullptr; }
   static void Close(HANDLE h) { ::CloseHandle(h); }
 };
-struct RegKeyTraits {
+struct RegKeyTraits : Uncounted {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY h) { ::RegCloseKey(h); }
 };
-struct GdiTraits {
+struct GdiTraits : CountedGdi {
   static HGDIOBJ Invalid() { return nullptr; }
   static void Close(HGDIOBJ h) { ::DeleteObject(h); }
 };
-struct MenuTraits {
+struct MenuTraits : Uncounted {
   static HMENU Invalid() { return nullptr; }
   static void Close(HMENU h) { ::DestroyMenu(h); }
 };
-struct WindowTraits {
+struct WindowTraits : Uncounted {
   static HWND Invalid() { return nullptr; }
   static void Close(HWND h) {
     if (::IsWindow(h)) ::DestroyWindow(h);
   }
 };
-struct HookTraits {
+struct HookTraits : Uncounted {
   static HHOOK Invalid() { return nullptr; }
   static void Close(HHOOK h) { ::UnhookWindowsHookEx(h); }
 };
-struct ModuleTraits {
+struct ModuleTraits : Uncounted {
   static HMODULE Invalid() { return nullptr; }
   static void Close(HMODULE h) { ::FreeLibrary(h); }
 };
-struct DcTraits {
+struct DcTraits : CountedGdi {
   static HDC Invalid() { return nullptr; }
   static void Close(HDC h) { ::DeleteDC(h); }
 };

@@ -27,6 +27,8 @@ class ControlPainter {
   virtual bool EraseBackground(TControl& control, HWND window, HDC dc) = 0;
   // Something that the drawing may have cached changed (size, position, enabled state).
   virtual void Invalidated(TControl& control) = 0;
+  // The control's text, font or panels changed: invalidate what must be drawn again.
+  virtual void ContentChanged(TControl& control, HWND window) = 0;
 };
 
 class Win32Backend : public Backend {

@@ -128,6 +128,10 @@ LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, L
         return 0;
       }
       break;
+    case WM_NCHITTEST:
+      // The grip is drawn, but the windows here have a fixed size: it must not start a resize.
+      if (control.Kind() == ControlKind::kStatusBar) return HTCLIENT;
+      break;
     case WM_SETCURSOR:
       if (control.GetCursor() == Cursor::kHandPoint) {
         SetCursor(LoadCursor(nullptr, IDC_HAND));
@@ -384,6 +388,11 @@ void ControlWindow::SetFocus() { ::SetFocus(Window()); }
 bool ControlWindow::HasFocus() const { return GetFocus() == Window(); }
 
 void ControlWindow::AppearanceChanged() {
+  if (ControlPainter* painter = Backend().PainterFor(control_.Kind())) {
+    UpdateTooltip();
+    painter->ContentChanged(control_, Window());
+    return;
+  }
   SendMessageA(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), TRUE);
   if (control_.Kind() == ControlKind::kLabel) FitLabel();
   if (control_.Kind() == ControlKind::kStatusBar) UpdateStatusBar();
@@ -602,7 +611,7 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
     SendMessageA(window, LB_SETITEMHEIGHT, 0, static_cast<TListBox&>(control).ItemHeight);
     attached.ItemsChanged();
   }
-  if (control.Kind() == ControlKind::kStatusBar) attached.UpdateStatusBar();
+  if (control.Kind() == ControlKind::kStatusBar && !painter) attached.UpdateStatusBar();
   if (control.Kind() == ControlKind::kLabel) attached.FitLabel();
   attached.UpdateTooltip();
 }

@@ -1,0 +1,381 @@
+#include "controls/paint_win32.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "controls/PanelStatusBar.h"
+#include "controls/mdBUTTONS.h"
+#include "controls/mdTHEMES.h"
+#include "ui/form.h"
+
+namespace paint {
+namespace {
+
+constexpr int kButtonPart = 1;       // BP_PUSHBUTTON, and TP_BUTTON of the toolbar
+constexpr int kGripperPart = 3;      // SP_GRIPPER of the status bar
+constexpr int kTextColorProperty = 3803;  // TMT_TEXTCOLOR
+
+std::wstring Wide(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+  return wide;
+}
+
+COLORREF ToColorRef(ui::Color color) {
+  return (color & ui::kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
+}
+
+RECT ToRect(const Box& box) { return {box.left, box.top, box.right, box.bottom}; }
+
+// A memory surface of a given size, compatible with a device context; drawn on, then copied in one piece.
+class Canvas {
+ public:
+  Canvas(HDC reference, int width, int height)
+      : dc_(CreateCompatibleDC(reference)), bitmap_(CreateCompatibleBitmap(reference, width, height)) {
+    old_ = SelectObject(dc_.get(), bitmap_.get());
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas() {
+    if (old_) SelectObject(dc_.get(), old_);
+  }
+  HDC dc() const { return dc_.get(); }
+  // Hands the bitmap over (deselected) to be kept, as the speed button's snapshot is.
+  w32::UniqueGdi Detach() {
+    SelectObject(dc_.get(), old_);
+    old_ = nullptr;
+    return std::move(bitmap_);
+  }
+
+ private:
+  w32::UniqueDc dc_;
+  w32::UniqueGdi bitmap_;
+  HGDIOBJ old_ = nullptr;
+};
+
+// The glyph: one image of the strip (or a grey copy of the first), its transparent colour left
+// unpainted by a mask made from the glyph itself.
+void DrawGlyph(HDC dc, HBITMAP glyph, const ui::GlyphSettings& pictures, POINT at, bool enabled, FaceState state) {
+  if (!glyph || pictures.glyph.Empty()) return;
+  BITMAP info{};
+  GetObjectA(glyph, sizeof(info), &info);
+  const int numGlyphs = std::max(1, pictures.numGlyphs);
+  const int width = info.bmWidth / numGlyphs;
+  const int height = info.bmHeight;
+  const int image = GlyphImage(enabled, numGlyphs, state);
+
+  w32::UniqueDc glyphDc(CreateCompatibleDC(dc));
+  w32::SelectGuard glyphSelected(glyphDc.get(), glyph);
+  const COLORREF transparent = GetPixel(glyphDc.get(), 0, height - 1);
+  w32::UniqueGdi mask(CreateBitmap(info.bmWidth, height, 1, 1, nullptr));
+  w32::UniqueDc maskDc(CreateCompatibleDC(dc));
+  w32::SelectGuard maskSelected(maskDc.get(), mask.get());
+  SetBkColor(glyphDc.get(), transparent);
+  BitBlt(maskDc.get(), 0, 0, info.bmWidth, height, glyphDc.get(), 0, 0, SRCCOPY);
+
+  HDC source = glyphDc.get();
+  int left = (std::max(image, 1) - 1) * width;
+  std::optional<Canvas> grey;
+  if (image == 0) {
+    // A disabled button with a single image: a grey copy, released after this drawing.
+    BITMAPINFO bits{};
+    bits.bmiHeader.biSize = sizeof(bits.bmiHeader);
+    bits.bmiHeader.biWidth = info.bmWidth;
+    bits.bmiHeader.biHeight = -height;
+    bits.bmiHeader.biPlanes = 1;
+    bits.bmiHeader.biBitCount = 24;
+    const int stride = (info.bmWidth * 3 + 3) & ~3;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * height);
+    GetDIBits(glyphDc.get(), glyph, 0, static_cast<UINT>(height), pixels.data(), &bits, DIB_RGB_COLORS);
+    ToGrey(pixels, info.bmWidth, height, stride);
+    grey.emplace(dc, info.bmWidth, height);
+    SetDIBitsToDevice(grey->dc(), 0, 0, static_cast<DWORD>(info.bmWidth), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), pixels.data(), &bits, DIB_RGB_COLORS);
+    source = grey->dc();
+    left = 0;
+  }
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, at.x, at.y, width, height, source, left, 0, SRCINVERT);
+  BitBlt(dc, at.x, at.y, width, height, maskDc.get(), left, 0, SRCAND);
+  BitBlt(dc, at.x, at.y, width, height, source, left, 0, SRCINVERT);
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldText);
+}
+
+Size GlyphSize(HBITMAP glyph, const ui::GlyphSettings& pictures) {
+  if (!glyph || pictures.glyph.Empty()) return {};
+  BITMAP info{};
+  GetObjectA(glyph, sizeof(info), &info);
+  return {info.bmWidth / std::max(1, pictures.numGlyphs), info.bmHeight};
+}
+
+ui::Rect ClientOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// The standard (unstyled) face with caption and glyph, as any button of the system looks.
+void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control, const ui::GlyphSettings& pictures,
+                        HBITMAP glyph, FaceState state, bool focused) {
+  RECT face = area;
+  const bool pressed = state == FaceState::kPressed;
+  DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
+  const std::string caption = control.Text();
+  w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
+  RECT extent{0, 0, 0, 0};
+  if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+  const GlyphPlacement place =
+      LayoutGlyphAndCaption(ClientOf(area), {extent.right, extent.bottom}, GlyphSize(glyph, pictures),
+                            pictures.layout, pictures.margin, pictures.spacing, false);
+  const int shift = pressed ? 1 : 0;
+  if (!caption.empty()) {
+    RECT text{place.text.left + shift, place.text.top + shift, place.text.left + place.text.width + shift,
+              place.text.top + place.text.height + shift};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+  }
+  DrawGlyph(dc, glyph, pictures, {place.glyph.x + shift, place.glyph.y + shift}, control.Enabled(), state);
+  if (focused) {
+    RECT focus = area;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+// Caption and glyph on a styled face: the caption measured and drawn by the theme.
+void DrawStyledContent(HDC dc, HANDLE theme, const RECT& area, const ui::TControl& control,
+                       const ui::GlyphSettings& pictures, HBITMAP glyph, FaceState state) {
+  themes::ThemeLibrary& library = *themes::Library();
+  const int part = kButtonPart;
+  const int stateId = static_cast<int>(state);
+  w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
+  const std::wstring caption = Wide(control.Text());
+  RECT extent{0, 0, 0, 0};
+  if (!caption.empty()) library.GetThemeTextExtent(theme, dc, part, stateId, caption.c_str(), -1, 0, nullptr, &extent);
+  const GlyphPlacement place = LayoutGlyphAndCaption(ClientOf(area),
+                                                     {extent.right - extent.left, extent.bottom - extent.top},
+                                                     GlyphSize(glyph, pictures), pictures.layout, pictures.margin,
+                                                     pictures.spacing, false);
+  if (!caption.empty()) {
+    const RECT text{place.text.left, place.text.top, place.text.left + place.text.width,
+                    place.text.top + place.text.height};
+    library.DrawThemeText(theme, dc, part, stateId, caption.c_str(), -1, 0, 0, &text);
+  }
+  DrawGlyph(dc, glyph, pictures, {place.glyph.x, place.glyph.y}, control.Enabled(), state);
+}
+
+}  // namespace
+
+HBITMAP Glyphs::Get(const std::string& resource) {
+  if (resource.empty()) return nullptr;
+  auto it = bitmaps_.find(resource);
+  if (it == bitmaps_.end()) {
+    HANDLE loaded = LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    it = bitmaps_.emplace(resource, w32::UniqueGdi(loaded)).first;
+  }
+  return static_cast<HBITMAP>(it->second.get());
+}
+
+// --- Speed buttons -------------------------------------------------------------------------------
+
+void SpeedButtonPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) {
+  auto& button = static_cast<TXPSpeedButton&>(control);
+  themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
+  if (theme) {
+    PaintStyled(button, window, dc, hot, pressed, theme.get());
+    return;
+  }
+  RECT area;
+  GetClientRect(window, &area);
+  Canvas work(dc, area.right, area.bottom);
+  const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
+  DrawStandardButton(work.dc(), area, button, button.Pictures, glyphs_.Get(button.Pictures.glyph.resource),
+                     state == FaceState::kHot ? FaceState::kNormal : state, false);
+  BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
+}
+
+void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND window, HDC dc, bool hot, bool pressed,
+                                     HANDLE theme) {
+  themes::ThemeLibrary& library = *themes::Library();
+  RECT area;
+  GetClientRect(window, &area);
+  // The background under the button is captured once and reused, until the theme, the form's colour
+  // or size, or the button's place changes.
+  BackgroundWatch::ThemeNames names;
+  wchar_t file[1024] = {}, scheme[1024] = {}, size[1024] = {};
+  if (library.GetCurrentThemeName(file, 1024, scheme, 1024, size, 1024) == S_OK) {
+    const auto narrow = [](const wchar_t* w) { return std::string(w, w + wcsnlen(w, 1024)); };
+    names = {narrow(file), narrow(scheme), narrow(size)};
+  }
+  bool changed = button.Background.ThemeChanged(names);
+  if (const ui::TForm* form = button.Form()) {
+    changed |= button.Background.BackgroundChanged(
+        {ToColorRef(form->GetColor()), form->Width(), form->Height(), button.Left(), button.Top()});
+  }
+  if (changed) {
+    button.Background.Discard();
+    snapshots_.erase(&button);
+  }
+  if (!button.Background.HasSnapshot()) {
+    Canvas snapshot(dc, area.right, area.bottom);
+    library.DrawThemeParentBackground(window, snapshot.dc(), nullptr);
+    snapshots_[&button] = snapshot.Detach();
+    button.Background.SnapshotTaken();
+  }
+
+  const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
+  Canvas work(dc, area.right, area.bottom);
+  {
+    w32::UniqueDc snapshotDc(CreateCompatibleDC(dc));
+    w32::SelectGuard selected(snapshotDc.get(), snapshots_[&button].get());
+    BitBlt(work.dc(), 0, 0, area.right, area.bottom, snapshotDc.get(), 0, 0, SRCCOPY);
+  }
+  library.DrawThemeBackground(theme, work.dc(), kButtonPart, static_cast<int>(state), &area, nullptr);
+  DrawStyledContent(work.dc(), theme, area, button, button.Pictures, glyphs_.Get(button.Pictures.glyph.resource),
+                    state);
+  BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
+}
+
+void SpeedButtonPainter::Invalidated(ui::TControl& control) {
+  static_cast<TXPSpeedButton&>(control).Background.Discard();
+  snapshots_.erase(&control);
+}
+
+void SpeedButtonPainter::ContentChanged(ui::TControl&, HWND window) { InvalidateRect(window, nullptr, FALSE); }
+
+// --- Bit buttons ---------------------------------------------------------------------------------
+
+void BitBtnPainter::DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) {
+  auto& button = static_cast<ui::TBitBtn&>(control);
+  const RECT& area = item.rcItem;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const FaceState state = BitBtnState(button.Enabled(), selected, hot, button.Default(), focused);
+  HBITMAP glyph = glyphs_.Get(button.Pictures.glyph.resource);
+  // Drawn off-screen and copied in one piece, so the button never flickers.
+  Canvas work(item.hDC, width, height);
+  const RECT local{0, 0, width, height};
+  themes::Theme theme(nullptr, L"Button");
+  if (!theme) {
+    DrawStandardButton(work.dc(), local, button, button.Pictures, glyph, selected ? FaceState::kPressed : state,
+                       focused);
+  } else {
+    themes::ThemeLibrary& library = *themes::Library();
+    const int stateId = static_cast<int>(state);
+    if (library.IsThemeBackgroundPartiallyTransparent(theme.get(), kButtonPart, stateId))
+      library.DrawThemeParentBackground(item.hwndItem, work.dc(), &local);
+    library.DrawThemeBackground(theme.get(), work.dc(), kButtonPart, stateId, &local, nullptr);
+    if (focused) {
+      COLORREF text = 0;
+      if (library.GetThemeColor(theme.get(), kButtonPart, stateId, kTextColorProperty, &text) == S_OK)
+        SetTextColor(work.dc(), text);
+      RECT content = local;
+      library.GetThemeBackgroundContentRect(theme.get(), work.dc(), kButtonPart, stateId, &local, &content);
+      DrawFocusRect(work.dc(), &content);
+    }
+    DrawStyledContent(work.dc(), theme.get(), local, button, button.Pictures, glyph, state);
+  }
+  BitBlt(item.hDC, area.left, area.top, width, height, work.dc(), 0, 0, SRCCOPY);
+}
+
+bool BitBtnPainter::EraseBackground(ui::TControl&, HWND window, HDC dc) {
+  if (!themes::UseThemes()) return false;
+  themes::Library()->DrawThemeParentBackground(window, dc, nullptr);
+  return true;
+}
+
+// --- Status bar ----------------------------------------------------------------------------------
+
+namespace {
+
+void DrawClassicGrip(HDC dc, const Box& area, COLORREF face) {
+  const int r = area.right;
+  const int b = area.bottom;
+  w32::UniqueGdi facePen(CreatePen(PS_SOLID, 1, face));
+  w32::UniqueGdi faceBrush(CreateSolidBrush(face));
+  w32::UniqueGdi shadowPen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNSHADOW)));
+  w32::UniqueGdi whitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+  {
+    w32::SelectGuard pen(dc, facePen.get());
+    w32::SelectGuard brush(dc, faceBrush.get());
+    Rectangle(dc, r - 13, b - 13, r, b);
+  }
+  const auto line = [dc](HGDIOBJ pen, int x1, int y1, int x2, int y2) {
+    w32::SelectGuard selected(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+  };
+  for (int i = 0; i < 3; ++i) {
+    line(shadowPen.get(), r - 2, b - 12 + 4 * i, r - 12 + 4 * i, b - 2);
+    line(whitePen.get(), r - 2, b - 13 + 4 * i, r - 14 + 4 * i, b - 1);
+    line(facePen.get(), r - 1, b - 11 + 4 * i, r - 11 + 4 * i, b - 1);
+  }
+}
+
+}  // namespace
+
+void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, bool) {
+  auto& bar = static_cast<TPanelStatusBar&>(control);
+  RECT client;
+  GetClientRect(window, &client);
+  Canvas work(dc, client.right, client.bottom);
+  const COLORREF face = ToColorRef(bar.Color);
+  {
+    w32::UniqueGdi brush(CreateSolidBrush(face));
+    FillRect(work.dc(), &client, static_cast<HBRUSH>(brush.get()));
+  }
+  // The bar draws no frame of its own: the panel area is the whole client area.
+  bar.PanelArea = {client.left, client.top, client.right, client.bottom};
+  const std::vector<Box> boxes = PanelBoxes(bar.PanelArea, bar.Panels(), bar.AutoSizeLastPanel);
+  w32::SelectGuard font(work.dc(), ui::win32::Backend().FontFor(bar.GetFont()));
+  SetBkMode(work.dc(), TRANSPARENT);
+  SetTextColor(work.dc(), bar.Enabled() ? ToColorRef(bar.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    RECT frame = ToRect(boxes[i]);
+    DrawEdge(work.dc(), &frame, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    std::string text = bar.Panel(i).text;
+    if (!text.empty() && frame.right > frame.left && frame.bottom > frame.top)
+      DrawTextExA(work.dc(), text.data(), -1, &frame, TextFormat(bar.Alignment), nullptr);
+  }
+  const ui::TForm* form = bar.Form();
+  if (bar.SizeGrip && (!form || form->GetWindowState() != ui::WindowState::kMaximized)) {
+    themes::Theme theme(nullptr, L"STATUS");
+    if (theme && bar.CtlXP) {
+      const RECT grip = ToRect(GripBox(bar.PanelArea, true));
+      themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kGripperPart, 1, &grip, nullptr);
+    } else {
+      DrawClassicGrip(work.dc(), bar.PanelArea, face);
+    }
+  }
+  BitBlt(dc, 0, 0, client.right, client.bottom, work.dc(), 0, 0, SRCCOPY);
+}
+
+void StatusBarPainter::ContentChanged(ui::TControl& control, HWND window) {
+  auto& bar = static_cast<TPanelStatusBar&>(control);
+  const std::optional<Box> part = RepaintAfterChange(bar.PanelArea, bar.Panels(), bar.LastChangedPanel());
+  if (!part) {
+    InvalidateRect(window, nullptr, FALSE);
+    return;
+  }
+  const RECT area = ToRect(*part);
+  InvalidateRect(window, &area, FALSE);
+}
+
+// --- Registration --------------------------------------------------------------------------------
+
+Painters::Painters(ui::win32::Win32Backend& backend) : backend_(backend) {
+  backend_.SetPainter(ui::ControlKind::kSpeedButton, &speed_);
+  backend_.SetPainter(ui::ControlKind::kBitBtn, &bit_);
+  backend_.SetPainter(ui::ControlKind::kStatusBar, &status_);
+}
+
+Painters::~Painters() {
+  backend_.SetPainter(ui::ControlKind::kSpeedButton, nullptr);
+  backend_.SetPainter(ui::ControlKind::kBitBtn, nullptr);
+  backend_.SetPainter(ui::ControlKind::kStatusBar, nullptr);
+}
+
+}  // namespace paint

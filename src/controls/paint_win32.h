@@ -1,0 +1,78 @@
+#pragma once
+// The drawing of the custom controls on Win32: the XP-style speed and bit buttons and the status bar.
+// The program entry hands these painters to the Win32 backend.
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "platform/win32/handles.h"
+#include "ui/win32/win32_backend.h"
+
+class TXPSpeedButton;
+
+namespace paint {
+
+// The buttons' glyph bitmaps, loaded once from the executable's resources and kept for its life.
+class Glyphs {
+ public:
+  HBITMAP Get(const std::string& resource);
+
+ private:
+  std::map<std::string, w32::UniqueGdi> bitmaps_;
+};
+
+class SpeedButtonPainter : public ui::win32::ControlPainter {
+ public:
+  explicit SpeedButtonPainter(Glyphs& glyphs) : glyphs_(glyphs) {}
+  void Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) override;
+  void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
+  bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
+  void Invalidated(ui::TControl& control) override;
+  void ContentChanged(ui::TControl& control, HWND window) override;
+
+ private:
+  void PaintStyled(TXPSpeedButton& button, HWND window, HDC dc, bool hot, bool pressed, HANDLE theme);
+  Glyphs& glyphs_;
+  std::map<const ui::TControl*, w32::UniqueGdi> snapshots_;
+};
+
+class BitBtnPainter : public ui::win32::ControlPainter {
+ public:
+  explicit BitBtnPainter(Glyphs& glyphs) : glyphs_(glyphs) {}
+  void Paint(ui::TControl&, HWND, HDC, bool, bool) override {}
+  void DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) override;
+  bool EraseBackground(ui::TControl& control, HWND window, HDC dc) override;
+  void Invalidated(ui::TControl&) override {}
+  void ContentChanged(ui::TControl&, HWND window) override { InvalidateRect(window, nullptr, TRUE); }
+
+ private:
+  Glyphs& glyphs_;
+};
+
+class StatusBarPainter : public ui::win32::ControlPainter {
+ public:
+  void Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) override;
+  void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
+  bool EraseBackground(ui::TControl&, HWND, HDC) override { return true; }  // the paint covers all
+  void Invalidated(ui::TControl&) override {}
+  void ContentChanged(ui::TControl& control, HWND window) override;
+};
+
+// All three, registered with the backend for the life of the object.
+class Painters {
+ public:
+  explicit Painters(ui::win32::Win32Backend& backend);
+  ~Painters();
+  Painters(const Painters&) = delete;
+  Painters& operator=(const Painters&) = delete;
+
+ private:
+  ui::win32::Win32Backend& backend_;
+  Glyphs glyphs_;
+  SpeedButtonPainter speed_{glyphs_};
+  BitBtnPainter bit_{glyphs_};
+  StatusBarPainter status_;
+};
+
+}  // namespace paint

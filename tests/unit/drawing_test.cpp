@@ -1,0 +1,159 @@
+// The decisions of the custom drawing: which face a button shows, where glyph and caption go, the grey
+// glyph, when the speed button captures its background again, and the status bar's rectangles and
+// repaints.
+#include <gtest/gtest.h>
+
+#include "controls/PanelStatusBar.h"
+#include "controls/mdBUTTONS.h"
+
+namespace {
+
+using ui::ButtonLayout;
+
+TEST(FaceStates, FollowTheOrderDisabledPressedHotDefaultedNormal) {
+  EXPECT_EQ(SpeedButtonState(false, true, true), FaceState::kDisabled);
+  EXPECT_EQ(SpeedButtonState(true, true, true), FaceState::kPressed);  // pressed wins over hot
+  EXPECT_EQ(SpeedButtonState(true, false, true), FaceState::kHot);
+  EXPECT_EQ(SpeedButtonState(true, false, false), FaceState::kNormal);
+  EXPECT_EQ(BitBtnState(false, true, true, true, true), FaceState::kDisabled);
+  EXPECT_EQ(BitBtnState(true, true, true, true, true), FaceState::kPressed);
+  EXPECT_EQ(BitBtnState(true, false, true, true, true), FaceState::kHot);
+  EXPECT_EQ(BitBtnState(true, false, false, true, false), FaceState::kDefaulted);
+  EXPECT_EQ(BitBtnState(true, false, false, false, true), FaceState::kDefaulted);  // focused
+  EXPECT_EQ(BitBtnState(true, false, false, false, false), FaceState::kNormal);
+}
+
+TEST(GlyphLayout, PlacesTheQuickLaunchButtonsGlyphAndCaption) {
+  const GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 81, 17}, {40, 14}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  EXPECT_EQ(p.glyph, (ui::Point{14, 6}));
+  EXPECT_EQ(p.text, (ui::Rect{26, 1, 40, 14}));
+}
+
+TEST(GlyphLayout, CentresAGlyphWithoutCaptionAndACaptionWithoutGlyph) {
+  GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 81, 17}, {0, 0}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  EXPECT_EQ(p.glyph, (ui::Point{36, 6}));
+  EXPECT_EQ(p.spacing, 0);
+  p = LayoutGlyphAndCaption({0, 0, 34, 25}, {20, 13}, {0, 0}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  EXPECT_EQ(p.text, (ui::Rect{7, 6, 20, 13}));
+}
+
+TEST(GlyphLayout, HandlesEveryLayoutWithMarginsAndSpacings) {
+  struct Case {
+    ButtonLayout layout;
+    int margin, spacing;
+    ui::Point glyph;
+    ui::Point text;
+  };
+  // A 100 x 60 button, a 10 x 8 glyph and a 30 x 12 caption.
+  const Case cases[] = {
+      {ButtonLayout::kGlyphLeft, 5, 3, {5, 26}, {18, 24}},
+      {ButtonLayout::kGlyphLeft, -1, -1, {20, 26}, {50, 24}},    // (100-10-30)/3 = 20 everywhere
+      {ButtonLayout::kGlyphLeft, 6, -1, {6, 26}, {43, 24}},      // spacing (100-6-10-30)/2 = 27
+      {ButtonLayout::kGlyphRight, 5, 3, {85, 26}, {52, 24}},
+      {ButtonLayout::kGlyphRight, -1, 4, {62, 26}, {28, 24}},    // margin (100-10-4-30)/2 = 28
+      {ButtonLayout::kGlyphTop, 2, 1, {45, 2}, {35, 11}},
+      {ButtonLayout::kGlyphTop, -1, -1, {45, 13}, {35, 34}},     // (60-8-12)/3 = 13
+      {ButtonLayout::kGlyphBottom, 2, 1, {45, 50}, {35, 37}},
+      {ButtonLayout::kGlyphBottom, 0, -1, {45, 52}, {35, 20}},   // spacing (60-0-8-12)/2 = 20
+  };
+  for (const Case& c : cases) {
+    const GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, c.layout, c.margin, c.spacing, false);
+    EXPECT_EQ(p.glyph, c.glyph) << static_cast<int>(c.layout) << " " << c.margin << " " << c.spacing;
+    EXPECT_EQ((ui::Point{p.text.left, p.text.top}), c.text) << static_cast<int>(c.layout) << " " << c.margin;
+  }
+}
+
+TEST(GlyphLayout, SwapsLeftAndRightForRightToLeftAndMovesByTheClientCorner) {
+  const GlyphPlacement rtl = LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, ButtonLayout::kGlyphLeft, 5, 3, true);
+  EXPECT_EQ(rtl.glyph, (ui::Point{85, 26}));
+  const GlyphPlacement top = LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, ButtonLayout::kGlyphTop, 2, 1, true);
+  EXPECT_EQ(top.glyph, (ui::Point{45, 2}));  // top and bottom stay
+  const GlyphPlacement moved = LayoutGlyphAndCaption({7, 9, 81, 17}, {40, 14}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  EXPECT_EQ(moved.glyph, (ui::Point{21, 15}));
+  EXPECT_EQ(moved.text, (ui::Rect{33, 10, 40, 14}));
+}
+
+TEST(GlyphLayout, TruncatesTowardZeroWhenTheButtonIsTooSmall) {
+  const GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 20, 10}, {30, 12}, {10, 8}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  EXPECT_EQ(p.glyph.x, -12);  // (20 - 10 - 4 - 30) / 2 = -24 / 2
+  EXPECT_EQ(p.text.left, 2);
+  EXPECT_EQ(p.text.top, -1);  // (10 - 12) / 2
+}
+
+TEST(GlyphImages, FollowTheStateAndFallBackToTheFirst) {
+  EXPECT_EQ(GlyphImage(true, 1, FaceState::kHot), 1);
+  EXPECT_EQ(GlyphImage(true, 4, FaceState::kHot), 2);
+  EXPECT_EQ(GlyphImage(true, 4, FaceState::kPressed), 3);
+  EXPECT_EQ(GlyphImage(true, 2, FaceState::kPressed), 1);
+  EXPECT_EQ(GlyphImage(true, 4, FaceState::kDefaulted), 1);
+  EXPECT_EQ(GlyphImage(false, 4, FaceState::kDisabled), 4);
+  EXPECT_EQ(GlyphImage(false, 1, FaceState::kDisabled), 0);  // the grey copy
+}
+
+TEST(GreyGlyph, AveragesEachPixelAndLeavesTheRowPaddingAlone) {
+  // Two rows of two pixels, each row padded to 8 bytes.
+  std::vector<std::uint8_t> bgr = {0, 0, 255, 10, 20, 30, 0xEE, 0xEE, 255, 255, 255, 0, 128, 1, 0xEE, 0xEE};
+  ToGrey(bgr, 2, 2, 8);
+  EXPECT_EQ(bgr, (std::vector<std::uint8_t>{85, 85, 85, 20, 20, 20, 0xEE, 0xEE, 255, 255, 255, 43, 43, 43, 0xEE, 0xEE}));
+}
+
+TEST(BackgroundWatch, AsksForANewSnapshotOnlyAfterAChange) {
+  BackgroundWatch watch;
+  const BackgroundWatch::ThemeNames light{"light.msstyles", "Blue", "Normal"};
+  const BackgroundWatch::Geometry place{0xF0F0F0, 549, 184, 144, 100};
+  EXPECT_TRUE(watch.ThemeChanged(light));
+  EXPECT_TRUE(watch.BackgroundChanged(place));
+  watch.SnapshotTaken();
+  for (int paint = 0; paint < 5; ++paint) {
+    EXPECT_FALSE(watch.ThemeChanged(light));
+    EXPECT_FALSE(watch.BackgroundChanged(place));
+  }
+  EXPECT_TRUE(watch.HasSnapshot());
+  BackgroundWatch::Geometry moved = place;
+  moved.left = 145;
+  EXPECT_TRUE(watch.BackgroundChanged(moved));
+  BackgroundWatch::Geometry recoloured = moved;
+  recoloured.formColor = 0xC0C0C0;
+  EXPECT_TRUE(watch.BackgroundChanged(recoloured));
+  EXPECT_TRUE(watch.ThemeChanged({"light.msstyles", "Blue", "Large"}));
+  watch.Discard();
+  EXPECT_FALSE(watch.HasSnapshot());
+  EXPECT_EQ(watch.SnapshotsTaken(), 1);
+}
+
+// The main window's bar: 543 x 16, panels of 300 and 200 pixels after gaps of 3.
+const std::vector<ui::StatusPanel> kPanels = {{"Morvela", 300, 3}, {"Computername:  PC01", 200, 3}};
+const Box kArea{0, 0, 543, 16};
+
+TEST(StatusBar, LaysOutThePanelsAndStretchesTheLast) {
+  const std::vector<Box> boxes = PanelBoxes(kArea, kPanels, true);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], (Box{3, 0, 303, 16}));
+  EXPECT_EQ(boxes[1], (Box{306, 0, 543, 16}));
+  EXPECT_EQ(InnerBox(boxes[0]), (Box{4, 1, 302, 15}));
+  EXPECT_EQ(InnerBox(boxes[1]), (Box{307, 1, 542, 15}));
+  EXPECT_EQ(PanelBoxes(kArea, kPanels, false)[1], (Box{306, 0, 506, 16}));
+  const std::vector<ui::StatusPanel> wide = {{"", 300, 3}, {"", 400, 3}};
+  EXPECT_EQ(PanelBoxes(kArea, wide, true)[1], (Box{306, 0, 706, 16}));  // never shortened
+  EXPECT_EQ(PanelBoxes(kArea, {{"", 5, 3}}, true)[0], (Box{3, 0, 543, 16}));
+}
+
+TEST(StatusBar, PutsTheGripInTheCornerOfThePanelArea) {
+  EXPECT_EQ(GripBox(kArea, false), (Box{530, 3, 543, 16}));
+  EXPECT_EQ(GripBox(kArea, true), (Box{524, 0, 543, 15}));
+}
+
+TEST(StatusBar, DrawsTextOnOneLineWithoutPrefixesInItsAlignment) {
+  EXPECT_EQ(TextFormat(TPanelAlignment::agTopLeft), 0x20u | 0x40u | 0x800u);
+  EXPECT_EQ(TextFormat(TPanelAlignment::agCenter), 5u | 0x20u | 0x40u | 0x800u);
+  EXPECT_EQ(TextFormat(TPanelAlignment::agBottomRight), 10u | 0x20u | 0x40u | 0x800u);
+}
+
+TEST(StatusBar, RepaintsOnlyTheChangedPanelUnlessItIsTheLast) {
+  EXPECT_EQ(RepaintAfterChange(kArea, kPanels, 0), std::optional<Box>(Box{3, 0, 303, 16}));
+  EXPECT_EQ(RepaintAfterChange(kArea, kPanels, 1), std::nullopt);
+  const std::vector<ui::StatusPanel> three = {{"", 100, 3}, {"", 50, 5}, {"", 10, 3}};
+  EXPECT_EQ(RepaintAfterChange({2, 1, 400, 15}, three, 1), std::optional<Box>(Box{110, 1, 160, 15}));
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The custom drawing with real windows under Wine, checked on captured pixels: the status bar's frames
+// and grip, the speed button's faces, the grey glyph of a disabled bit button, and that hovering over
+// the quick-launch buttons neither captures a new background nor leaves GDI objects behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "controls/PanelStatusBar.h"
+#include "controls/mdBUTTONS.h"
+#include "controls/mdTHEMES.h"
+#include "controls/paint_win32.h"
+#include "platform/win32/win32_platform.h"
+#include "ui/application.h"
+#include "ui/win32/win32_backend.h"
+#include "ui/win32/win32_windows.h"
+
+namespace {
+
+class Board : public ui::TForm {
+ public:
+  explicit Board(ui::TComponent* owner) : TForm(owner, "Board", "Zeichnen", 543, 156) {
+    SetBorderStyle(ui::BorderStyle::kSingle);
+    SetLeft(40);
+    SetTop(40);
+    const int lefts[] = {144, 227, 306};
+    for (int n = 0; n < 6; ++n) {
+      Quick[n].SetBounds({lefts[n % 3], n < 3 ? 100 : 117, n % 3 == 0 ? 81 : n % 3 == 1 ? 78 : 63, 17});
+      Quick[n].SetText("Eintrag");
+      Quick[n].Pictures.glyph = {"GLYPH_ARROW", 8, 5};
+    }
+    Printer.Pictures.glyph = {"GLYPH_PRINTER", 32, 32};
+    Printer.SetTabOrder(0);
+    Bar.Color = ui::clScrollBar;
+    Bar.AddPanel({"Morvela", 300, 3});
+    Bar.AddPanel({"Computername:  PC01", 200, 3});
+  }
+  TXPSpeedButton Quick[6] = {{this, "Q1", {}}, {this, "Q2", {}}, {this, "Q3", {}},
+                             {this, "Q4", {}}, {this, "Q5", {}}, {this, "Q6", {}}};
+  TXPBitBtn Printer{this, "Printer", {50, 100, 41, 35}};
+  TPanelStatusBar Bar{this, "Bar", {0, 140, 543, 16}};
+};
+
+HWND WindowOf(const ui::TControl& control) { return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window(); }
+
+// The window's pixels as they are on the screen now, 0x00BBGGRR each, rows from the top.
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  bool operator==(const Capture&) const = default;
+};
+
+Capture Take(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r;
+  GetClientRect(window, &r);
+  Capture capture{r.right, r.bottom, {}};
+  HDC dc = GetDC(window);
+  for (int y = 0; y < capture.height; ++y)
+    for (int x = 0; x < capture.width; ++x) capture.pixels.push_back(GetPixel(dc, x, y));
+  ReleaseDC(window, dc);
+  return capture;
+}
+
+bool IsGrey(COLORREF c) {
+  const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  return std::abs(r - g) <= 1 && std::abs(g - b) <= 1;
+}
+
+class DrawingTest : public ::testing::Test {
+ protected:
+  std::optional<themes::ThemeLibrary> library{std::in_place};
+  ui::win32::Win32Backend backend{GetModuleHandleA(nullptr)};
+  paint::Painters painters{backend};
+  platform::Win32Platform system;
+  ui::TApplication app{backend, system, "Morvela"};
+  Board* board = nullptr;
+
+  void SetUp() override {
+    app.CreateForm(board);
+    ShowWindow(reinterpret_cast<HWND>(board->Handle()), SW_SHOW);
+    SetForegroundWindow(reinterpret_cast<HWND>(board->Handle()));
+    UpdateWindow(reinterpret_cast<HWND>(board->Handle()));
+  }
+  // Without the visual-style library the controls draw as a system without styles does.
+  void StylesOff() { library.reset(); }
+};
+
+TEST_F(DrawingTest, WineHasItsVisualStyleActive) { EXPECT_TRUE(themes::UseThemes()); }
+
+TEST_F(DrawingTest, FramesEachStatusPanelInShadowAndHighlight) {
+  const Capture bar = Take(WindowOf(board->Bar));
+  ASSERT_EQ(bar.width, 543);
+  ASSERT_EQ(bar.height, 16);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  EXPECT_EQ(bar.At(150, 0), shadow);   // panel 0: top
+  EXPECT_EQ(bar.At(3, 8), shadow);     // left
+  EXPECT_EQ(bar.At(150, 15), light);   // bottom
+  EXPECT_EQ(bar.At(302, 8), light);    // right
+  EXPECT_EQ(bar.At(306, 8), shadow);   // panel 1 starts after its gap
+  EXPECT_EQ(bar.At(400, 15), light);
+  EXPECT_EQ(bar.At(304, 8), GetSysColor(COLOR_SCROLLBAR));  // the gap shows the bar's colour
+  bool text = false;
+  for (int x = 4; x < 60; ++x)
+    for (int y = 1; y < 15; ++y) text = text || bar.At(x, y) == GetSysColor(COLOR_WINDOWTEXT);
+  EXPECT_TRUE(text) << "no text in panel 0";
+}
+
+TEST_F(DrawingTest, DrawsTheGripStyledOrWithTheThreeClassicDiagonals) {
+  const Capture styled = Take(WindowOf(board->Bar));
+  StylesOff();
+  const Capture classic = Take(WindowOf(board->Bar));
+  int white = 0, shadow = 0;
+  for (int x = 530; x < 543; ++x)
+    for (int y = 3; y < 16; ++y) {
+      white += classic.At(x, y) == RGB(255, 255, 255) ? 1 : 0;
+      shadow += classic.At(x, y) == GetSysColor(COLOR_BTNSHADOW) ? 1 : 0;
+    }
+  EXPECT_EQ(classic.At(541, 11), RGB(255, 255, 255));  // where the last white diagonal starts
+  EXPECT_GE(white, 9);                                 // three white diagonals
+  EXPECT_GE(shadow, 9);                                // three shadow diagonals
+  EXPECT_EQ(styled.At(150, 0), classic.At(150, 0));    // the frames are the same either way
+
+  bool differs = false;
+  for (int x = 524; x < 543; ++x)
+    for (int y = 0; y < 16; ++y) differs = differs || styled.At(x, y) != classic.At(x, y);
+  EXPECT_TRUE(differs);  // with styles, the theme's gripper
+}
+
+TEST_F(DrawingTest, ShowsDifferentFacesForNormalHotAndPressed) {
+  HWND button = WindowOf(board->Quick[0]);
+  const Capture normal = Take(button);
+  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  const Capture hot = Take(button);
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  const Capture pressed = Take(button);
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));  // released outside: no click
+  SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+  const Capture left = Take(button);
+  EXPECT_NE(normal, hot);
+  EXPECT_NE(hot, pressed);
+  EXPECT_NE(normal, pressed);
+  EXPECT_EQ(left, normal);  // leaving restores the normal face
+}
+
+TEST_F(DrawingTest, DrawsADisabledSingleImageGlyphInGrey) {
+  HBITMAP glyph = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "GLYPH_PRINTER", IMAGE_BITMAP, 0, 0, 0));
+  ASSERT_NE(glyph, nullptr);
+  HDC glyphDc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(glyphDc, glyph);
+  const COLORREF transparent = GetPixel(glyphDc, 0, 31);
+  // The glyph lies centred: (41 - 32) / 2 = 4 across, (35 - 32) / 2 = 1 down.
+  const auto glyphPixels = [&](const Capture& capture, bool& colourful, bool& allGrey) {
+    colourful = false;
+    allGrey = true;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        if (GetPixel(glyphDc, x, y) == transparent) continue;
+        const COLORREF shown = capture.At(4 + x, 1 + y);
+        colourful = colourful || !IsGrey(shown);
+        allGrey = allGrey && IsGrey(shown);
+      }
+  };
+  bool colourful = false, allGrey = false;
+  glyphPixels(Take(WindowOf(board->Printer)), colourful, allGrey);
+  EXPECT_TRUE(colourful);
+  board->Printer.SetEnabled(false);
+  glyphPixels(Take(WindowOf(board->Printer)), colourful, allGrey);
+  EXPECT_TRUE(allGrey);
+  SelectObject(glyphDc, old);
+  DeleteDC(glyphDc);
+  DeleteObject(glyph);
+}
+
+TEST_F(DrawingTest, HoveringOverTheQuickLaunchButtonsTakesNoNewSnapshotAndLeavesNoGdiObject) {
+  Take(reinterpret_cast<HWND>(board->Handle()));  // every button painted once
+  int snapshots = 0;
+  for (const TXPSpeedButton& button : board->Quick) snapshots += button.Background.SnapshotsTaken();
+  EXPECT_EQ(snapshots, 6);
+  const long objects = w32::LiveGdiObjects();
+  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);  // 0 under Wine, a stub there
+  for (const TXPSpeedButton& button : board->Quick) {
+    HWND window = WindowOf(button);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 8));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 9));
+    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+  }
+  int after = 0;
+  for (const TXPSpeedButton& button : board->Quick) after += button.Background.SnapshotsTaken();
+  EXPECT_EQ(after, snapshots);
+  EXPECT_EQ(w32::LiveGdiObjects(), objects);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), counted);
+
+  // A moved button does capture again: the count is not blind.
+  board->Quick[0].SetBounds({150, 100, 75, 17});
+  Take(WindowOf(board->Quick[0]));
+  EXPECT_EQ(board->Quick[0].Background.SnapshotsTaken(), 2);
+}
+
+}  // namespace
