@@ -121,4 +121,28 @@ TEST_F(ToolkitTest, AMenuItemThatIsDisabledDoesNothing) {
   EXPECT_EQ(runs, 1);
 }
 
+TEST_F(ToolkitTest, AStatusPanelSetToTheTextItShowsAsksForNoRepaint) {
+  ui::TStatusBar bar(dialog, "Bar", {0, 84, 200, 16});
+  bar.AddPanel({"eins", 100, 3});
+  bar.AddPanel({"zwei", 50, 3});
+  bar.SetPanelText(0, "neu");
+  EXPECT_EQ(bar.LastChangedPanel(), 0u);
+  bar.SetPanelText(1, "zwei");  // unchanged: nothing to draw again
+  EXPECT_EQ(bar.LastChangedPanel(), 0u);
+  bar.SetPanelText(1, "drei");
+  EXPECT_EQ(bar.LastChangedPanel(), 1u);
+  EXPECT_THROW(bar.SetPanelText(2, "x"), std::out_of_range);
+}
+
+TEST_F(ToolkitTest, ASpeedButtonNeverTakesTheFocus) {
+  ui::TSpeedButton button(dialog, "Speed", {0, 0, 20, 20}, "S");
+  button.SetTabOrder(0);
+  EXPECT_FALSE(button.CanFocus());
+  dialog->Edit.SetFocus();
+  for (int i = 0; i < 5; ++i) {
+    dialog->SelectNext(true);
+    EXPECT_FALSE(button.Focused());
+  }
+}
+
 }  // namespace
