@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+// After windows.h, which the driver brings:
+#include <commctrl.h>
 
 namespace {
 
@@ -19,6 +21,14 @@ HWND QuickButton(const Program& program, int n) {
 
 HWND PasswordBox(const Program& program) { return program.ControlAt(program.Main(), 104, 56); }
 
+// The tooltip window that belongs to the main window.
+HWND MainTooltips(const Program& program) {
+  HWND tip = nullptr;
+  while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr)
+    if (GetWindow(tip, GW_OWNER) == program.Main()) return tip;
+  return nullptr;
+}
+
 TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   const std::string folder = e2e::RunFolder("quick-launch-fails");
   e2e::WriteFile(folder + "Morvela.INI", kSettings);
@@ -28,6 +38,9 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(Program::Text(first), "Editor");
   EXPECT_EQ(Program::Text(QuickButton(program, 2)), "Dienste");
+  HWND tips = MainTooltips(program);
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 1);  // only entry 1 has a tooltip
   e2e::SaveScreenshot(program.Main(), "main_window_entries");
 
   Program::SetText(PasswordBox(program), "Geheim-123");
