@@ -27,10 +27,15 @@ std::string TFormDruckerList::ChoosePrinter() {
 
 void TFormDruckerList::ButtonAuswaehlenClick(TObject*) {
   const int index = ListBox1.ItemIndex();
-  SelectedPrinter = index < 0 ? std::string() : ui::Cut(ListBox1.Items()[static_cast<std::size_t>(index)], 255);
+  SelectedPrinter =
+      index < 0 ? std::string() : ui::Cut(ListBox1.Items()[static_cast<std::size_t>(index)], 255);
   Close();
 }
 
-void TFormDruckerList::CancelBtnClick(TObject*) { SelectedPrinter.clear(); }
+void TFormDruckerList::CancelBtnClick(TObject*) {
+  SelectedPrinter.clear();
+}
 
-void TFormDruckerList::FormCloseQuery(TObject*, bool& canClose) { canClose = true; }
+void TFormDruckerList::FormCloseQuery(TObject*, bool& canClose) {
+  canClose = true;
+}

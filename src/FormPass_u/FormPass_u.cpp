@@ -22,4 +22,6 @@ TFormPass::TFormPass(ui::TComponent* owner) : TForm(owner, "FormPass", "Passwort
   OnActivate = ui::Bind(this, &TFormPass::FormActivate);
 }
 
-void TFormPass::FormActivate(ui::TObject*) { EditPasswd.SetFocus(); }
+void TFormPass::FormActivate(ui::TObject*) {
+  EditPasswd.SetFocus();
+}

@@ -14,7 +14,8 @@ constexpr char kNoEntry[] = "Auf Schaltfläche klicken";
 constexpr char kSaved[] = "Eintrag wurde gespeichert.";
 }  // namespace
 
-TFormSpeed::TFormSpeed(ui::TComponent* owner) : TForm(owner, "FormSpeed", "Belegung der Schnelltasten", 260, 240) {
+TFormSpeed::TFormSpeed(ui::TComponent* owner)
+    : TForm(owner, "FormSpeed", "Belegung der Schnelltasten", 260, 240) {
   SetBorderStyle(ui::BorderStyle::kDialog);
   SetLeft(431);
   SetTop(463);
@@ -23,9 +24,10 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner) : TForm(owner, "FormSpeed", "Beleg
   arial.name = "Arial";
   TXPSpeedButton* selectors[] = {&XPSpeedButton11, &XPSpeedButton12, &XPSpeedButton13,
                                  &XPSpeedButton14, &XPSpeedButton15, &XPSpeedButton16};
-  void (TFormSpeed::*handlers[])(TObject*) = {&TFormSpeed::XPSpeedButton11Click, &TFormSpeed::XPSpeedButton12Click,
-                                              &TFormSpeed::XPSpeedButton13Click, &TFormSpeed::XPSpeedButton14Click,
-                                              &TFormSpeed::XPSpeedButton15Click, &TFormSpeed::XPSpeedButton16Click};
+  void (TFormSpeed::*handlers[])(TObject*) = {
+      &TFormSpeed::XPSpeedButton11Click, &TFormSpeed::XPSpeedButton12Click,
+      &TFormSpeed::XPSpeedButton13Click, &TFormSpeed::XPSpeedButton14Click,
+      &TFormSpeed::XPSpeedButton15Click, &TFormSpeed::XPSpeedButton16Click};
   for (int k = 0; k < 6; ++k) {
     selectors[k]->SetTag(k + 1);
     selectors[k]->SetFont(arial);
@@ -82,19 +84,33 @@ void TFormSpeed::FormActivate(TObject*) {
   EditHint.SetText("");
 }
 
-void TFormSpeed::XPSpeedButton11Click(TObject*) { Choose(1); }
-void TFormSpeed::XPSpeedButton12Click(TObject*) { Choose(2); }
-void TFormSpeed::XPSpeedButton13Click(TObject*) { Choose(3); }
-void TFormSpeed::XPSpeedButton14Click(TObject*) { Choose(4); }
-void TFormSpeed::XPSpeedButton15Click(TObject*) { Choose(5); }
-void TFormSpeed::XPSpeedButton16Click(TObject*) { Choose(6); }
+void TFormSpeed::XPSpeedButton11Click(TObject*) {
+  Choose(1);
+}
+void TFormSpeed::XPSpeedButton12Click(TObject*) {
+  Choose(2);
+}
+void TFormSpeed::XPSpeedButton13Click(TObject*) {
+  Choose(3);
+}
+void TFormSpeed::XPSpeedButton14Click(TObject*) {
+  Choose(4);
+}
+void TFormSpeed::XPSpeedButton15Click(TObject*) {
+  Choose(5);
+}
+void TFormSpeed::XPSpeedButton16Click(TObject*) {
+  Choose(6);
+}
 
 void TFormSpeed::Choose(int entry) {
   LabelSpeedName.SetText(QuickSection(entry));
   LoadEntry(LabelSpeedName.Text());
 }
 
-void TFormSpeed::AttachSettingsFile() { IniCtrl1.SetIniFile(z_global::AppendBackslash(ExeDir) + IniName); }
+void TFormSpeed::AttachSettingsFile() {
+  IniCtrl1.SetIniFile(z_global::AppendBackslash(ExeDir) + IniName);
+}
 
 void TFormSpeed::LoadEntry(const std::string& section) {
   AttachSettingsFile();

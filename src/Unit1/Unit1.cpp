@@ -94,8 +94,8 @@ void TForm1::WireHandlers() {
   XPBitBtnCMD.OnClick = ui::Bind(this, &TForm1::XPBitBtnCMDClick);
 
   // All six quick-launch buttons share one handler; their tags tell them apart.
-  for (TXPSpeedButton* button : {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3, &XPSpeedButton4,
-                                 &XPSpeedButton5, &XPSpeedButton6})
+  for (TXPSpeedButton* button :
+       {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3, &XPSpeedButton4, &XPSpeedButton5, &XPSpeedButton6})
     button->OnClick = ui::Bind(this, &TForm1::XPSpeedButton1Click);
   Bearbeiten11.OnClick = ui::Bind(this, &TForm1::Bearbeiten11Click);
 
@@ -128,8 +128,8 @@ void TForm1::WireHandlers() {
 }
 
 void TForm1::BuildMenus() {
-  for (ui::TMenuItem* item : {&Energieoptionen1, &InternetEigenschaften, &Java1, &Netzwerk1, &Software1, &System1,
-                              &N1, &Verwaltung1, &N2, &Firewall1})
+  for (ui::TMenuItem* item : {&Energieoptionen1, &InternetEigenschaften, &Java1, &Netzwerk1, &Software1,
+                              &System1, &N1, &Verwaltung1, &N2, &Firewall1})
     PopupMenuProg.Add(*item);
   for (ui::TMenuItem* item :
        {&Benutzerkonten1, &Computerverwaltung1, &ODBC1, &DatenquellenODBC64Bit1, &N3, &Dienste1})
@@ -140,7 +140,9 @@ void TForm1::BuildMenus() {
   PopupMenuSpeed.Add(Bearbeiten11);
 }
 
-platform::Platform& TForm1::System() const { return ui::Application().GetPlatform(); }
+platform::Platform& TForm1::System() const {
+  return ui::Application().GetPlatform();
+}
 
 // An error in any step ends the start-up here; the application shows it and the window still opens.
 void TForm1::FormCreate(TObject*) {

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::size_t kShortText = 255;
 
-bool IsUncPath(std::string_view t) { return t.size() >= 3 && t[0] == '\\' && t[1] == '\\'; }
+bool IsUncPath(std::string_view t) {
+  return t.size() >= 3 && t[0] == '\\' && t[1] == '\\';
+}
 
 // Up to and including the last "\" or ":"; and the rest.
 std::string DirectoryPart(std::string_view path) {

@@ -22,10 +22,13 @@ std::vector<std::string> PrinterNameList(platform::Platform& system) {
 
 void TForm1::XPBitBtnDruckerInstallierenClick(TObject*) {
   const std::string computer = z_global::GetComputerNameText(System());
-  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /il /c\\\\" + computer, kShortText), "Drucker-Installation");
+  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /il /c\\\\" + computer, kShortText),
+          "Drucker-Installation");
 }
 
-void TForm1::Druckerinstallieren1Click(TObject* sender) { XPBitBtnDruckerInstallierenClick(sender); }
+void TForm1::Druckerinstallieren1Click(TObject* sender) {
+  XPBitBtnDruckerInstallierenClick(sender);
+}
 
 void TForm1::XPBitBtnDruckerInstallierenMouseDown(TObject*, ui::MouseButton, int, int y) {
   ShowDropDownMenu(*this, XPBitBtnDruckerInstallieren, y, &PopupMenuDrucker);
@@ -46,14 +49,16 @@ std::string TForm1::ChoosePrinterFor(const std::string& caption) {
 
 void TForm1::Druckerentfernen1Click(TObject*) {
   const std::string printer = ChoosePrinterFor("Drucker zum Löschen auswählen");
-  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /dl /n \"" + printer + "\"", kShortText), "Drucker löschen");
+  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /dl /n \"" + printer + "\"", kShortText),
+          "Drucker löschen");
 }
 
 void TForm1::DruckerEigeschaften1Click(TObject*) {
   const std::string computer = z_global::GetComputerNameText(System());
   const std::string printer = ChoosePrinterFor("Drucker. Eigeschaften des ausgewählten Druckers");
-  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /p /n\"\\\\" + computer + "\\" + printer + "\"", kShortText),
-          "Druckereigeschaften");
+  Prepare(
+      ui::Cut("rundll32 printui.dll,PrintUIEntry /p /n\"\\\\" + computer + "\\" + printer + "\"", kShortText),
+      "Druckereigeschaften");
 }
 
 void TForm1::XPSpeedButton7Click(TObject*) {

@@ -17,24 +17,36 @@ void TForm1::PrepareFromWindowsDir(const std::string& tail, const std::string& a
   Prepare(ui::Cut(WindowsDir + tail, kShortText), action);
 }
 
-void TForm1::XPBitBtnSoftwareClick(TObject*) { Prepare(std::string(kControlPanel) + "appwiz.cpl", "Programme"); }
+void TForm1::XPBitBtnSoftwareClick(TObject*) {
+  Prepare(std::string(kControlPanel) + "appwiz.cpl", "Programme");
+}
 void TForm1::Energieoptionen1Click(TObject*) {
   Prepare(std::string(kControlPanel) + "powercfg.cpl", "Energieoptionen");
 }
 void TForm1::InternetEigenschaftenClick(TObject*) {
   Prepare(std::string(kControlPanel) + "inetcpl.cpl", "Internet-Eigenschaften");
 }
-void TForm1::Java1Click(TObject*) { Prepare(std::string(kControlPanel) + "javacpl.cpl", "Java"); }
-void TForm1::Netzwerk1Click(TObject*) { Prepare(std::string(kControlPanel) + "ncpa.cpl", "Netzwerk && etc."); }
-void TForm1::System1Click(TObject*) { Prepare(std::string(kControlPanel) + "sysdm.cpl", "System"); }
+void TForm1::Java1Click(TObject*) {
+  Prepare(std::string(kControlPanel) + "javacpl.cpl", "Java");
+}
+void TForm1::Netzwerk1Click(TObject*) {
+  Prepare(std::string(kControlPanel) + "ncpa.cpl", "Netzwerk && etc.");
+}
+void TForm1::System1Click(TObject*) {
+  Prepare(std::string(kControlPanel) + "sysdm.cpl", "System");
+}
 void TForm1::Benutzerkonten1Click(TObject*) {
   Prepare(std::string(kControlPanel) + "nusrmgr.cpl", "Benutzerkonten");
 }
-void TForm1::Firewall1Click(TObject*) { Prepare(std::string(kControlPanel) + "Firewall.cpl", "Firewall"); }
+void TForm1::Firewall1Click(TObject*) {
+  Prepare(std::string(kControlPanel) + "Firewall.cpl", "Firewall");
+}
 void TForm1::Computerverwaltung1Click(TObject*) {
   PrepareFromWindowsDir("\\system32\\compmgmt.msc", "Computerverwaltung");
 }
-void TForm1::Dienste1Click(TObject*) { PrepareFromWindowsDir("\\system32\\services.msc", "Dienste "); }
+void TForm1::Dienste1Click(TObject*) {
+  PrepareFromWindowsDir("\\system32\\services.msc", "Dienste ");
+}
 void TForm1::ODBC1Click(TObject*) {
   // The 32-bit administrator lies in syswow64 on 64-bit Windows.
   PrepareFromWindowsDir(Is64Bit ? "\\syswow64\\odbcad32.exe" : "\\system32\\odbcad32.exe", "ODBC 32 Bit");

@@ -17,10 +17,13 @@ namespace {
 constexpr std::size_t kShortText = 255;
 constexpr std::size_t kRowBuffer = 4096;
 constexpr char kGateRefused[] =
-    "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort eintragen.";
+    "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
+    "eintragen.";
 }  // namespace
 
-std::string QuickSection(int entry) { return "SpeedButton" + std::to_string(entry); }
+std::string QuickSection(int entry) {
+  return "SpeedButton" + std::to_string(entry);
+}
 
 std::string TableValue(std::string_view value) {
   std::string out(value);
@@ -38,7 +41,8 @@ void TForm1::LoadQuickEntries() {
     const std::string text = ui::Cut(IniCtrl1.ReadValue(section, "Text", ""), kShortText);
     const std::string path = ui::Cut(IniCtrl1.ReadValue(section, "Pfad", ""), kShortText);
     const std::string hint = ui::Cut(IniCtrl1.ReadValue(section, "Hint", ""), kShortText);
-    ColumnListBox1.Add(TableValue(text) + kColumnDelimiter + TableValue(path) + kColumnDelimiter + TableValue(hint));
+    ColumnListBox1.Add(TableValue(text) + kColumnDelimiter + TableValue(path) + kColumnDelimiter +
+                       TableValue(hint));
     if (auto* button = dynamic_cast<TXPSpeedButton*>(FindComponent("XPSpeedButton" + std::to_string(n)))) {
       button->SetText(ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 0));
       if (!hint.empty()) {
@@ -49,9 +53,13 @@ void TForm1::LoadQuickEntries() {
   }
 }
 
-int TForm1::QuickButtonNumber(TObject* sender) { return dynamic_cast<ui::TComponent&>(*sender).Tag(); }
+int TForm1::QuickButtonNumber(TObject* sender) {
+  return dynamic_cast<ui::TComponent&>(*sender).Tag();
+}
 
-void TForm1::XPSpeedButton1Click(TObject* sender) { LaunchQuickEntry(sender, QuickButtonNumber(sender)); }
+void TForm1::XPSpeedButton1Click(TObject* sender) {
+  LaunchQuickEntry(sender, QuickButtonNumber(sender));
+}
 
 void TForm1::LaunchQuickEntry(TObject*, int n) {
   secret::Text password = EditPasswort.ReadSecret();

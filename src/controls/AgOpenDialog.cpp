@@ -12,8 +12,8 @@ constexpr std::uint32_t kPlatformNt = 2;
 bool TAgOpenDialog::Execute() {
   platform::VersionRecord version;
   version.size = kVersionInfoSize;
-  const bool newer =
-      Application().GetPlatform().VersionInfo(version) && version.platformId == kPlatformNt && version.major >= 5;
+  const bool newer = Application().GetPlatform().VersionInfo(version) && version.platformId == kPlatformNt &&
+                     version.major >= 5;
   if (!newer) return TOpenDialog::Execute();
   return Run(ui::kOpenFileNameFullSize, ShowPlacesBar ? 0 : ui::OFN_EX_NOPLACESBAR);
 }

@@ -40,7 +40,8 @@ class OpenKey {
     }
     if (value.type != platform::kRegDword) throw std::runtime_error("Ungültiger Datentyp für '" + name + "'");
     std::uint32_t number = 0;
-    for (std::size_t i = 0; i < value.data.size() && i < 4; ++i) number |= std::uint32_t{value.data[i]} << (8 * i);
+    for (std::size_t i = 0; i < value.data.size() && i < 4; ++i)
+      number |= std::uint32_t{value.data[i]} << (8 * i);
     return static_cast<std::int32_t>(number);
   }
   void WriteInteger(const std::string& name, std::int32_t number) {
@@ -59,12 +60,17 @@ class OpenKey {
   bool open_ = false;
 };
 
-bool WithPosition(TSaveMode mode) { return mode == TSaveMode::smPositionOnly || mode == TSaveMode::smAll; }
-bool WithSize(TSaveMode mode) { return mode == TSaveMode::smSizeOnly || mode == TSaveMode::smAll; }
+bool WithPosition(TSaveMode mode) {
+  return mode == TSaveMode::smPositionOnly || mode == TSaveMode::smAll;
+}
+bool WithSize(TSaveMode mode) {
+  return mode == TSaveMode::smSizeOnly || mode == TSaveMode::smAll;
+}
 
 }  // namespace
 
-TFormSizeSave::TFormSizeSave(ui::TForm* owner, std::string name) : TComponent(owner, std::move(name)), form_(*owner) {}
+TFormSizeSave::TFormSizeSave(ui::TForm* owner, std::string name)
+    : TComponent(owner, std::move(name)), form_(*owner) {}
 
 std::string TFormSizeSave::KeyPath() const {
   std::string path = "\\SOFTWARE\\";

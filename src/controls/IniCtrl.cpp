@@ -8,7 +8,9 @@
 
 namespace {
 
-bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+bool Blank(std::string_view text) {
+  return text.find_first_not_of(' ') == std::string_view::npos;
+}
 
 std::string WithIniExtension(std::string_view path) {
   const std::string extension = z_global::ExtensionOf(path);
@@ -31,7 +33,9 @@ std::string ReplaceExtension(const std::string& path) {
 
 TIniCtrl::TIniCtrl(ui::TComponent* owner, std::string name) : TComponent(owner, std::move(name)) {}
 
-platform::Platform& TIniCtrl::System() { return ui::Application().GetPlatform(); }
+platform::Platform& TIniCtrl::System() {
+  return ui::Application().GetPlatform();
+}
 
 void TIniCtrl::SetAlphaCounter(bool value) {
   if (value == alphaCounter_) return;
@@ -43,7 +47,9 @@ void TIniCtrl::SetMaxEntries(std::uint8_t value) {
   if (!alphaCounter_ || value <= 26) maxEntries_ = value;
 }
 
-void TIniCtrl::SetIniFile(std::string_view name) { iniFile_ = WithIniExtension(name); }
+void TIniCtrl::SetIniFile(std::string_view name) {
+  iniFile_ = WithIniExtension(name);
+}
 
 void TIniCtrl::SetTarget(TIniTarget target) {
   target_ = target;
@@ -55,7 +61,9 @@ void TIniCtrl::SetNetUser(bool value) {
   if (netUser_) User = GetNetUserName();
 }
 
-std::string TIniCtrl::GetNetUserName() { return System().UserName().value_or("(Unbekannt)"); }
+std::string TIniCtrl::GetNetUserName() {
+  return System().UserName().value_or("(Unbekannt)");
+}
 
 std::string TIniCtrl::ResolvePath() {
   if (iniFile_.empty()) iniFile_ = ReplaceExtension(System().ModuleFileName());

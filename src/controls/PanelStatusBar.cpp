@@ -19,7 +19,9 @@ std::vector<Box> PanelBoxes(const Box& area, const std::vector<ui::StatusPanel>&
   return boxes;
 }
 
-Box InnerBox(const Box& panel) { return {panel.left + 1, panel.top + 1, panel.right - 1, panel.bottom - 1}; }
+Box InnerBox(const Box& panel) {
+  return {panel.left + 1, panel.top + 1, panel.right - 1, panel.bottom - 1};
+}
 
 Box GripBox(const Box& area, bool styled) {
   if (styled) return {area.right - 19, area.top, area.right, area.bottom - 1};

@@ -46,7 +46,8 @@ std::optional<Box> RepaintAfterChange(const Box& area, const std::vector<ui::Sta
 
 class TPanelStatusBar : public ui::TStatusBar {
  public:
-  TPanelStatusBar(ui::TForm* form, std::string name, ui::Rect bounds) : TStatusBar(form, std::move(name), bounds) {}
+  TPanelStatusBar(ui::TForm* form, std::string name, ui::Rect bounds)
+      : TStatusBar(form, std::move(name), bounds) {}
 
   ui::Color Color = ui::clBtnFace;
   bool SizeGrip = true;

@@ -64,7 +64,8 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 
 std::string_view ValueOf(std::string_view line) {
   std::string_view value = Trim(line.substr(line.find('=') + 1));
-  if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
+  if (value.size() >= 2 &&
+      ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
     value = value.substr(1, value.size() - 2);
   return value.substr(0, value.find('\0'));
 }

@@ -21,9 +21,9 @@ struct Size {
 };
 
 struct GlyphPlacement {
-  ui::Point glyph;    // top-left of the glyph
-  ui::Rect text;      // where the caption is drawn
-  int spacing = 0;    // the spacing used (0 without caption or glyph)
+  ui::Point glyph;  // top-left of the glyph
+  ui::Rect text;    // where the caption is drawn
+  int spacing = 0;  // the spacing used (0 without caption or glyph)
 };
 
 // Where glyph and caption go on a button: client is the whole button, text the caption's extent, glyph

@@ -23,7 +23,8 @@ ThemeLibrary::ThemeLibrary() {
     HMODULE m = module_.get();
     available_ = Resolve(m, "OpenThemeData", OpenThemeData) & Resolve(m, "CloseThemeData", CloseThemeData) &
                  Resolve(m, "DrawThemeBackground", DrawThemeBackground) &
-                 Resolve(m, "GetThemeTextExtent", GetThemeTextExtent) & Resolve(m, "DrawThemeText", DrawThemeText) &
+                 Resolve(m, "GetThemeTextExtent", GetThemeTextExtent) &
+                 Resolve(m, "DrawThemeText", DrawThemeText) &
                  Resolve(m, "IsThemeBackgroundPartiallyTransparent", IsThemeBackgroundPartiallyTransparent) &
                  Resolve(m, "DrawThemeParentBackground", DrawThemeParentBackground) &
                  Resolve(m, "GetThemeColor", GetThemeColor) &
@@ -39,7 +40,9 @@ ThemeLibrary::~ThemeLibrary() {
   g_library = nullptr;
 }
 
-ThemeLibrary* Library() { return g_library; }
+ThemeLibrary* Library() {
+  return g_library;
+}
 
 bool UseThemes() {
   const ThemeLibrary* library = g_library;

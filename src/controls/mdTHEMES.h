@@ -22,7 +22,8 @@ class ThemeLibrary {
   HTHEME(WINAPI* OpenThemeData)(HWND, LPCWSTR) = nullptr;
   HRESULT(WINAPI* CloseThemeData)(HTHEME) = nullptr;
   HRESULT(WINAPI* DrawThemeBackground)(HTHEME, HDC, int, int, const RECT*, const RECT*) = nullptr;
-  HRESULT(WINAPI* GetThemeTextExtent)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, const RECT*, RECT*) = nullptr;
+  HRESULT(WINAPI* GetThemeTextExtent)
+  (HTHEME, HDC, int, int, LPCWSTR, int, DWORD, const RECT*, RECT*) = nullptr;
   HRESULT(WINAPI* DrawThemeText)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*) = nullptr;
   BOOL(WINAPI* IsThemeBackgroundPartiallyTransparent)(HTHEME, int, int) = nullptr;
   HRESULT(WINAPI* DrawThemeParentBackground)(HWND, HDC, const RECT*) = nullptr;

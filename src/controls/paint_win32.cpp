@@ -12,8 +12,8 @@
 namespace paint {
 namespace {
 
-constexpr int kButtonPart = 1;       // BP_PUSHBUTTON, and TP_BUTTON of the toolbar
-constexpr int kGripperPart = 3;      // SP_GRIPPER of the status bar
+constexpr int kButtonPart = 1;            // BP_PUSHBUTTON, and TP_BUTTON of the toolbar
+constexpr int kGripperPart = 3;           // SP_GRIPPER of the status bar
 constexpr int kTextColorProperty = 3803;  // TMT_TEXTCOLOR
 
 std::wstring Wide(const std::string& ansi) {
@@ -25,10 +25,13 @@ std::wstring Wide(const std::string& ansi) {
 }
 
 COLORREF ToColorRef(ui::Color color) {
-  return (color & ui::kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
+  return (color & ui::kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF))
+                                    : static_cast<COLORREF>(color);
 }
 
-RECT ToRect(const Box& box) { return {box.left, box.top, box.right, box.bottom}; }
+RECT ToRect(const Box& box) {
+  return {box.left, box.top, box.right, box.bottom};
+}
 
 // A memory surface of a given size, compatible with a device context; drawn on, then copied in one piece.
 class Canvas {
@@ -58,7 +61,8 @@ class Canvas {
 
 // The glyph: one image of the strip (or a grey copy of the first), its transparent colour left
 // unpainted by a mask made from the glyph itself.
-void DrawGlyph(HDC dc, HBITMAP glyph, const ui::GlyphSettings& pictures, POINT at, bool enabled, FaceState state) {
+void DrawGlyph(HDC dc, HBITMAP glyph, const ui::GlyphSettings& pictures, POINT at, bool enabled,
+               FaceState state) {
   if (!glyph || pictures.glyph.Empty()) return;
   BITMAP info{};
   GetObjectA(glyph, sizeof(info), &info);
@@ -113,11 +117,13 @@ Size GlyphSize(HBITMAP glyph, const ui::GlyphSettings& pictures) {
   return {info.bmWidth / std::max(1, pictures.numGlyphs), info.bmHeight};
 }
 
-ui::Rect ClientOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+ui::Rect ClientOf(const RECT& r) {
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
 
 // The standard (unstyled) face with caption and glyph, as any button of the system looks.
-void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control, const ui::GlyphSettings& pictures,
-                        HBITMAP glyph, FaceState state, bool focused) {
+void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control,
+                        const ui::GlyphSettings& pictures, HBITMAP glyph, FaceState state, bool focused) {
   RECT face = area;
   const bool pressed = state == FaceState::kPressed;
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
@@ -153,11 +159,11 @@ void DrawStyledContent(HDC dc, HANDLE theme, const RECT& area, const ui::TContro
   w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
   const std::wstring caption = Wide(control.Text());
   RECT extent{0, 0, 0, 0};
-  if (!caption.empty()) library.GetThemeTextExtent(theme, dc, part, stateId, caption.c_str(), -1, 0, nullptr, &extent);
-  const GlyphPlacement place = LayoutGlyphAndCaption(ClientOf(area),
-                                                     {extent.right - extent.left, extent.bottom - extent.top},
-                                                     GlyphSize(glyph, pictures), pictures.layout, pictures.margin,
-                                                     pictures.spacing, false);
+  if (!caption.empty())
+    library.GetThemeTextExtent(theme, dc, part, stateId, caption.c_str(), -1, 0, nullptr, &extent);
+  const GlyphPlacement place = LayoutGlyphAndCaption(
+      ClientOf(area), {extent.right - extent.left, extent.bottom - extent.top}, GlyphSize(glyph, pictures),
+      pictures.layout, pictures.margin, pictures.spacing, false);
   if (!caption.empty()) {
     const RECT text{place.text.left, place.text.top, place.text.left + place.text.width,
                     place.text.top + place.text.height};
@@ -172,7 +178,8 @@ HBITMAP Glyphs::Get(const std::string& resource) {
   if (resource.empty()) return nullptr;
   auto it = bitmaps_.find(resource);
   if (it == bitmaps_.end()) {
-    HANDLE loaded = LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    HANDLE loaded =
+        LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     it = bitmaps_.emplace(resource, w32::UniqueGdi(loaded)).first;
   }
   return static_cast<HBITMAP>(it->second.get());
@@ -233,8 +240,8 @@ void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND window, HDC dc
     BitBlt(work.dc(), 0, 0, area.right, area.bottom, snapshotDc.get(), 0, 0, SRCCOPY);
   }
   library.DrawThemeBackground(theme, work.dc(), kButtonPart, static_cast<int>(state), &area, nullptr);
-  DrawStyledContent(work.dc(), theme, area, button, button.Pictures, glyphs_.Get(button.Pictures.glyph.resource),
-                    state);
+  DrawStyledContent(work.dc(), theme, area, button, button.Pictures,
+                    glyphs_.Get(button.Pictures.glyph.resource), state);
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
@@ -243,7 +250,9 @@ void SpeedButtonPainter::Invalidated(ui::TControl& control) {
   snapshots_.erase(&control);
 }
 
-void SpeedButtonPainter::ContentChanged(ui::TControl&, HWND window) { InvalidateRect(window, nullptr, FALSE); }
+void SpeedButtonPainter::ContentChanged(ui::TControl&, HWND window) {
+  InvalidateRect(window, nullptr, FALSE);
+}
 
 // --- Bit buttons ---------------------------------------------------------------------------------
 
@@ -260,8 +269,8 @@ void BitBtnPainter::DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, 
   const RECT local{0, 0, width, height};
   themes::Theme theme(nullptr, L"Button");
   if (!theme) {
-    DrawStandardButton(work.dc(), local, button, button.Pictures, glyph, selected ? FaceState::kPressed : state,
-                       focused);
+    DrawStandardButton(work.dc(), local, button, button.Pictures, glyph,
+                       selected ? FaceState::kPressed : state, focused);
   } else {
     themes::ThemeLibrary& library = *themes::Library();
     const int stateId = static_cast<int>(state);

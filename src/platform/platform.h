@@ -94,14 +94,14 @@ class Platform {
   virtual secret::Wide AnsiToWide(std::string_view ansi) = 0;  // MultiByteToWideChar, CP_ACP, no flags
   virtual bool CreateProcessWithLogon(const LogonLaunch& launch) = 0;  // closes the new handles at once
   virtual bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                         std::uint32_t provider, Handle& token) = 0;
+                     std::uint32_t provider, Handle& token) = 0;
   virtual bool ImpersonateLoggedOnUser(Handle token) = 0;
   virtual bool RevertToSelf() = 0;
   virtual void CloseHandle(Handle handle) = 0;
 
   // Drives, files and folders.
   virtual unsigned DriveType(const std::string& root) = 0;
-  virtual TextResult FullPathName(const std::string& path) = 0;  // 260-character buffer
+  virtual TextResult FullPathName(const std::string& path) = 0;                      // 260-character buffer
   virtual std::optional<std::string> GetUniversalName(const std::string& path) = 0;  // level 1, 1024 bytes
   virtual TextResult CurrentDirectory() = 0;
   virtual TextResult WindowsDirectory() = 0;  // 260-character buffer
@@ -116,17 +116,17 @@ class Platform {
   virtual bool GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) = 0;
   virtual bool LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
                                         std::string& domain) = 0;  // 100-character buffers each
-  virtual bool ComputerName(std::string& name) = 0;             // 256-byte buffer
-  virtual bool VersionInfo(VersionRecord& record) = 0;           // record.size picks the structure
+  virtual bool ComputerName(std::string& name) = 0;                // 256-byte buffer
+  virtual bool VersionInfo(VersionRecord& record) = 0;             // record.size picks the structure
   virtual int GetSystemMetrics(int index) = 0;
   virtual Wow64Query IsWow64Process() = 0;
   virtual std::optional<std::string> UserName() = 0;  // 63-character buffer
 
   // Settings file and registry.
   virtual std::string ProfileRead(const std::string& section, const std::string& key,
-                                              const std::string& fallback, const std::string& path) = 0;
-  virtual bool ProfileWrite(const std::string& section, const std::string& key,
-                                         const std::string& value, const std::string& path) = 0;
+                                  const std::string& fallback, const std::string& path) = 0;
+  virtual bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path) = 0;
   virtual bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) = 0;  // KEY_ALL_ACCESS
   virtual RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) = 0;
   virtual bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) = 0;

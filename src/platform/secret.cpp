@@ -5,7 +5,9 @@ namespace {
 ReleaseObserver g_observer = nullptr;
 }
 
-void SetReleaseObserver(ReleaseObserver observer) { g_observer = observer; }
+void SetReleaseObserver(ReleaseObserver observer) {
+  g_observer = observer;
+}
 
 void Wipe(void* block, std::size_t bytes) {
   // Volatile stores: the compiler may not drop them as dead writes before the free.

@@ -40,7 +40,9 @@ template <class Char>
 class Buffer {
  public:
   Buffer() : data_(1, Char{}) {}
-  explicit Buffer(std::basic_string_view<Char> text) : data_(text.begin(), text.end()) { data_.push_back(Char{}); }
+  explicit Buffer(std::basic_string_view<Char> text) : data_(text.begin(), text.end()) {
+    data_.push_back(Char{});
+  }
   Buffer(const Buffer&) = default;
   Buffer& operator=(const Buffer&) = default;
   // A moved-from buffer holds no block; it reads as empty and frees nothing.

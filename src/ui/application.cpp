@@ -42,6 +42,8 @@ void TApplication::ShowException(const char* message) noexcept {
   }
 }
 
-int TApplication::ShowMessageBox(const MessageBoxRequest& request) { return backend_.ShowMessageBox(request); }
+int TApplication::ShowMessageBox(const MessageBoxRequest& request) {
+  return backend_.ShowMessageBox(request);
+}
 
 }  // namespace ui

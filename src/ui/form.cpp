@@ -19,8 +19,12 @@ void TForm::SetCaption(std::string_view caption) {
   if (peer_) peer_->SetCaption(caption_);
 }
 
-int TForm::Left() const { return peer_ ? peer_->GetBounds().left : left_; }
-int TForm::Top() const { return peer_ ? peer_->GetBounds().top : top_; }
+int TForm::Left() const {
+  return peer_ ? peer_->GetBounds().left : left_;
+}
+int TForm::Top() const {
+  return peer_ ? peer_->GetBounds().top : top_;
+}
 
 void TForm::SetLeft(int left) {
   left_ = left;
@@ -52,7 +56,9 @@ void TForm::SetHeight(int height) {
   if (peer_) peer_->SetSize(Width(), height);
 }
 
-WindowState TForm::GetWindowState() const { return peer_ ? peer_->GetWindowState() : state_; }
+WindowState TForm::GetWindowState() const {
+  return peer_ ? peer_->GetWindowState() : state_;
+}
 
 void TForm::SetWindowState(WindowState state) {
   state_ = state;
@@ -64,7 +70,9 @@ Point TForm::ClientToScreen(Point client) const {
   return {left_ + kHeadlessFrameLeft + client.x, top_ + kHeadlessFrameTop + client.y};
 }
 
-platform::WindowHandle TForm::Handle() const { return peer_ ? peer_->Handle() : 0; }
+platform::WindowHandle TForm::Handle() const {
+  return peer_ ? peer_->Handle() : 0;
+}
 
 TControl* TForm::ActiveControl() const {
   if (peer_) {
@@ -155,6 +163,8 @@ void TForm::Unregister(TControl* control) {
   if (active_ == control) active_ = nullptr;
 }
 
-void TForm::AttachPeer(std::unique_ptr<FormPeer> peer) { peer_ = std::move(peer); }
+void TForm::AttachPeer(std::unique_ptr<FormPeer> peer) {
+  peer_ = std::move(peer);
+}
 
 }  // namespace ui

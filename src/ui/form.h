@@ -94,7 +94,7 @@ class TForm : public TComponent {
   Color color_ = clBtnFace;
   int left_ = 0;
   int top_ = 0;
-  int width_ = 0;   // outer size once set; until then the client size plus the frame
+  int width_ = 0;  // outer size once set; until then the client size plus the frame
   int height_ = 0;
   WindowState state_ = WindowState::kNormal;
   bool visible_ = false;

@@ -11,6 +11,8 @@ void TMenuItem::Click() {
   });
 }
 
-void TPopupMenu::Popup(int x, int y) { Application().GetBackend().Popup(*this, {x, y}); }
+void TPopupMenu::Popup(int x, int y) {
+  Application().GetBackend().Popup(*this, {x, y});
+}
 
 }  // namespace ui

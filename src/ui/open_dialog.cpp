@@ -13,7 +13,9 @@ std::string SystemFilter(const std::string& filter) {
   return out;
 }
 
-bool TOpenDialog::Execute() { return Run(kOpenFileNameOlderSize, 0); }
+bool TOpenDialog::Execute() {
+  return Run(kOpenFileNameOlderSize, 0);
+}
 
 bool TOpenDialog::Run(std::uint32_t structSize, std::uint32_t flagsEx) {
   platform::OpenFileRequest request;

@@ -6,7 +6,9 @@
 
 namespace ui {
 
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 inline std::string UpperCaseAscii(std::string_view text) {
   std::string out(text);
@@ -22,6 +24,8 @@ inline bool SameTextAscii(std::string_view a, std::string_view b) {
 }
 
 // The first n characters of a text (the whole text when it is shorter).
-inline std::string Cut(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
+inline std::string Cut(std::string_view text, std::size_t n) {
+  return std::string(text.substr(0, n));
+}
 
 }  // namespace ui

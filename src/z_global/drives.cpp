@@ -8,7 +8,9 @@ namespace {
 constexpr std::size_t kShortText = 255;
 constexpr char kNetwork[] = "Netzwerk";
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 bool OnNetworkDrive(platform::Platform& system, std::string_view text) {
   return IsDrivePath(text) && GetDriveTypeName(system, text[0]) == kNetwork;
@@ -38,7 +40,9 @@ std::string GetDriveTypeName(platform::Platform& system, char letter) {
   }
 }
 
-bool IsDrivePath(std::string_view text) { return text.size() > 2 && IsAsciiLetter(text[0]) && text[1] == ':'; }
+bool IsDrivePath(std::string_view text) {
+  return text.size() > 2 && IsAsciiLetter(text[0]) && text[1] == ':';
+}
 
 std::string ResolveNetworkPath(platform::Platform& system, std::string_view path) {
   // Only a text that names a drive ("N:...") is looked at. A command such as "notepad" begins with a

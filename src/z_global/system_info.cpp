@@ -35,7 +35,8 @@ class TokenGuard {
   platform::Handle token_;
 };
 
-std::string NtName(const platform::VersionRecord& v, const std::function<bool()>& serverR2, std::string name) {
+std::string NtName(const platform::VersionRecord& v, const std::function<bool()>& serverR2,
+                   std::string name) {
   const bool workstation = v.productType == kNtWorkstation;
   if (v.major == 4 && v.minor == 0) name = "Windows NT";
   if (v.major == 5 && v.minor == 0) name = "Windows 2000";

@@ -43,7 +43,8 @@ Look OpenAndLook(const std::string& run, const std::string& suffix) {
   ClientToScreen(program.Main(), &origin);
   Sleep(200);  // let the window finish its first paint
   for (int y = 0; y < 17; ++y)
-    for (int x = 0; x < 81; ++x) look.quickButton.push_back(e2e::ScreenPixel(origin.x + 144 + x, origin.y + 100 + y));
+    for (int x = 0; x < 81; ++x)
+      look.quickButton.push_back(e2e::ScreenPixel(origin.x + 144 + x, origin.y + 100 + y));
   look.buttonCorner = e2e::ScreenPixel(origin.x + 144 + 80, origin.y + 100 + 16);
   look.gripWhite = e2e::ScreenPixel(origin.x + 541, origin.y + 140 + 11);
   e2e::SaveScreenshot(program.Main(), "main_window_" + suffix);

@@ -89,7 +89,9 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary);
@@ -220,7 +222,9 @@ void Program::SetText(HWND window, const std::string& text) {
   SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Program::Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void Program::Click(HWND button) {
+  PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 void Program::ClickAt(HWND window, int x, int y, bool right) {
   const LPARAM at = MAKELPARAM(x, y);
@@ -233,7 +237,9 @@ void Program::PressKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYUP, key, KeyData(key, true));
 }
 
-void Program::FocusBox(HWND edit) { ClickAt(edit, 2, 2); }
+void Program::FocusBox(HWND edit) {
+  ClickAt(edit, 2, 2);
+}
 
 bool Program::ChooseFromMenu(int item) const {
   std::vector<WPARAM> keys(static_cast<std::size_t>(item) + 1, VK_DOWN);
@@ -277,9 +283,13 @@ std::vector<std::string> Program::ListItems(HWND list) {
   return items;
 }
 
-std::string Program::BoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+std::string Program::BoxText(HWND box) {
+  return Text(GetDlgItem(box, 0xFFFF));
+}
 
-void Program::CloseBox(HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }
+void Program::CloseBox(HWND box) {
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 bool Program::Close() {
   if (!process_.hProcess) return true;

@@ -27,7 +27,8 @@ COLORREF ScreenPixel(int x, int y);
 class Program {
  public:
   // Copies the executable from the bin folder into the folder (under the given name) and starts it there.
-  Program(const std::string& executable, const std::string& folder, const std::string& copyAs = "Morvela.exe");
+  Program(const std::string& executable, const std::string& folder,
+          const std::string& copyAs = "Morvela.exe");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -48,10 +49,10 @@ class Program {
 
   static std::string Text(HWND window);
   static void SetText(HWND window, const std::string& text);
-  static void Click(HWND button);           // a push button: BM_CLICK
+  static void Click(HWND button);                                      // a push button: BM_CLICK
   static void ClickAt(HWND window, int x, int y, bool right = false);  // a mouse press and release
   static void PressKey(HWND window, WPARAM key);
-  static void FocusBox(HWND edit);          // clicks into an edit box
+  static void FocusBox(HWND edit);  // clicks into an edit box
   // Waits for the program's popup menu and chooses its item at the position (0 = the first item).
   bool ChooseFromMenu(int item) const;
   // Waits for the program's popup menu and presses the keys in it; optionally saves a screenshot first.

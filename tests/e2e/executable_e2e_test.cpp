@@ -19,7 +19,9 @@ class ExecutableE2E : public ::testing::Test {
   const T& At(std::size_t offset) const {
     return *reinterpret_cast<const T*>(image.data() + offset);
   }
-  const IMAGE_NT_HEADERS32& Headers() const { return At<IMAGE_NT_HEADERS32>(At<IMAGE_DOS_HEADER>(0).e_lfanew); }
+  const IMAGE_NT_HEADERS32& Headers() const {
+    return At<IMAGE_NT_HEADERS32>(At<IMAGE_DOS_HEADER>(0).e_lfanew);
+  }
   std::size_t FileOffset(DWORD rva) const {
     const IMAGE_NT_HEADERS32& nt = Headers();
     const auto* section = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
@@ -52,13 +54,15 @@ TEST_F(ExecutableE2E, IsA32BitGuiProgramImportingOnlySystemLibraries) {
 }
 
 TEST_F(ExecutableE2E, CarriesItsManifestVersionRecordAndIcon) {
-  HMODULE module = LoadLibraryExA((e2e::BinFolder() + "Morvela.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE module =
+      LoadLibraryExA((e2e::BinFolder() + "Morvela.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
   HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
   ASSERT_NE(manifest, nullptr);
   const std::string text(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
                          SizeofResource(module, manifest));
-  EXPECT_NE(text.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos)
+      << text;
   EXPECT_EQ(text.find("requestedExecutionLevel"), std::string::npos);
   EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)), nullptr);  // RT_VERSION
   EXPECT_NE(FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);           // RT_GROUP_ICON

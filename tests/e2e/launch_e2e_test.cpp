@@ -100,7 +100,8 @@ TEST_F(LaunchLogE2E, HandsTheSystemTheCommandLineOfEachFileType) {
       {"C:\\WINDOWS\\system32\\compmgmt.msc", "mmc.exe \"C:\\WINDOWS\\system32\\compmgmt.msc\""},
       {"C:\\Program Files\\App\\app.exe", "\"C:\\Program Files\\App\\app.exe\""},
       {"notepad", "notepad"},
-      {"rundll32.exe shell32.dll Control_RunDLL appwiz.cpl", "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl"},
+      {"rundll32.exe shell32.dll Control_RunDLL appwiz.cpl",
+       "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl"},
       {"C:\\Tools\\app.exe ", "C:\\Tools\\app.exe "},
   };
   std::string expected;

@@ -47,7 +47,8 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
     z.push_back(static_cast<std::uint8_t>(n >> 8));
     z.push_back(static_cast<std::uint8_t>(~n));
     z.push_back(static_cast<std::uint8_t>(~n >> 8));
-    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+             raw.begin() + static_cast<std::ptrdiff_t>(at + n));
     if (raw.empty()) break;
   }
   Put32(z, (b << 16) | a);

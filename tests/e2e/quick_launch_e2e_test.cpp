@@ -19,7 +19,9 @@ HWND QuickButton(const Program& program, int n) {
   return program.ControlAt(program.Main(), corners[n - 1].x, corners[n - 1].y);
 }
 
-HWND PasswordBox(const Program& program) { return program.ControlAt(program.Main(), 104, 56); }
+HWND PasswordBox(const Program& program) {
+  return program.ControlAt(program.Main(), 104, 56);
+}
 
 // The tooltip window that belongs to the main window.
 HWND MainTooltips(const Program& program) {
@@ -130,9 +132,10 @@ TEST_F(WerkzeugE2E, TheEditorSavesAnEntryBesideTheExecutable) {
   Program::CloseBox(saved);
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(saved); }));
 
-  EXPECT_EQ(e2e::ReadFile(folder + "Werkzeug.INI"),
-            "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\nHint=Texteditor\r\n"
-            "[SpeedButton2]\r\nText=Geräte\r\nPfad=C:\\WINDOWS\\system32\\devmgmt.msc\r\nHint=Gerätemanager\r\n");
+  EXPECT_EQ(
+      e2e::ReadFile(folder + "Werkzeug.INI"),
+      "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\nHint=Texteditor\r\n"
+      "[SpeedButton2]\r\nText=Geräte\r\nPfad=C:\\WINDOWS\\system32\\devmgmt.msc\r\nHint=Gerätemanager\r\n");
   EXPECT_EQ(Program::Text(QuickButton(*program, 2)), "Geräte");
   EXPECT_EQ(Program::Text(program->ControlAt(editor, 99, 36)), "Geräte");
   Program::FocusBox(text);
@@ -158,7 +161,8 @@ TEST(PositionE2E, TheWindowReopensWhereItWasClosed) {
     ASSERT_TRUE(program.Close());
   }
   DWORD value = 0, size = sizeof value;
-  ASSERT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, key, "Form1.Left", RRF_RT_REG_DWORD, nullptr, &value, &size), ERROR_SUCCESS);
+  ASSERT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, key, "Form1.Left", RRF_RT_REG_DWORD, nullptr, &value, &size),
+            ERROR_SUCCESS);
   EXPECT_EQ(value, 111u);
   RegGetValueA(HKEY_LOCAL_MACHINE, key, "Form1.Top", RRF_RT_REG_DWORD, nullptr, &value, &size);
   EXPECT_EQ(value, 222u);

@@ -7,9 +7,15 @@ namespace {
 
 using e2e::Program;
 
-HWND PathBox(const Program& program) { return program.ControlAt(program.Main(), 104, 12); }
-HWND ProgramsButton(const Program& program) { return program.ControlAt(program.Main(), 92, 100); }
-HWND PrinterButton(const Program& program) { return program.ControlAt(program.Main(), 50, 100); }
+HWND PathBox(const Program& program) {
+  return program.ControlAt(program.Main(), 104, 12);
+}
+HWND ProgramsButton(const Program& program) {
+  return program.ControlAt(program.Main(), 92, 100);
+}
+HWND PrinterButton(const Program& program) {
+  return program.ControlAt(program.Main(), 50, 100);
+}
 
 TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
   const std::string folder = e2e::RunFolder("printers");
@@ -79,7 +85,12 @@ TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {
   HWND link = program.ControlAt(info, 24, 64);
   ASSERT_NE(link, nullptr);
   EXPECT_TRUE(IsWindowVisible(link));
-  { RECT lr; GetWindowRect(link, &lr); fprintf(stderr, "DBG link [%s] %ld..%ld x %ld..%ld\n", Program::Text(link).c_str(), lr.left, lr.right, lr.top, lr.bottom); }
+  {
+    RECT lr;
+    GetWindowRect(link, &lr);
+    fprintf(stderr, "DBG link [%s] %ld..%ld x %ld..%ld\n", Program::Text(link).c_str(), lr.left, lr.right,
+            lr.top, lr.bottom);
+  }
   RECT r;
   GetWindowRect(info, &r);
   EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);

@@ -52,7 +52,8 @@ TEST_F(EditorTest, OpensWithEmptyBoxesAndNoEntryChosen) {
 
 TEST_F(EditorTest, LoadsTheChosenEntryFromTheFileAndKeepsItChosenAcrossOpenings) {
   system.WriteFile(kSettings, Settings() + "[SpeedButton3]\r\n");  // the file may change by hand
-  system.WriteFile(kSettings, "[SpeedButton3]\r\nText=Neu von Hand\r\nPfad=" + std::string(3000, 'p') + "\r\n");
+  system.WriteFile(kSettings,
+                   "[SpeedButton3]\r\nText=Neu von Hand\r\nPfad=" + std::string(3000, 'p') + "\r\n");
   Edit([&](TFormSpeed& editor) {
     editor.XPSpeedButton13.Click();
     EXPECT_EQ(editor.LabelSpeedName.Text(), "SpeedButton3");
@@ -87,7 +88,8 @@ TEST_F(EditorTest, SavesToFileTableAndBothWindowsBeforeConfirming) {
     EXPECT_EQ(editor.ModalResult(), ui::mrNone);
   });
   EXPECT_TRUE(updatedBeforeConfirmation);
-  EXPECT_NE(Settings().find("[SpeedButton2]\r\nText=Neu\r\nPfad=C:\\Tools\\neu.exe\r\nHint=\r\n"), std::string::npos);
+  EXPECT_NE(Settings().find("[SpeedButton2]\r\nText=Neu\r\nPfad=C:\\Tools\\neu.exe\r\nHint=\r\n"),
+            std::string::npos);
   EXPECT_EQ(Main().ColumnListBox1.Row(1), "Neu" + D + "C:\\Tools\\neu.exe" + D);
   EXPECT_EQ(Quick(2).Hint(), "");
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
@@ -218,7 +220,8 @@ TEST_F(EditorTest, RefusesAnEntryTooLongForTheTable) {
     EXPECT_EQ(editor.EditHint.Text(), std::string(94, 'h'));
   });
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
-  EXPECT_EQ(LastBox().text, "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.");
+  EXPECT_EQ(LastBox().text,
+            "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.");
   EXPECT_EQ(LastBox().caption, "Fehler");
   EXPECT_EQ(system.profileWrites, writes);
   EXPECT_EQ(Settings(), before);

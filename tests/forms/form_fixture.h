@@ -52,7 +52,8 @@ class ProgramTest : public ::testing::Test {
   void WriteEntries(const std::vector<std::tuple<int, std::string, std::string, std::string>>& entries) {
     std::string content;
     for (const auto& [n, text, path, hint] : entries)
-      content += "[SpeedButton" + std::to_string(n) + "]\r\nText=" + text + "\r\nPfad=" + path + "\r\nHint=" + hint + "\r\n";
+      content += "[SpeedButton" + std::to_string(n) + "]\r\nText=" + text + "\r\nPfad=" + path +
+                 "\r\nHint=" + hint + "\r\n";
     system.WriteFile(kSettings, content);
   }
 };

@@ -101,7 +101,8 @@ TEST_F(MainWindowTest, CreatesTheFiveWindowsInOrderAndNamesTheMainOne) {
   EXPECT_EQ(FormSpeed->Caption(), "Belegung der Schnelltasten");
   EXPECT_EQ(FormInfo->Caption(), "Programm-Info");
   EXPECT_EQ(FormDruckerList->Caption(), "Drucker zum Löschen auswählen");
-  for (ui::TForm* form : std::initializer_list<ui::TForm*>{Form1, FormPass, FormSpeed, FormInfo, FormDruckerList})
+  for (ui::TForm* form :
+       std::initializer_list<ui::TForm*>{Form1, FormPass, FormSpeed, FormInfo, FormDruckerList})
     EXPECT_FALSE(form->Visible()) << form->Name();
 }
 
@@ -177,7 +178,9 @@ TEST_F(MainWindowTest, TheCommandWindowButtonOnlyFillsThePathBox) {
   EXPECT_TRUE(system.launches.empty());
 }
 
-TEST_F(MainWindowTest, ClosingIsAlwaysAllowed) { EXPECT_TRUE(Main().CloseQuery()); }
+TEST_F(MainWindowTest, ClosingIsAlwaysAllowed) {
+  EXPECT_TRUE(Main().CloseQuery());
+}
 
 // The file dialog of the open button.
 class OpenButtonTest : public MainWindowTest {
@@ -200,7 +203,8 @@ TEST_F(OpenButtonTest, AsksForTheFullRecordWithFilterFlagsAndPlacesBar) {
   const platform::OpenFileRequest request = Open("");
   EXPECT_EQ(request.structSize, 88u);
   EXPECT_EQ(request.flagsEx, 0u);
-  EXPECT_EQ(request.filter, std::string("Programme (*.exe; *.msi)\0*.exe;*.msi\0Alle Dateien (*.*)\0*.*\0\0", 61));
+  EXPECT_EQ(request.filter,
+            std::string("Programme (*.exe; *.msi)\0*.exe;*.msi\0Alle Dateien (*.*)\0*.*\0\0", 61));
   EXPECT_EQ(request.filterIndex, 1u);
   EXPECT_EQ(request.flags, 0x2u | 0x4u | 0x800u | 0x2000u | 0x4000u | 0x20000u | 0x800000u | 0x80000u);
   EXPECT_EQ(request.flags & 0x1000u, 0u);  // the file need not exist

@@ -23,7 +23,8 @@ class PrintersTest : public ProgramTest {
   }
   void Select(TFormDruckerList& chooser, const std::string& name) {
     const auto& items = chooser.ListBox1.Items();
-    chooser.ListBox1.SetItemIndex(static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
+    chooser.ListBox1.SetItemIndex(
+        static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin()));
   }
 };
 

@@ -95,8 +95,9 @@ TEST_F(QuickLaunchTest, AsksForThePasswordAfterAFailureAndKeepsTheCorrectedOne) 
   StartWithEntries();
   bool prefilled = false;
   screen.onModal = [&](ui::TForm&) {
-    prefilled = FormPass->LabelAdmin.Text() == "Administrator" && FormPass->LabelDomaene.Text() == "WERKSTATT" &&
-                FormPass->EditPasswd.Text().empty() && FormPass->EditPasswd.Focused();
+    prefilled = FormPass->LabelAdmin.Text() == "Administrator" &&
+                FormPass->LabelDomaene.Text() == "WERKSTATT" && FormPass->EditPasswd.Text().empty() &&
+                FormPass->EditPasswd.Focused();
     FormPass->EditPasswd.SetText("Geheim-123");
     PressEnter(FormPass->EditPasswd);  // Enter confirms
   };
@@ -150,7 +151,8 @@ TEST_F(QuickLaunchTest, TriesAnEmptyEntryAndAsksForThePassword) {
 class GateTest : public QuickLaunchTest {
  protected:
   const char* kRefusal =
-      "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort eintragen.";
+      "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
+      "eintragen.";
   ui::Point editorAt{-1, -1};
   void SetUp() override {
     StartWithEntries();

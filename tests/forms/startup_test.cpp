@@ -12,8 +12,9 @@ class StartupTest : public ProgramTest {
  protected:
   void StoreInteger(const std::string& name, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
-    system.registry[kPositionKey][name] = {platform::kRegDword,
-                                           {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}};
+    system.registry[kPositionKey][name] = {
+        platform::kRegDword,
+        {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}};
   }
   void ExpectStartUpEndedWith(const std::string& message) {
     ASSERT_EQ(screen.messageBoxes.size(), 1u);

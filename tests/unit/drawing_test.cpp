@@ -24,13 +24,15 @@ TEST(FaceStates, FollowTheOrderDisabledPressedHotDefaultedNormal) {
 }
 
 TEST(GlyphLayout, PlacesTheQuickLaunchButtonsGlyphAndCaption) {
-  const GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 81, 17}, {40, 14}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  const GlyphPlacement p =
+      LayoutGlyphAndCaption({0, 0, 81, 17}, {40, 14}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
   EXPECT_EQ(p.glyph, (ui::Point{14, 6}));
   EXPECT_EQ(p.text, (ui::Rect{26, 1, 40, 14}));
 }
 
 TEST(GlyphLayout, CentresAGlyphWithoutCaptionAndACaptionWithoutGlyph) {
-  GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 81, 17}, {0, 0}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  GlyphPlacement p =
+      LayoutGlyphAndCaption({0, 0, 81, 17}, {0, 0}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
   EXPECT_EQ(p.glyph, (ui::Point{36, 6}));
   EXPECT_EQ(p.spacing, 0);
   p = LayoutGlyphAndCaption({0, 0, 34, 25}, {20, 13}, {0, 0}, ButtonLayout::kGlyphLeft, -1, 4, false);
@@ -47,34 +49,39 @@ TEST(GlyphLayout, HandlesEveryLayoutWithMarginsAndSpacings) {
   // A 100 x 60 button, a 10 x 8 glyph and a 30 x 12 caption.
   const Case cases[] = {
       {ButtonLayout::kGlyphLeft, 5, 3, {5, 26}, {18, 24}},
-      {ButtonLayout::kGlyphLeft, -1, -1, {20, 26}, {50, 24}},    // (100-10-30)/3 = 20 everywhere
-      {ButtonLayout::kGlyphLeft, 6, -1, {6, 26}, {43, 24}},      // spacing (100-6-10-30)/2 = 27
+      {ButtonLayout::kGlyphLeft, -1, -1, {20, 26}, {50, 24}},  // (100-10-30)/3 = 20 everywhere
+      {ButtonLayout::kGlyphLeft, 6, -1, {6, 26}, {43, 24}},    // spacing (100-6-10-30)/2 = 27
       {ButtonLayout::kGlyphRight, 5, 3, {85, 26}, {52, 24}},
-      {ButtonLayout::kGlyphRight, -1, 4, {62, 26}, {28, 24}},    // margin (100-10-4-30)/2 = 28
+      {ButtonLayout::kGlyphRight, -1, 4, {62, 26}, {28, 24}},  // margin (100-10-4-30)/2 = 28
       {ButtonLayout::kGlyphTop, 2, 1, {45, 2}, {35, 11}},
-      {ButtonLayout::kGlyphTop, -1, -1, {45, 13}, {35, 34}},     // (60-8-12)/3 = 13
+      {ButtonLayout::kGlyphTop, -1, -1, {45, 13}, {35, 34}},  // (60-8-12)/3 = 13
       {ButtonLayout::kGlyphBottom, 2, 1, {45, 50}, {35, 37}},
-      {ButtonLayout::kGlyphBottom, 0, -1, {45, 52}, {35, 20}},   // spacing (60-0-8-12)/2 = 20
+      {ButtonLayout::kGlyphBottom, 0, -1, {45, 52}, {35, 20}},  // spacing (60-0-8-12)/2 = 20
   };
   for (const Case& c : cases) {
-    const GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, c.layout, c.margin, c.spacing, false);
+    const GlyphPlacement p =
+        LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, c.layout, c.margin, c.spacing, false);
     EXPECT_EQ(p.glyph, c.glyph) << static_cast<int>(c.layout) << " " << c.margin << " " << c.spacing;
     EXPECT_EQ((ui::Point{p.text.left, p.text.top}), c.text) << static_cast<int>(c.layout) << " " << c.margin;
   }
 }
 
 TEST(GlyphLayout, SwapsLeftAndRightForRightToLeftAndMovesByTheClientCorner) {
-  const GlyphPlacement rtl = LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, ButtonLayout::kGlyphLeft, 5, 3, true);
+  const GlyphPlacement rtl =
+      LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, ButtonLayout::kGlyphLeft, 5, 3, true);
   EXPECT_EQ(rtl.glyph, (ui::Point{85, 26}));
-  const GlyphPlacement top = LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, ButtonLayout::kGlyphTop, 2, 1, true);
+  const GlyphPlacement top =
+      LayoutGlyphAndCaption({0, 0, 100, 60}, {30, 12}, {10, 8}, ButtonLayout::kGlyphTop, 2, 1, true);
   EXPECT_EQ(top.glyph, (ui::Point{45, 2}));  // top and bottom stay
-  const GlyphPlacement moved = LayoutGlyphAndCaption({7, 9, 81, 17}, {40, 14}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  const GlyphPlacement moved =
+      LayoutGlyphAndCaption({7, 9, 81, 17}, {40, 14}, {8, 5}, ButtonLayout::kGlyphLeft, -1, 4, false);
   EXPECT_EQ(moved.glyph, (ui::Point{21, 15}));
   EXPECT_EQ(moved.text, (ui::Rect{33, 10, 40, 14}));
 }
 
 TEST(GlyphLayout, TruncatesTowardZeroWhenTheButtonIsTooSmall) {
-  const GlyphPlacement p = LayoutGlyphAndCaption({0, 0, 20, 10}, {30, 12}, {10, 8}, ButtonLayout::kGlyphLeft, -1, 4, false);
+  const GlyphPlacement p =
+      LayoutGlyphAndCaption({0, 0, 20, 10}, {30, 12}, {10, 8}, ButtonLayout::kGlyphLeft, -1, 4, false);
   EXPECT_EQ(p.glyph.x, -12);  // (20 - 10 - 4 - 30) / 2 = -24 / 2
   EXPECT_EQ(p.text.left, 2);
   EXPECT_EQ(p.text.top, -1);  // (10 - 12) / 2
@@ -94,7 +101,8 @@ TEST(GreyGlyph, AveragesEachPixelAndLeavesTheRowPaddingAlone) {
   // Two rows of two pixels, each row padded to 8 bytes.
   std::vector<std::uint8_t> bgr = {0, 0, 255, 10, 20, 30, 0xEE, 0xEE, 255, 255, 255, 0, 128, 1, 0xEE, 0xEE};
   ToGrey(bgr, 2, 2, 8);
-  EXPECT_EQ(bgr, (std::vector<std::uint8_t>{85, 85, 85, 20, 20, 20, 0xEE, 0xEE, 255, 255, 255, 43, 43, 43, 0xEE, 0xEE}));
+  EXPECT_EQ(bgr, (std::vector<std::uint8_t>{85, 85, 85, 20, 20, 20, 0xEE, 0xEE, 255, 255, 255, 43, 43, 43,
+                                            0xEE, 0xEE}));
 }
 
 TEST(BackgroundWatch, AsksForANewSnapshotOnlyAfterAChange) {

@@ -7,8 +7,9 @@
 namespace {
 
 TEST(GetDriveTypeName, NamesEveryTypeTheSystemReports) {
-  const char* expected[] = {"unbekannt", "Laufwerk existiert nicht", "Wechselmedium", "Festplatte",
-                            "Netzwerk",  "CD-ROM/DVD",               "RAM Disk",      "anderer Laufwerkstyp"};
+  const char* expected[] = {
+      "unbekannt", "Laufwerk existiert nicht", "Wechselmedium", "Festplatte", "Netzwerk", "CD-ROM/DVD",
+      "RAM Disk",  "anderer Laufwerkstyp"};
   fake::FakePlatform system;
   for (unsigned type = 0; type < 8; ++type) {
     system.driveTypes['X'] = type;
@@ -43,14 +44,15 @@ TEST_F(ResolveNetworkPathTest, TurnsAPathOnAMappedDriveIntoItsUniversalName) {
 }
 
 TEST_F(ResolveNetworkPathTest, LeavesLocalRemovableUniversalAndShortTextsAlone) {
-  for (const char* path : {"C:\\Tools\\app.exe", "E:\\setup.msi", "\\\\fileserver\\apps\\x.exe", "H:", "H", "",
-                           "Z:\\unknown\\drive.exe", "1:\\x", "\xC4:\\umlaut"})
+  for (const char* path : {"C:\\Tools\\app.exe", "E:\\setup.msi", "\\\\fileserver\\apps\\x.exe", "H:", "H",
+                           "", "Z:\\unknown\\drive.exe", "1:\\x", "\xC4:\\umlaut"})
     EXPECT_EQ(Resolve(path), path) << path;
 }
 
 // A command whose first letter happens to be a mapped network drive is no path on that drive.
 TEST_F(ResolveNetworkPathTest, LeavesCommandsThatOnlyBeginWithADriveLetterAlone) {
-  for (const char* command : {"notepad", "mmc.exe", "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl", "Hx:"})
+  for (const char* command :
+       {"notepad", "mmc.exe", "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl", "Hx:"})
     EXPECT_EQ(Resolve(command), command) << command;
   EXPECT_TRUE(system.driveRootsAsked.empty());
 }

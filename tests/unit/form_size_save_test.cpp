@@ -37,7 +37,8 @@ class FormSizeSaveTest : public ::testing::Test {
   }
   void StoreInteger(const std::string& name, std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
-    Store(name, platform::kRegDword, {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
+    Store(name, platform::kRegDword,
+          {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
   }
   std::int32_t Stored(const std::string& name) {
     const auto& data = system.registry[kKey][name].data;
@@ -117,7 +118,7 @@ TEST_F(FormSizeSaveTest, ReportsValuesOfTheWrongTypeOrSize) {
   StoreInteger("Form1.Left", 50);
   Store("Form1.Top", platform::kRegSz, {'4', '0', 0});  // fits in 4 bytes, wrong type
   EXPECT_EQ(Error(&TFormSizeSave::LoadFromRegistry), "Ungültiger Datentyp für 'Form1.Top'");
-  EXPECT_EQ(window->Left(), 50);  // applied before the error
+  EXPECT_EQ(window->Left(), 50);                                  // applied before the error
   Store("Form1.Top", platform::kRegSz, {'1', '2', '3', '4', 0});  // larger than 4 bytes
   EXPECT_EQ(Error(&TFormSizeSave::LoadFromRegistry), "Konnte Daten für 'Form1.Top' nicht holen");
   EXPECT_EQ(system.openKeys, 0);

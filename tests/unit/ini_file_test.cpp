@@ -14,7 +14,9 @@ using ini::ReadFromText;
 using ini::WriteToText;
 
 TEST(IniText, ReadsValuesBySectionAndKeyWithoutRegardToCase) {
-  const std::string file = "[SpeedButton1]\r\nText=Editor\r\nPfad = C:\\Windows\\notepad.exe \r\n\r\n[speedbutton2]\nHint=\"mit Leerzeichen \"\n";
+  const std::string file =
+      "[SpeedButton1]\r\nText=Editor\r\nPfad = C:\\Windows\\notepad.exe \r\n\r\n[speedbutton2]\nHint=\"mit "
+      "Leerzeichen \"\n";
   EXPECT_EQ(ReadFromText(file, "SpeedButton1", "Text", ""), "Editor");
   EXPECT_EQ(ReadFromText(file, "SPEEDBUTTON1", "pfad", ""), "C:\\Windows\\notepad.exe");
   EXPECT_EQ(ReadFromText(file, "SpeedButton2", "Hint", ""), "mit Leerzeichen ");
@@ -44,7 +46,8 @@ TEST(IniText, ReadsGarbageWithoutLosingTheEntriesAroundIt) {
 }
 
 TEST(IniText, ReplacesAValueInPlaceAndKeepsEverythingElse) {
-  const std::string file = "; Kopf\r\n[SpeedButton1]\r\nText=Alt\r\nPfad=p\r\n[SpeedButton2]\r\nText=Zwei\r\n";
+  const std::string file =
+      "; Kopf\r\n[SpeedButton1]\r\nText=Alt\r\nPfad=p\r\n[SpeedButton2]\r\nText=Zwei\r\n";
   EXPECT_EQ(WriteToText(file, "speedbutton1", "TEXT", "Neu"),
             "; Kopf\r\n[SpeedButton1]\r\nTEXT=Neu\r\nPfad=p\r\n[SpeedButton2]\r\nText=Zwei\r\n");
 }
@@ -67,8 +70,9 @@ TEST(IniText, WritesIntoTheFirstOfDuplicateSectionsAndKeys) {
 }
 
 TEST(IniText, AWrittenValueReadsBackWhateverItHolds) {
-  for (const std::string& value : {std::string(""), std::string("Ä\xFC\xDF \"zitiert\""), std::string(4000, 'v'),
-                                   std::string("a=b=c"), std::string("[kein Abschnitt]")}) {
+  for (const std::string& value :
+       {std::string(""), std::string("Ä\xFC\xDF \"zitiert\""), std::string(4000, 'v'), std::string("a=b=c"),
+        std::string("[kein Abschnitt]")}) {
     const std::string file = WriteToText("[X]\nY=1\n", "SpeedButton4", "Pfad", value);
     EXPECT_EQ(ReadFromText(file, "SpeedButton4", "Pfad", "-", 8192), value);
     EXPECT_EQ(ReadFromText(file, "X", "Y", ""), "1");
@@ -79,7 +83,8 @@ TEST(IniText, AWrittenValueReadsBackWhateverItHolds) {
 
 class IniFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / ("morvela-ini-" + std::to_string(::getpid()));
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("morvela-ini-" + std::to_string(::getpid()));
   std::string path = (folder / "Werkzeug.INI").string();
   void SetUp() override { std::filesystem::create_directories(folder); }
   void TearDown() override { std::filesystem::remove_all(folder); }

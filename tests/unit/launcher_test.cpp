@@ -32,7 +32,9 @@ TEST(CommandLineFor, ChoosesTheHostByTheUpperCasedExtension) {
       {"archiv.exe:stream", nullptr},         // ... or before a colon
       {"C:\\app.exe ", nullptr},              // the blank belongs to the extension
       {"C:\\Setup.MSI.bak", nullptr},
-      {"C:\\Tools\\\xFC" "ber.\xE9xe", nullptr},  // only a-z are upper-cased: ".éXE" is no match
+      {"C:\\Tools\\\xFC"
+       "ber.\xE9xe",
+       nullptr},  // only a-z are upper-cased: ".éXE" is no match
       {"", nullptr},
   };
   for (const Case& c : cases)
@@ -108,8 +110,10 @@ TEST_F(RunAsUserTest, WipesEveryWideCopyBeforeItsMemoryIsReleased) {
   const fake::LaunchRecord launch = Launch("C:\\Tools\\setup.msi");
   secret::SetReleaseObserver(nullptr);
 
-  for (const void* buffer : {launch.userBuffer, launch.domainBuffer, launch.passwordBuffer, launch.commandBuffer}) {
-    auto it = std::find_if(g_released.begin(), g_released.end(), [&](const auto& r) { return r.first == buffer; });
+  for (const void* buffer :
+       {launch.userBuffer, launch.domainBuffer, launch.passwordBuffer, launch.commandBuffer}) {
+    auto it =
+        std::find_if(g_released.begin(), g_released.end(), [&](const auto& r) { return r.first == buffer; });
     ASSERT_NE(it, g_released.end()) << "a buffer handed to the launch was not a wiping buffer";
     EXPECT_TRUE(it->second) << "a buffer handed to the launch was released unwiped";
   }

@@ -71,7 +71,7 @@ TEST(WindowsVersionName, AppendsHomeEditionAndTheServicePack) {
   EXPECT_EQ(WindowsVersionName(Version(2, 10, 0, 1, 0x300, "Service Pack 1"), kNoR2),
             "Unbekannte Windows-Version Home Edition Service Pack 1");
   EXPECT_EQ(WindowsVersionName(Version(1, 4, 10, 0, 0x200), kNoR2), "Windows 98");  // only the NT family
-  EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, ""), kNoR2), "Windows 7");   // no trailing blank
+  EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, ""), kNoR2), "Windows 7");    // no trailing blank
   EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, "  \t Service Pack 1 \r\n"), kNoR2),
             "Windows 7   \t Service Pack 1");
   EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, std::string(200, 'S')), kNoR2).size(), 10u + 128u);

@@ -30,7 +30,7 @@ TEST(Adapters, MakePathsAbsolute) {
   ASSERT_TRUE(current.ok);
   const std::string expected = current.text + (current.text.back() == '\\' ? "" : "\\") + "mmc.exe";
   EXPECT_EQ(system.FullPathName("mmc.exe").text, expected);
-  EXPECT_FALSE(system.FullPathName("C:\\" + std::string(300, 'x')).ok);  // longer than the buffer
+  EXPECT_FALSE(system.FullPathName("C:\\" + std::string(300, 'x')).ok);           // longer than the buffer
   EXPECT_FALSE(system.GetUniversalName("C:\\windows\\notepad.exe").has_value());  // not on a share
 }
 

@@ -38,8 +38,12 @@ class Sample : public ui::TForm {
   ui::TLabel Right{this, "Right", {150, 10, 100, 13}, ""};
 };
 
-HWND WindowOf(const ui::TControl& control) { return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window(); }
-HWND WindowOf(const ui::TForm& form) { return reinterpret_cast<HWND>(form.Handle()); }
+HWND WindowOf(const ui::TControl& control) {
+  return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window();
+}
+HWND WindowOf(const ui::TForm& form) {
+  return reinterpret_cast<HWND>(form.Handle());
+}
 
 // Runs the messages that are waiting, as the message loop would.
 void Pump() {
@@ -202,7 +206,8 @@ struct BoxWatcher {
 TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
   {
     BoxWatcher watcher;
-    app.ShowMessageBox({"Eintrag wurde gespeichert.", "Information", ui::kMbOk | ui::kMbIconInformation, 122, 180});
+    app.ShowMessageBox(
+        {"Eintrag wurde gespeichert.", "Information", ui::kMbOk | ui::kMbIconInformation, 122, 180});
     watcher.thread.join();
     ASSERT_TRUE(watcher.seen);
     EXPECT_EQ(watcher.rect.left, 122);

@@ -43,7 +43,9 @@ class Board : public ui::TForm {
   TPanelStatusBar Bar{this, "Bar", {0, 140, 543, 16}};
 };
 
-HWND WindowOf(const ui::TControl& control) { return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window(); }
+HWND WindowOf(const ui::TControl& control) {
+  return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window();
+}
 
 // The window's pixels as they are on the screen now, 0x00BBGGRR each, rows from the top.
 struct Capture {
@@ -90,7 +92,9 @@ class DrawingTest : public ::testing::Test {
   void StylesOff() { library.reset(); }
 };
 
-TEST_F(DrawingTest, WineHasItsVisualStyleActive) { EXPECT_TRUE(themes::UseThemes()); }
+TEST_F(DrawingTest, WineHasItsVisualStyleActive) {
+  EXPECT_TRUE(themes::UseThemes());
+}
 
 TEST_F(DrawingTest, FramesEachStatusPanelInShadowAndHighlight) {
   const Capture bar = Take(WindowOf(board->Bar));
@@ -98,11 +102,11 @@ TEST_F(DrawingTest, FramesEachStatusPanelInShadowAndHighlight) {
   ASSERT_EQ(bar.height, 16);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  EXPECT_EQ(bar.At(150, 0), shadow);   // panel 0: top
-  EXPECT_EQ(bar.At(3, 8), shadow);     // left
-  EXPECT_EQ(bar.At(150, 15), light);   // bottom
-  EXPECT_EQ(bar.At(302, 8), light);    // right
-  EXPECT_EQ(bar.At(306, 8), shadow);   // panel 1 starts after its gap
+  EXPECT_EQ(bar.At(150, 0), shadow);  // panel 0: top
+  EXPECT_EQ(bar.At(3, 8), shadow);    // left
+  EXPECT_EQ(bar.At(150, 15), light);  // bottom
+  EXPECT_EQ(bar.At(302, 8), light);   // right
+  EXPECT_EQ(bar.At(306, 8), shadow);  // panel 1 starts after its gap
   EXPECT_EQ(bar.At(400, 15), light);
   EXPECT_EQ(bar.At(304, 8), GetSysColor(COLOR_SCROLLBAR));  // the gap shows the bar's colour
   bool text = false;
@@ -149,7 +153,8 @@ TEST_F(DrawingTest, ShowsDifferentFacesForNormalHotAndPressed) {
 }
 
 TEST_F(DrawingTest, DrawsADisabledSingleImageGlyphInGrey) {
-  HBITMAP glyph = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "GLYPH_PRINTER", IMAGE_BITMAP, 0, 0, 0));
+  HBITMAP glyph =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "GLYPH_PRINTER", IMAGE_BITMAP, 0, 0, 0));
   ASSERT_NE(glyph, nullptr);
   HDC glyphDc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(glyphDc, glyph);

@@ -58,8 +58,8 @@ class PersistenceTest : public ::testing::Test {
   }
   DWORD Stored(const char* name) {
     DWORD value = 0, size = sizeof value;
-    RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvela-Test\\vesk-tor\\Position", name, RRF_RT_REG_DWORD, nullptr,
-                 &value, &size);
+    RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvela-Test\\vesk-tor\\Position", name, RRF_RT_REG_DWORD,
+                 nullptr, &value, &size);
     return value;
   }
 };
@@ -79,7 +79,8 @@ TEST_F(PersistenceTest, AFailedWriteNamesTheFile) {
     window->Ini.WriteValue("SpeedButton1", "Text", "x");
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), "nach " + folder + "fehlt\\Werkzeug.INI kann nicht geschrieben werden");
+    EXPECT_EQ(std::string(error.what()),
+              "nach " + folder + "fehlt\\Werkzeug.INI kann nicht geschrieben werden");
   }
 }
 

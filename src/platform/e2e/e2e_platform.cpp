@@ -15,7 +15,9 @@ namespace {
 constexpr wchar_t kAccount[] = L"Administrator";
 constexpr wchar_t kPassword[] = L"Geheim-123";
 
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+const wchar_t* Wide(const char16_t* text) {
+  return reinterpret_cast<const wchar_t*>(text);
+}
 
 std::string Narrow(const char16_t* text) {
   if (!text || !*text) return {};
@@ -39,8 +41,8 @@ bool E2ePlatform::CreateProcessWithLogon(const LogonLaunch& launch) {
     return false;
   }
   const std::string line = Narrow(launch.commandLine) + "\t" + Narrow(launch.currentDirectory) + "\r\n";
-  w32::UniqueHandle file(CreateFileA(BesideExecutable(*this, "launches.log").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  w32::UniqueHandle file(CreateFileA(BesideExecutable(*this, "launches.log").c_str(), FILE_APPEND_DATA,
+                                     FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     file.release();
     return false;
@@ -51,7 +53,7 @@ bool E2ePlatform::CreateProcessWithLogon(const LogonLaunch& launch) {
 }
 
 bool E2ePlatform::Logon(const char* user, const char*, const char* password, std::uint32_t, std::uint32_t,
-                            Handle& token) {
+                        Handle& token) {
   if (std::strcmp(user, "Administrator") != 0 || std::strcmp(password, "Geheim-123") != 0) {
     SetLastError(ERROR_LOGON_FAILURE);
     return false;
@@ -63,7 +65,9 @@ bool E2ePlatform::Logon(const char* user, const char*, const char* password, std
   return true;
 }
 
-bool E2ePlatform::ImpersonateLoggedOnUser(Handle token) { return token != 0 && token == grantedToken_; }
+bool E2ePlatform::ImpersonateLoggedOnUser(Handle token) {
+  return token != 0 && token == grantedToken_;
+}
 
 PrinterEnumeration E2ePlatform::PrinterNames(std::uint32_t flags) {
   std::ifstream file(BesideExecutable(*this, "printers.txt"), std::ios::binary);

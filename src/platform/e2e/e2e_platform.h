@@ -13,7 +13,7 @@ class E2ePlatform : public Win32Platform {
  public:
   bool CreateProcessWithLogon(const LogonLaunch& launch) override;
   bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                 std::uint32_t provider, Handle& token) override;
+             std::uint32_t provider, Handle& token) override;
   bool ImpersonateLoggedOnUser(Handle token) override;
   PrinterEnumeration PrinterNames(std::uint32_t flags) override;
 

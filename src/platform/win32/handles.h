@@ -11,7 +11,9 @@ namespace w32 {
 // GDI objects and device contexts held by owners right now. Wine does not count GDI objects for a
 // process, so the drawing's tests count what our own owners hold.
 inline long g_liveGdiObjects = 0;
-inline long LiveGdiObjects() { return g_liveGdiObjects; }
+inline long LiveGdiObjects() {
+  return g_liveGdiObjects;
+}
 
 struct Uncounted {
   static void Acquired() {}

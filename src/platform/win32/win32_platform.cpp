@@ -18,13 +18,23 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t));
 static_assert(sizeof(STARTUPINFOW) == 68, "the startup record of a 32-bit process");
 static_assert(sizeof(OPENFILENAMEA) == 88, "the full open-file record");
 
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
-wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
-HANDLE AsHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
-HKEY AsKey(Handle h) { return reinterpret_cast<HKEY>(h); }
+const wchar_t* Wide(const char16_t* text) {
+  return reinterpret_cast<const wchar_t*>(text);
+}
+wchar_t* Wide(char16_t* text) {
+  return reinterpret_cast<wchar_t*>(text);
+}
+HANDLE AsHandle(Handle h) {
+  return reinterpret_cast<HANDLE>(h);
+}
+HKEY AsKey(Handle h) {
+  return reinterpret_cast<HKEY>(h);
+}
 
 // A text from a fixed buffer, up to its first zero but at most its size.
-std::string FromBuffer(const char* buffer, std::size_t size) { return std::string(buffer, strnlen(buffer, size)); }
+std::string FromBuffer(const char* buffer, std::size_t size) {
+  return std::string(buffer, strnlen(buffer, size));
+}
 
 // Calls that report the needed size when the buffer is too small: asked again with that size.
 template <class Call>
@@ -56,9 +66,9 @@ bool Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
   startup.cb = launch.startup->cb;
   PROCESS_INFORMATION process{};
   const BOOL ok = CreateProcessWithLogonW(
-      Wide(launch.user), Wide(launch.domain), Wide(launch.password), launch.logonFlags, Wide(launch.applicationName),
-      Wide(launch.commandLine), launch.creationFlags, const_cast<void*>(launch.environment),
-      Wide(launch.currentDirectory), &startup, &process);
+      Wide(launch.user), Wide(launch.domain), Wide(launch.password), launch.logonFlags,
+      Wide(launch.applicationName), Wide(launch.commandLine), launch.creationFlags,
+      const_cast<void*>(launch.environment), Wide(launch.currentDirectory), &startup, &process);
   if (!ok) return false;
   // Nothing of the new process is kept.
   w32::UniqueHandle processHandle(process.hProcess);
@@ -67,18 +77,26 @@ bool Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
 }
 
 bool Win32Platform::Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                              std::uint32_t provider, Handle& token) {
+                          std::uint32_t provider, Handle& token) {
   HANDLE handle = nullptr;
   const BOOL ok = LogonUserA(user, domain, password, logonType, provider, &handle);
   token = reinterpret_cast<Handle>(handle);
   return ok != FALSE;
 }
 
-bool Win32Platform::ImpersonateLoggedOnUser(Handle token) { return ::ImpersonateLoggedOnUser(AsHandle(token)); }
-bool Win32Platform::RevertToSelf() { return ::RevertToSelf(); }
-void Win32Platform::CloseHandle(Handle handle) { ::CloseHandle(AsHandle(handle)); }
+bool Win32Platform::ImpersonateLoggedOnUser(Handle token) {
+  return ::ImpersonateLoggedOnUser(AsHandle(token));
+}
+bool Win32Platform::RevertToSelf() {
+  return ::RevertToSelf();
+}
+void Win32Platform::CloseHandle(Handle handle) {
+  ::CloseHandle(AsHandle(handle));
+}
 
-unsigned Win32Platform::DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+unsigned Win32Platform::DriveType(const std::string& root) {
+  return GetDriveTypeA(root.c_str());
+}
 
 TextResult Win32Platform::FullPathName(const std::string& path) {
   char buffer[MAX_PATH];
@@ -93,7 +111,8 @@ std::optional<std::string> Win32Platform::GetUniversalName(const std::string& pa
     char bytes[1024];
   } buffer{};
   DWORD size = sizeof(buffer);
-  if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) != NO_ERROR) return std::nullopt;
+  if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) != NO_ERROR)
+    return std::nullopt;
   if (!buffer.info.lpUniversalName) return std::nullopt;
   return std::string(buffer.info.lpUniversalName);
 }
@@ -134,8 +153,8 @@ std::string Win32Platform::ModuleFileName() {
 
 std::string Win32Platform::SystemErrorMessage(std::uint32_t code) {
   char buffer[256];
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                      buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      code, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
   return std::string(buffer, length);
 }
 
@@ -151,7 +170,8 @@ bool Win32Platform::OpenProcessTokenRead(Handle& token, std::uint32_t& error) {
 
 bool Win32Platform::GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) {
   DWORD returned = 0;
-  if (!GetTokenInformation(AsHandle(token), TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &returned)) {
+  if (!GetTokenInformation(AsHandle(token), TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()),
+                           &returned)) {
     error = GetLastError();
     return false;
   }
@@ -196,7 +216,9 @@ bool Win32Platform::VersionInfo(VersionRecord& record) {
   return ok != FALSE;
 }
 
-int Win32Platform::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+int Win32Platform::GetSystemMetrics(int index) {
+  return ::GetSystemMetrics(index);
+}
 
 Wow64Query Win32Platform::IsWow64Process() {
   using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
@@ -217,15 +239,15 @@ std::optional<std::string> Win32Platform::UserName() {
 }
 
 std::string Win32Platform::ProfileRead(const std::string& section, const std::string& key,
-                                                   const std::string& fallback, const std::string& path) {
+                                       const std::string& fallback, const std::string& path) {
   char buffer[2048];
   const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer,
                                                 static_cast<DWORD>(std::size(buffer)), path.c_str());
   return std::string(buffer, length);
 }
 
-bool Win32Platform::ProfileWrite(const std::string& section, const std::string& key,
-                                              const std::string& value, const std::string& path) {
+bool Win32Platform::ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
+                                 const std::string& path) {
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
 }
 
@@ -234,8 +256,8 @@ bool Win32Platform::RegCreateKeyLocalMachine(const std::string& path, Handle& ke
   const char* relative = path.c_str();
   while (*relative == '\\') ++relative;
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                      &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &handle, nullptr) != ERROR_SUCCESS)
     return false;
   key = reinterpret_cast<Handle>(handle);
   return true;
@@ -268,7 +290,9 @@ bool Win32Platform::RegSetString(Handle key, const std::string& name, const std:
                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-void Win32Platform::RegCloseKey(Handle key) { ::RegCloseKey(AsKey(key)); }
+void Win32Platform::RegCloseKey(Handle key) {
+  ::RegCloseKey(AsKey(key));
+}
 
 PrinterEnumeration Win32Platform::PrinterNames(std::uint32_t flags) {
   PrinterEnumeration result;
@@ -286,7 +310,8 @@ PrinterEnumeration Win32Platform::PrinterNames(std::uint32_t flags) {
   return result;
 }
 
-void Win32Platform::ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file, int show) {
+void Win32Platform::ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
+                              int show) {
   ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(), nullptr, nullptr, show);
 }
 
@@ -311,6 +336,8 @@ bool Win32Platform::OpenFileDialog(OpenFileRequest& request) {
   return true;
 }
 
-void Win32Platform::MessageBeep(std::uint32_t type) { ::MessageBeep(type); }
+void Win32Platform::MessageBeep(std::uint32_t type) {
+  ::MessageBeep(type);
+}
 
 }  // namespace platform

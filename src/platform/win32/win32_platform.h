@@ -9,7 +9,7 @@ class Win32Platform : public Platform {
   secret::Wide AnsiToWide(std::string_view ansi) override;
   bool CreateProcessWithLogon(const LogonLaunch& launch) override;
   bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                 std::uint32_t provider, Handle& token) override;
+             std::uint32_t provider, Handle& token) override;
   bool ImpersonateLoggedOnUser(Handle token) override;
   bool RevertToSelf() override;
   void CloseHandle(Handle handle) override;
@@ -35,10 +35,10 @@ class Win32Platform : public Platform {
   Wow64Query IsWow64Process() override;
   std::optional<std::string> UserName() override;
 
-  std::string ProfileRead(const std::string& section, const std::string& key,
-                                      const std::string& fallback, const std::string& path) override;
+  std::string ProfileRead(const std::string& section, const std::string& key, const std::string& fallback,
+                          const std::string& path) override;
   bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
-                                 const std::string& path) override;
+                    const std::string& path) override;
   bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) override;
   RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) override;
   bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) override;

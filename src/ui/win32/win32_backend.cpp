@@ -72,7 +72,9 @@ void FocusFirst(TForm& form) {
 
 }  // namespace
 
-Win32Backend& Backend() { return *g_backend; }
+Win32Backend& Backend() {
+  return *g_backend;
+}
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   g_backend = this;
@@ -81,7 +83,9 @@ Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   RegisterClasses();
 }
 
-Win32Backend::~Win32Backend() { g_backend = nullptr; }
+Win32Backend::~Win32Backend() {
+  g_backend = nullptr;
+}
 
 void Win32Backend::RegisterClasses() {
   WNDCLASSEXA form{};
@@ -113,9 +117,9 @@ ControlPainter* Win32Backend::PainterFor(ControlKind kind) const {
 HFONT Win32Backend::FontFor(const Font& font) {
   for (auto& [known, handle] : fonts_)
     if (known == font) return static_cast<HFONT>(handle.get());
-  HFONT created = CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+  HFONT created = CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline,
+                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
   fonts_.emplace_back(font, w32::UniqueGdi(created));
   return created;
 }
@@ -169,7 +173,8 @@ int Win32Backend::ShowModal(TForm& form) {
   for (HWND other : disabled) EnableWindow(other, FALSE);
   if (form.Position() == FormPosition::kScreenCenter) {
     const Rect r = peer->GetBounds();
-    peer->SetPosition((GetSystemMetrics(SM_CXSCREEN) - r.width) / 2, (GetSystemMetrics(SM_CYSCREEN) - r.height) / 2);
+    peer->SetPosition((GetSystemMetrics(SM_CXSCREEN) - r.width) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - r.height) / 2);
   }
   peer->modal = true;
   peer->shown = true;
@@ -221,9 +226,9 @@ void Win32Backend::Popup(TPopupMenu& menu, Point screen) {
   std::vector<TMenuItem*> commands;
   w32::UniqueMenu handle(BuildMenu(menu.Items(), commands));
   HWND owner = reinterpret_cast<HWND>(ActiveWindow());
-  const UINT chosen =
-      static_cast<UINT>(TrackPopupMenu(handle.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                       screen.x, screen.y, 0, owner, nullptr));
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(handle.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x,
+                     screen.y, 0, owner, nullptr));
   handle.reset();
   if (chosen >= 1 && chosen <= commands.size()) commands[chosen - 1]->Click();
 }

@@ -164,7 +164,9 @@ void PaintStandardSpeedButton(ControlWindow& peer, HDC dc) {
   DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+void Repaint(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
 
 UINT LabelFormat(const TControl& label) {
   const UINT align = label.GetAlignment() == Alignment::kRight    ? DT_RIGHT
@@ -202,7 +204,9 @@ ControlWindow* ControlOf(HWND window) {
 
 // --- Forms ---------------------------------------------------------------------------------------
 
-void FormWindow::SetCaption(const std::string& caption) { SetWindowTextA(Window(), caption.c_str()); }
+void FormWindow::SetCaption(const std::string& caption) {
+  SetWindowTextA(Window(), caption.c_str());
+}
 
 Rect FormWindow::GetBounds() const {
   RECT r{};
@@ -246,7 +250,9 @@ Point FormWindow::ClientToScreen(Point client) const {
   return {p.x, p.y};
 }
 
-void FormWindow::NextDlgCtl() { SendMessageA(Window(), WM_NEXTDLGCTL, 0, 0); }
+void FormWindow::NextDlgCtl() {
+  SendMessageA(Window(), WM_NEXTDLGCTL, 0, 0);
+}
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
@@ -365,7 +371,9 @@ void ControlWindow::ReadSecret(secret::Text& out) const {
   out.TrimAtZero();
 }
 
-void ControlWindow::SetSecret(const secret::Text& text) { SetWindowTextA(Window(), text.c_str()); }
+void ControlWindow::SetSecret(const secret::Text& text) {
+  SetWindowTextA(Window(), text.c_str());
+}
 
 void ControlWindow::SetBounds(Rect) {
   const Rect bounds = WindowBounds(control_);
@@ -375,7 +383,9 @@ void ControlWindow::SetBounds(Rect) {
   if (control_.Kind() == ControlKind::kLabel) FitLabel();
 }
 
-void ControlWindow::SetVisible(bool visible) { ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE); }
+void ControlWindow::SetVisible(bool visible) {
+  ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE);
+}
 
 void ControlWindow::SetEnabled(bool enabled) {
   EnableWindow(Window(), enabled ? TRUE : FALSE);
@@ -383,9 +393,13 @@ void ControlWindow::SetEnabled(bool enabled) {
   InvalidateRect(Window(), nullptr, TRUE);
 }
 
-void ControlWindow::SetFocus() { ::SetFocus(Window()); }
+void ControlWindow::SetFocus() {
+  ::SetFocus(Window());
+}
 
-bool ControlWindow::HasFocus() const { return GetFocus() == Window(); }
+bool ControlWindow::HasFocus() const {
+  return GetFocus() == Window();
+}
 
 void ControlWindow::AppearanceChanged() {
   if (ControlPainter* painter = Backend().PainterFor(control_.Kind())) {
@@ -417,7 +431,9 @@ int ControlWindow::GetItemIndex() const {
   return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
-void ControlWindow::SetItemIndex(int index) { SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void ControlWindow::SetItemIndex(int index) {
+  SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
 
 void ControlWindow::FitLabel() {
   const auto& label = static_cast<const TLabel&>(control_);
@@ -427,11 +443,13 @@ void ControlWindow::FitLabel() {
   {
     w32::WindowDc dc(Window());
     w32::SelectGuard font(dc.get(), Backend().FontFor(control_.GetFont()));
-    DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | LabelFormat(control_));
+    DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &measured,
+              DT_CALCRECT | LabelFormat(control_));
   }
   const Rect design = control_.Bounds();
   const int width = text.empty() ? 0 : measured.right;
-  const int left = control_.GetAlignment() == Alignment::kRight ? design.left + design.width - width : design.left;
+  const int left =
+      control_.GetAlignment() == Alignment::kRight ? design.left + design.width - width : design.left;
   SetWindowPos(Window(), nullptr, left, design.top, width, measured.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -465,7 +483,8 @@ void ControlWindow::UpdateStatusBar() {
 
 LRESULT CALLBACK SpeedButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* created =
+        reinterpret_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }
   auto* peer = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -553,10 +572,18 @@ LRESULT CALLBACK SpeedButtonProc(HWND window, UINT message, WPARAM wParam, LPARA
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void FormWindow::Adopt(HWND window) { window_.reset(window); }
-void FormWindow::Release() { window_.release(); }
-void ControlWindow::Adopt(HWND window) { window_.reset(window); }
-void ControlWindow::Release() { window_.release(); }
+void FormWindow::Adopt(HWND window) {
+  window_.reset(window);
+}
+void FormWindow::Release() {
+  window_.release();
+}
+void ControlWindow::Adopt(HWND window) {
+  window_.reset(window);
+}
+void ControlWindow::Release() {
+  window_.release();
+}
 
 // --- Creation ------------------------------------------------------------------------------------
 
@@ -591,9 +618,10 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   if (!control.Enabled()) style |= WS_DISABLED;
   auto peer = std::make_unique<ControlWindow>(control);
   const std::string text = control.Text();
-  HWND window = CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
-                                bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                backend.Instance(), peer.get());
+  HWND window =
+      CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
+                      bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      backend.Instance(), peer.get());
   if (!window) throw std::runtime_error("Das Fenster " + control.Name() + " konnte nicht erzeugt werden");
   peer->Adopt(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer.get()));
@@ -631,9 +659,9 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
                                 backend.Instance(), peer.get());
   if (!window) throw std::runtime_error("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
-  peer->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
-                                  backend.Instance(), nullptr);
+  peer->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, backend.Instance(), nullptr);
   int id = 100;
   for (TControl* control : CreationOrder(form)) CreateControlWindow(backend, *control, window, id++);
   form.AttachPeer(std::move(peer));

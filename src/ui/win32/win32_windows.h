@@ -30,7 +30,9 @@ class FormWindow : public FormPeer {
   void SetWindowState(WindowState state) override;
   Point ClientToScreen(Point client) const override;
   void NextDlgCtl() override;
-  platform::WindowHandle Handle() const override { return reinterpret_cast<platform::WindowHandle>(window_.get()); }
+  platform::WindowHandle Handle() const override {
+    return reinterpret_cast<platform::WindowHandle>(window_.get());
+  }
 
   TForm& Form() { return form_; }
   HWND Window() const { return window_.get(); }
@@ -39,7 +41,7 @@ class FormWindow : public FormPeer {
   bool modal = false;
   bool shown = false;
   WindowState pendingState = WindowState::kNormal;  // applied when the window is first shown
-  HWND tooltip = nullptr;  // owned by the form window, destroyed with it
+  HWND tooltip = nullptr;                           // owned by the form window, destroyed with it
 
  private:
   TForm& form_;
