@@ -26,10 +26,13 @@ void TControl::SetBounds(Rect bounds) {
 std::string TControl::Text() const { return peer_ ? peer_->GetText() : text_; }
 
 void TControl::SetText(std::string_view text) {
-  if (peer_)
+  if (peer_) {
     peer_->SetText(std::string(text));
-  else
-    text_ = text;
+    return;
+  }
+  // The old text may be a password: it is wiped before the string reuses or frees its memory.
+  WipeStoredText();
+  text_.assign(text);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -112,18 +115,17 @@ void TControl::WipeStoredText() {
 
 void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
   peer_ = std::move(peer);
-  text_.clear();  // the window holds the text from now on
+  WipeStoredText();  // the window holds the text from now on
 }
 
 TEdit::~TEdit() { WipeStoredText(); }
 
 secret::Text TEdit::ReadSecret() const {
   secret::Text out;
-  if (Peer()) {
+  if (Peer())
     Peer()->ReadSecret(out);
-  } else {
-    out = secret::Text(TControl::Text());
-  }
+  else
+    out = secret::Text(StoredText());
   return out;
 }
 

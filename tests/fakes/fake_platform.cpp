@@ -16,7 +16,15 @@ std::string DriveRoot(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' ? std::string(1, ui::UpperAscii(path[0])) + ":" : std::string();
 }
 
-bool Same(const char16_t* wide, const std::string& narrow) { return wide && Narrow(wide) == narrow; }
+// Compared in place: a copy of the password made here would itself outlive the call.
+bool Same(const char16_t* wide, const std::string& narrow) {
+  if (!wide) return false;
+  std::size_t i = 0;
+  for (; wide[i] != 0; ++i)
+    if (i >= narrow.size() || wide[i] != static_cast<char16_t>(static_cast<unsigned char>(narrow[i])))
+      return false;
+  return i == narrow.size();
+}
 
 }  // namespace
 
@@ -36,6 +44,7 @@ secret::Wide FakePlatform::AnsiToWide(std::string_view ansi) {
   secret::Wide wide;
   wide.Reserve(ansi.size());
   for (std::size_t i = 0; i < ansi.size(); ++i) wide.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(ansi[i]));
+  conversions.push_back({ansi.data(), wide.c_str()});
   return wide;
 }
 
@@ -70,8 +79,15 @@ bool FakePlatform::CreateProcessWithLogon(const platform::LogonLaunch& launch) {
 
 bool FakePlatform::Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
                          std::uint32_t provider, platform::Handle& token) {
-  LogonRecord record{user ? user : "(null)", domain ? domain : "(null)", logonType, provider,
-                     password && acceptedPassword == password};
+  LogonRecord record;
+  record.user = user ? user : "(null)";
+  record.domain = domain ? domain : "(null)";
+  record.logonType = logonType;
+  record.provider = provider;
+  record.passwordAccepted = password && acceptedPassword == password;
+  record.userBuffer = user;
+  record.domainBuffer = domain;
+  record.passwordBuffer = password;
   logons.push_back(record);
   if (!record.passwordAccepted || !ui::SameTextAscii(record.user, acceptedUser)) return false;
   token = nextHandle_++;

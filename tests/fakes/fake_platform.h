@@ -39,6 +39,16 @@ struct LogonRecord {
   std::uint32_t logonType = 0;
   std::uint32_t provider = 0;
   bool passwordAccepted = false;
+  // Where the texts lay, to check afterwards that the password's buffer was wiped before being freed.
+  const void* userBuffer = nullptr;
+  const void* domainBuffer = nullptr;
+  const void* passwordBuffer = nullptr;
+};
+
+// One conversion to wide text: the narrow text it read and the wide buffer it handed back.
+struct ConversionRecord {
+  const void* source = nullptr;
+  const void* result = nullptr;
 };
 
 class FakePlatform : public platform::Platform {
@@ -64,6 +74,7 @@ class FakePlatform : public platform::Platform {
   // --- records ---
   std::vector<LaunchRecord> launches;
   std::vector<LogonRecord> logons;
+  std::vector<ConversionRecord> conversions;
   std::vector<platform::OpenFileRequest> openFileRequests;
   std::vector<std::string> driveRootsAsked;
   int impersonations = 0;
