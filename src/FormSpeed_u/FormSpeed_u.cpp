@@ -144,6 +144,11 @@ void TFormSpeed::SaveEntry(const std::string& section) {
     ShowErrorBox(kEntryTooLong);
     return;
   }
+  // Nor can a value with a line break be stored: it would spill into lines of its own in the file.
+  if (!FitsOnLines(text, path, hint)) {
+    ShowErrorBox(kEntryHasLineBreak);
+    return;
+  }
   AttachSettingsFile();
   IniCtrl1.WriteValue(section, "Text", text);
   IniCtrl1.WriteValue(section, "Pfad", path);

@@ -59,3 +59,5 @@ extern TFormSpeed* FormSpeed;
 
 inline constexpr char kEntryTooLong[] =
     "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.";
+inline constexpr char kEntryHasLineBreak[] =
+    "Eintrag nicht gespeichert: Text, Pfad und Hint dürfen keinen Zeilenumbruch enthalten.";

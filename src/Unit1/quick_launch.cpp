@@ -35,6 +35,12 @@ bool FitsInTable(std::string_view text, std::string_view path, std::string_view 
   return text.size() + path.size() + hint.size() + 2 < kRowBuffer;
 }
 
+bool FitsOnLines(std::string_view text, std::string_view path, std::string_view hint) {
+  for (std::string_view value : {text, path, hint})
+    if (value.find_first_of("\r\n") != std::string_view::npos) return false;
+  return true;
+}
+
 void TForm1::LoadQuickEntries() {
   for (int n = 1; n <= 6; ++n) {
     const std::string section = QuickSection(n);

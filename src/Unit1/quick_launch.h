@@ -14,3 +14,7 @@ std::string TableValue(std::string_view value);
 
 // Whether the three values make a row the table can hand back (below 4096 characters).
 bool FitsInTable(std::string_view text, std::string_view path, std::string_view hint);
+
+// Whether the three values can each stand on one line of the settings file: a line break would end
+// the value there and make the rest lines of their own, even the header of another entry's section.
+bool FitsOnLines(std::string_view text, std::string_view path, std::string_view hint);
