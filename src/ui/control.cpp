@@ -23,7 +23,9 @@ void TControl::SetBounds(Rect bounds) {
   if (peer_) peer_->SetBounds(bounds);
 }
 
-std::string TControl::Text() const { return peer_ ? peer_->GetText() : text_; }
+std::string TControl::Text() const {
+  return peer_ ? peer_->GetText() : text_;
+}
 
 void TControl::SetText(std::string_view text) {
   if (peer_) {
@@ -118,7 +120,9 @@ void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
   WipeStoredText();  // the window holds the text from now on
 }
 
-TEdit::~TEdit() { WipeStoredText(); }
+TEdit::~TEdit() {
+  WipeStoredText();
+}
 
 secret::Text TEdit::ReadSecret() const {
   secret::Text out;
@@ -144,7 +148,9 @@ void TButton::Click() {
 namespace {
 // List boxes sort without regard to case, so "laser" and "Laser" stand together; folded to lower case
 // so that punctuation such as the backslashes of a printer connection comes before the letters.
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool ListOrder(const std::string& a, const std::string& b) {
   const std::size_t n = std::min(a.size(), b.size());
@@ -164,7 +170,9 @@ void TListBox::ReplaceItems(std::vector<std::string> items) {
   if (Peer()) Peer()->ItemsChanged();
 }
 
-int TListBox::ItemIndex() const { return Peer() ? Peer()->GetItemIndex() : itemIndex_; }
+int TListBox::ItemIndex() const {
+  return Peer() ? Peer()->GetItemIndex() : itemIndex_;
+}
 
 void TListBox::SetItemIndex(int index) {
   itemIndex_ = (index >= 0 && index < static_cast<int>(items_.size())) ? index : -1;

@@ -43,7 +43,8 @@ std::string Narrow(const char16_t* text) {
 secret::Wide FakePlatform::AnsiToWide(std::string_view ansi) {
   secret::Wide wide;
   wide.Reserve(ansi.size());
-  for (std::size_t i = 0; i < ansi.size(); ++i) wide.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(ansi[i]));
+  for (std::size_t i = 0; i < ansi.size(); ++i)
+    wide.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(ansi[i]));
   conversions.push_back({ansi.data(), wide.c_str()});
   return wide;
 }
@@ -106,7 +107,9 @@ bool FakePlatform::RevertToSelf() {
   return true;
 }
 
-void FakePlatform::CloseHandle(platform::Handle) { --openTokens; }
+void FakePlatform::CloseHandle(platform::Handle) {
+  --openTokens;
+}
 
 unsigned FakePlatform::DriveType(const std::string& root) {
   driveRootsAsked.push_back(root);
@@ -138,8 +141,12 @@ platform::TextResult FakePlatform::WindowsDirectory() {
   return {true, windowsDirectory, 0};
 }
 
-bool FakePlatform::FileExists(const std::string& path) { return files.count(path) > 0; }
-bool FakePlatform::DirectoryExists(const std::string& path) { return directories.count(path) > 0; }
+bool FakePlatform::FileExists(const std::string& path) {
+  return files.count(path) > 0;
+}
+bool FakePlatform::DirectoryExists(const std::string& path) {
+  return directories.count(path) > 0;
+}
 
 std::string FakePlatform::SystemErrorMessage(std::uint32_t code) {
   auto it = systemMessages.find(code);
@@ -233,8 +240,8 @@ void FakePlatform::WriteFile(const std::string& windowsPath, const std::string& 
   out << content;
 }
 
-std::string FakePlatform::ProfileRead(const std::string& section, const std::string& key, const std::string& fallback,
-                                      const std::string& path) {
+std::string FakePlatform::ProfileRead(const std::string& section, const std::string& key,
+                                      const std::string& fallback, const std::string& path) {
   ++profileReads;
   return ini::ReadString(NativePath(path), section, key, fallback);
 }
@@ -256,7 +263,8 @@ bool FakePlatform::RegCreateKeyLocalMachine(const std::string& path, platform::H
   return true;
 }
 
-platform::RegValue FakePlatform::RegReadValue(platform::Handle key, const std::string& name, std::uint32_t maxBytes) {
+platform::RegValue FakePlatform::RegReadValue(platform::Handle key, const std::string& name,
+                                              std::uint32_t maxBytes) {
   registryLog.push_back("read " + name);
   platform::RegValue value;
   auto& values = registry[keyPaths_[key]];
@@ -300,14 +308,16 @@ void FakePlatform::RegCloseKey(platform::Handle key) {
 platform::PrinterEnumeration FakePlatform::PrinterNames(std::uint32_t) {
   ++printerEnumerations;
   platform::PrinterEnumeration result;
-  for (const std::string& name : printers) result.neededBytes += static_cast<std::uint32_t>(20 + name.size() + 1);
+  for (const std::string& name : printers)
+    result.neededBytes += static_cast<std::uint32_t>(20 + name.size() + 1);
   if (result.neededBytes == 0 || printerFillFails) return result;
   result.filled = true;
   result.names = printers;
   return result;
 }
 
-void FakePlatform::ShellOpen(platform::WindowHandle, const std::string& verb, const std::string& file, int show) {
+void FakePlatform::ShellOpen(platform::WindowHandle, const std::string& verb, const std::string& file,
+                             int show) {
   shellOpened.push_back(verb + " " + file + " " + std::to_string(show));
 }
 

@@ -59,9 +59,9 @@ class FakePlatform : public platform::Platform {
   // --- set-up ---
   std::string acceptedUser = "Administrator";
   std::string acceptedPassword = "Geheim-123";
-  std::map<char, unsigned> driveTypes;            // by upper-case letter; others: no root directory
-  std::map<std::string, std::string> shares;      // "N:" -> "\\\\server\\share"
-  std::set<std::string> unresolvable;             // drive roots whose universal name lookup fails
+  std::map<char, unsigned> driveTypes;        // by upper-case letter; others: no root directory
+  std::map<std::string, std::string> shares;  // "N:" -> "\\\\server\\share"
+  std::set<std::string> unresolvable;         // drive roots whose universal name lookup fails
   std::string currentDirectory = "C:\\Tools";
   bool currentDirectoryFails = false;
   std::string windowsDirectory = "C:\\WINDOWS";
@@ -115,13 +115,15 @@ class FakePlatform : public platform::Platform {
   bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& path) override;
   bool RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) override;
-  platform::RegValue RegReadValue(platform::Handle key, const std::string& name, std::uint32_t maxBytes) override;
+  platform::RegValue RegReadValue(platform::Handle key, const std::string& name,
+                                  std::uint32_t maxBytes) override;
   bool RegSetDword(platform::Handle key, const std::string& name, std::uint32_t value) override;
   bool RegSetString(platform::Handle key, const std::string& name, const std::string& value) override;
   void RegCloseKey(platform::Handle key) override;
 
   platform::PrinterEnumeration PrinterNames(std::uint32_t flags) override;
-  void ShellOpen(platform::WindowHandle owner, const std::string& verb, const std::string& file, int show) override;
+  void ShellOpen(platform::WindowHandle owner, const std::string& verb, const std::string& file,
+                 int show) override;
   bool OpenFileDialog(platform::OpenFileRequest& request) override;
   void MessageBeep(std::uint32_t type) override { beeps.push_back(type); }
 
