@@ -124,13 +124,21 @@ HFONT Win32Backend::FontFor(const Font& font) {
   return created;
 }
 
+HDC Win32Backend::MeasuringDc() {
+  if (!measuring_) measuring_.reset(CreateCompatibleDC(nullptr));
+  return measuring_.get();
+}
+
 HWND Win32Backend::MainWindow() const {
   return main_ && main_->Peer() ? reinterpret_cast<HWND>(main_->Peer()->Handle()) : nullptr;
 }
 
 void Win32Backend::CreateWindows(TForm& form) {
-  if (!main_) main_ = &form;
-  CreateFormWindows(*this, form, main_ == &form ? nullptr : MainWindow());
+  // The main window is made at once; a dialog's windows are made when it is first shown, as most
+  // runs never open most dialogs. Until then the dialog keeps its state in its controls.
+  if (main_) return;
+  main_ = &form;
+  CreateFormWindows(*this, form, nullptr);
 }
 
 bool Win32Backend::PreTranslate(const MSG& message) {
@@ -164,6 +172,7 @@ void Win32Backend::PumpUntil(const TForm& form) {
 }
 
 int Win32Backend::ShowModal(TForm& form) {
+  if (!form.Peer()) CreateFormWindows(*this, form, MainWindow());
   auto* peer = static_cast<FormWindow*>(form.Peer());
   HWND window = peer->Window();
   HWND owner = GetActiveWindow();

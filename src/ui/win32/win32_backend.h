@@ -48,6 +48,8 @@ class Win32Backend : public Backend {
 
   HINSTANCE Instance() const { return instance_; }
   HFONT FontFor(const Font& font);
+  // A device context for measuring texts, kept for the backend's life.
+  HDC MeasuringDc();
   HWND MainWindow() const;
   // Tab, Enter and Escape as a form's keyboard interface handles them; true when consumed.
   bool PreTranslate(const MSG& message);
@@ -59,6 +61,7 @@ class Win32Backend : public Backend {
   HINSTANCE instance_;
   TForm* main_ = nullptr;
   std::vector<std::pair<Font, w32::UniqueGdi>> fonts_;
+  w32::UniqueDc measuring_;
   std::map<ControlKind, ControlPainter*> painters_;
 };
 

@@ -70,6 +70,8 @@ Rect WindowBounds(const TControl& control) {
   return bounds;
 }
 
+Rect LabelBounds(const TControl& label, const std::string& text);
+
 LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR reference) noexcept {
   auto* peer = reinterpret_cast<ControlWindow*>(reference);
@@ -435,37 +437,60 @@ void ControlWindow::SetItemIndex(int index) {
   SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void ControlWindow::FitLabel() {
-  const auto& label = static_cast<const TLabel&>(control_);
-  if (!label.AutoSize) return;
-  const std::string text = GetText();
+namespace {
+
+// Where a label sized by its text stands: its design rectangle, narrowed to the text and kept at the
+// edge it is aligned to.
+Rect LabelBounds(const TControl& label, const std::string& text) {
+  Rect bounds = label.Bounds();
+  if (!static_cast<const TLabel&>(label).AutoSize) return bounds;
   RECT measured{0, 0, 0, 0};
   {
-    w32::WindowDc dc(Window());
-    w32::SelectGuard font(dc.get(), Backend().FontFor(control_.GetFont()));
-    DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &measured,
-              DT_CALCRECT | LabelFormat(control_));
+    HDC dc = Backend().MeasuringDc();
+    w32::SelectGuard font(dc, Backend().FontFor(label.GetFont()));
+    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | LabelFormat(label));
   }
-  const Rect design = control_.Bounds();
   const int width = text.empty() ? 0 : measured.right;
-  const int left =
-      control_.GetAlignment() == Alignment::kRight ? design.left + design.width - width : design.left;
-  SetWindowPos(Window(), nullptr, left, design.top, width, measured.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (label.GetAlignment() == Alignment::kRight) bounds.left += bounds.width - width;
+  bounds.width = width;
+  bounds.height = measured.bottom;
+  return bounds;
+}
+
+}  // namespace
+
+void ControlWindow::FitLabel() {
+  const Rect bounds = LabelBounds(control_, GetText());
+  SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ControlWindow::UpdateTooltip() {
+  const bool wanted = control_.ShowHint() && !control_.Hint().empty();
+  if (!wanted && !hasTooltip_) return;  // most controls never have one: no messages for them
   FormWindow* form = FormOf(GetParent(Window()));
-  if (!form || !form->tooltip) return;
+  if (!form) return;
+  HWND tips = form->Tooltips();
   TTTOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = form->Window();
   tool.uId = reinterpret_cast<UINT_PTR>(Window());
-  SendMessageA(form->tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!control_.ShowHint() || control_.Hint().empty()) return;
+  if (hasTooltip_) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  hasTooltip_ = false;
+  if (!wanted) return;
   std::string hint = control_.Hint();
   tool.lpszText = hint.data();
-  SendMessageA(form->tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  hasTooltip_ = SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+}
+
+HWND FormWindow::Tooltips() {
+  // Made when the first control of the form shows a tooltip; destroyed with the form's window.
+  if (!tooltip_)
+    tooltip_ = CreateWindowExA(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window(), nullptr, Backend().Instance(), nullptr);
+  return tooltip_;
 }
 
 void ControlWindow::UpdateStatusBar() {
@@ -612,12 +637,18 @@ std::vector<TControl*> CreationOrder(const TForm& form) {
 void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, int id) {
   ControlPainter* painter = backend.PainterFor(control.Kind());
   const WindowKind kind = KindOf(control, painter != nullptr);
-  const Rect bounds = WindowBounds(control);
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
   if (control.Visible()) style |= WS_VISIBLE;
   if (!control.Enabled()) style |= WS_DISABLED;
   auto peer = std::make_unique<ControlWindow>(control);
-  const std::string text = control.Text();
+  // An edit box's text may be a password: it goes into the window through a wiping buffer, after the
+  // window exists, never as a plain creation text.
+  const bool edit = control.Kind() == ControlKind::kEdit;
+  secret::Text typed;
+  if (edit) typed = static_cast<TEdit&>(control).ReadSecret();
+  const std::string text = edit ? std::string() : control.Text();
+  const Rect bounds =
+      control.Kind() == ControlKind::kLabel ? LabelBounds(control, text) : WindowBounds(control);
   HWND window =
       CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
                       bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -635,12 +666,12 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   }
   ControlWindow& attached = *peer;
   control.AttachPeer(std::move(peer));
+  if (edit && !typed.empty()) attached.SetSecret(typed);
   if (control.Kind() == ControlKind::kListBox) {
     SendMessageA(window, LB_SETITEMHEIGHT, 0, static_cast<TListBox&>(control).ItemHeight);
     attached.ItemsChanged();
   }
   if (control.Kind() == ControlKind::kStatusBar && !painter) attached.UpdateStatusBar();
-  if (control.Kind() == ControlKind::kLabel) attached.FitLabel();
   attached.UpdateTooltip();
 }
 
@@ -659,9 +690,6 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
                                 backend.Instance(), peer.get());
   if (!window) throw std::runtime_error("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
-  peer->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, backend.Instance(), nullptr);
   int id = 100;
   for (TControl* control : CreationOrder(form)) CreateControlWindow(backend, *control, window, id++);
   form.AttachPeer(std::move(peer));

@@ -41,11 +41,13 @@ class FormWindow : public FormPeer {
   bool modal = false;
   bool shown = false;
   WindowState pendingState = WindowState::kNormal;  // applied when the window is first shown
-  HWND tooltip = nullptr;                           // owned by the form window, destroyed with it
+  // The form's tooltip window, made on first use; owned by the form window and destroyed with it.
+  HWND Tooltips();
 
  private:
   TForm& form_;
   w32::UniqueWindow window_;
+  HWND tooltip_ = nullptr;
 };
 
 class ControlWindow : public ControlPeer {
@@ -82,6 +84,7 @@ class ControlWindow : public ControlPeer {
  private:
   TControl& control_;
   w32::UniqueWindow window_;
+  bool hasTooltip_ = false;
 };
 
 FormWindow* FormOf(HWND window);
