@@ -139,20 +139,4 @@ class PaintScope {
   HDC dc_ = nullptr;
 };
 
-// A window's device context from GetDC, released at the end of the scope.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (dc_) ::ReleaseDC(window_, dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 }  // namespace w32
