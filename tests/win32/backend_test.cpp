@@ -7,6 +7,7 @@
 #include <atomic>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
@@ -113,6 +114,15 @@ TEST_F(BackendTest, DispatchesAClickToItsHandler) {
   SendMessageA(WindowOf(form->Cancel), BM_CLICK, 0, 0);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(form->ModalResult(), ui::mrCancel);
+}
+
+TEST_F(BackendTest, StacksTheControlsInTabOrderAndTheLabelsAfterThem) {
+  std::vector<HWND> order;
+  for (HWND child = GetWindow(WindowOf(*form), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    order.push_back(child);
+  const std::vector<HWND> expected{WindowOf(form->First), WindowOf(form->Secret), WindowOf(form->Ok),
+                                   WindowOf(form->Cancel), WindowOf(form->Right)};
+  EXPECT_EQ(order, expected);
 }
 
 TEST_F(BackendTest, MovesTheFocusInTabOrder) {

@@ -656,7 +656,6 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   if (!window) throw std::runtime_error("Das Fenster " + control.Name() + " konnte nicht erzeugt werden");
   peer->Adopt(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer.get()));
-  SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(control.GetFont())), FALSE);
   if (control.Kind() != ControlKind::kSpeedButton)
     SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
