@@ -20,6 +20,41 @@
 
 namespace {
 
+// The libraries of the file dialog, the shell, the printer list and the network-name lookup: loaded
+// when first used, not at start.
+const std::set<std::string> kLoadedWhenUsed = {"comdlg32.dll", "shell32.dll", "winspool.drv", "mpr.dll"};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// The libraries a running process has loaded, by lower-case file name, with their folders.
+std::map<std::string, std::string> LoadedLibraries(DWORD process) {
+  std::map<std::string, std::string> loaded;
+  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+  if (modules == INVALID_HANDLE_VALUE) return loaded;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(modules, &module); more; more = Module32Next(modules, &module)) {
+    const std::string path = Lower(module.szExePath);
+    loaded[Lower(module.szModule)] = path.substr(0, path.find_last_of('\\'));
+  }
+  CloseHandle(modules);
+  return loaded;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+  auto& [process, found] = *reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (owner != process || !IsWindowVisible(window) || lstrcmpA(name, "#32770") != 0) return TRUE;
+  found = window;
+  return FALSE;
+}
+
 class ExecutableE2E : public ::testing::Test {
  protected:
   std::string image = e2e::ReadFile(e2e::BinFolder() + "Morvela.exe");
@@ -153,9 +188,9 @@ TEST_F(ExecutableE2E, IsA32BitGuiProgramImportingOnlySystemLibraries) {
   int count = 0;
   for (std::size_t at = FileOffset(imports); At<IMAGE_IMPORT_DESCRIPTOR>(at).Name != 0;
        at += sizeof(IMAGE_IMPORT_DESCRIPTOR), ++count) {
-    std::string name = image.data() + FileOffset(At<IMAGE_IMPORT_DESCRIPTOR>(at).Name);
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string name = Lower(image.data() + FileOffset(At<IMAGE_IMPORT_DESCRIPTOR>(at).Name));
     EXPECT_TRUE(system.count(name)) << name << " is not a system library";
+    EXPECT_FALSE(kLoadedWhenUsed.count(name)) << name << " is loaded at start";
   }
   EXPECT_GT(count, 5);
 }
@@ -254,6 +289,39 @@ TEST_F(ExecutableE2E, DrawsAFreshCanaryAtEveryStart) {
   EXPECT_NE(canaries[0], 0u);
   EXPECT_NE(canaries[1], 0u);
   EXPECT_NE(canaries[0], canaries[1]);
+}
+
+// At start the program loads only libraries of the system's folder, and not those it rarely needs; the
+// file dialog's library comes when the dialog is first opened, and the dialog works.
+TEST(ExecutableStartE2E, LoadsSystemLibrariesOnlyAndTheRarelyNeededOnesWhenUsed) {
+  e2e::Program program("Morvela.exe", e2e::RunFolder("late-libraries"));
+  ASSERT_TRUE(program.Started());
+  char folder[MAX_PATH] = "";
+  GetSystemDirectoryA(folder, MAX_PATH);
+  const std::string system = Lower(folder);
+  GetSystemWow64DirectoryA(folder, MAX_PATH);  // where a 32-bit process's system libraries lie on 64 bits
+  const std::string system32 = Lower(folder);
+  GetWindowsDirectoryA(folder, MAX_PATH);
+  const std::string sideBySide = Lower(folder) + "\\winsxs\\";  // the common controls' own folders
+  const std::map<std::string, std::string> atStart = LoadedLibraries(program.Id());
+  ASSERT_TRUE(atStart.count("morvela.exe"));
+  for (const auto& [name, where] : atStart) {
+    if (name == "morvela.exe") continue;
+    EXPECT_TRUE(where == system || where == system32 || where.starts_with(sideBySide))
+        << name << " from " << where;
+    EXPECT_FALSE(kLoadedWhenUsed.count(name)) << name << " is loaded at start";
+  }
+
+  e2e::Program::Click(program.ControlAt(program.Main(), 504, 10));  // the button beside the path box
+  std::pair<DWORD, HWND> dialog{program.Id(), nullptr};
+  ASSERT_TRUE(e2e::WaitFor([&] {
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    return dialog.second != nullptr;
+  }));
+  EXPECT_TRUE(LoadedLibraries(program.Id()).count("comdlg32.dll"));
+  PostMessageA(dialog.second, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindow(dialog.second) || !IsWindowVisible(dialog.second); }));
+  EXPECT_TRUE(program.Close());
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The Win32 adapters against what Wine really does: drives, paths, the version record, folders,
 // account queries, the profile functions and the registry.
 #include <windows.h>
+// After windows.h:
+#include <commdlg.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -134,6 +137,16 @@ TEST(Adapters, ShowWhatWineCannotDo) {
   }
   const platform::PrinterEnumeration printers = system.PrinterNames(6);
   EXPECT_TRUE(printers.names.empty());
+}
+
+// The file dialog's and the shell's libraries are loaded at their first use. Until then each import
+// aims at the stub that loads the library; an import left empty would end the program at the first
+// call. The shell is then really called, with a file that does not exist.
+TEST(Adapters, ReachTheLibrariesLoadedAtFirstUse) {
+  EXPECT_NE(reinterpret_cast<void*>(&GetOpenFileNameA), nullptr);
+  EXPECT_NE(reinterpret_cast<void*>(&ShellExecuteA), nullptr);
+  system.ShellOpen(0, "open", TempFolder() + "morvela-gibt-es-nicht.txt", SW_SHOWNORMAL);
+  EXPECT_NE(GetModuleHandleA("shell32.dll"), nullptr);
 }
 
 }  // namespace
