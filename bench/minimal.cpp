@@ -2,28 +2,35 @@
 // the main window's client area (543 by 156 pixels) and border, and run a message loop.
 //
 // Built with -DSAME_LIBRARIES (and bench/run links it with Morvela's manifest and stack protector), it
-// also loads at start what Morvela.exe loads before its first window: the same system DLLs, the
-// version 6 common controls and the theme library. Its time against the plain build shows what the
-// libraries cost; Morvela's time against it shows what Morvela's own windows cost.
+// also loads at start every library Morvela.exe uses: the same system DLLs, the version 6 common
+// controls and the theme library. Its time against the plain build shows what the libraries cost.
 //
-// Built with -DSAME_CONTROLS as well, its window also gets the 25 child windows of Morvela's main window,
-// as the system's standard controls of the same kinds, places, texts and font, drawn only by the system:
-// the least that a window with these controls costs to start.
+// Built with -DSAME_CONTROLS instead (linked the same way), it loads what Morvela.exe loads before its
+// first window (the common controls, the theme library, the account functions) and its window gets the
+// 25 child windows of Morvela's main window, as the system's standard controls of the same kinds,
+// places, texts and font, drawn only by the system: the least that a window with these controls costs
+// to start.
 #include <windows.h>
 
-#ifdef SAME_LIBRARIES
+#if defined(SAME_LIBRARIES) || defined(SAME_CONTROLS)
 #include <commctrl.h>
+#define COMMON_CONTROLS
+#endif
+
+#ifdef SAME_LIBRARIES
 #include <commdlg.h>
 #include <shellapi.h>
 #include <winnetwk.h>
 #include <winspool.h>
 
-// One function of each DLL that Morvela.exe imports and the plain build does not, so that the loader
-// maps them all at start as it does for Morvela.exe.
+// One function of each DLL that Morvela.exe uses and the plain build does not, so that the loader maps
+// them all at start.
 void* volatile imported[] = {reinterpret_cast<void*>(&GetOpenFileNameA),
                              reinterpret_cast<void*>(&WNetGetUniversalNameA),
                              reinterpret_cast<void*>(&EnumPrintersA), reinterpret_cast<void*>(&ShellExecuteA),
                              reinterpret_cast<void*>(&CreateProcessWithLogonW)};
+#elif defined(SAME_CONTROLS)
+void* volatile imported[] = {reinterpret_cast<void*>(&CreateProcessWithLogonW)};
 #endif
 
 namespace {
@@ -96,7 +103,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-#ifdef SAME_LIBRARIES
+#ifdef COMMON_CONTROLS
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   LoadLibraryA("uxtheme.dll");
