@@ -85,11 +85,15 @@ TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {
   HWND link = program.ControlAt(info, 24, 64);
   ASSERT_NE(link, nullptr);
   EXPECT_TRUE(IsWindowVisible(link));
-  {
-    RECT lr;
-    GetWindowRect(link, &lr);
-    fprintf(stderr, "DBG link [%s] %ld..%ld x %ld..%ld\n", Program::Text(link).c_str(), lr.left, lr.right,
-            lr.top, lr.bottom);
+  // Every text, the address too, is shown whole inside the dialog.
+  RECT client;
+  GetClientRect(info, &client);
+  for (HWND child = GetWindow(info, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT area;
+    GetWindowRect(child, &area);
+    MapWindowPoints(nullptr, info, reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_LE(area.right, client.right) << Program::Text(child) << " is cut off at the dialog's edge";
+    EXPECT_LE(area.bottom, client.bottom) << Program::Text(child) << " is cut off at the dialog's edge";
   }
   RECT r;
   GetWindowRect(info, &r);
