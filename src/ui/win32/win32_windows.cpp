@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "ui/application.h"
@@ -177,6 +178,30 @@ UINT LabelFormat(const TControl& label) {
   return align | DT_EXPANDTABS | DT_SINGLELINE;
 }
 
+// Draws text without "&" or tabs letter by letter at the widths that measuring gives. Some font engines
+// (Wine's among them) set letters such as "w" further apart than they measure them, which cut off the
+// end of a label sized to its text. Text with "&" or tabs is left to DrawText, for the prefix and the
+// tab stops; false then.
+bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, Alignment alignment) {
+  if (text.find_first_of("&\t") != std::string::npos) return false;
+  if (text.empty()) return true;
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  std::vector<int> ends(wide.size());
+  SIZE total{};
+  if (wide.empty() || !GetTextExtentExPointW(dc, wide.c_str(), length, 0, nullptr, ends.data(), &total))
+    return false;
+  std::vector<int> widths(ends.size());
+  for (std::size_t i = 0; i < ends.size(); ++i) widths[i] = ends[i] - (i ? ends[i - 1] : 0);
+  const int room = area.right - area.left;
+  const int x = alignment == Alignment::kRight    ? area.right - total.cx
+                : alignment == Alignment::kCenter ? area.left + (room - total.cx) / 2
+                                                  : area.left;
+  ExtTextOutW(dc, x, area.top, ETO_CLIPPED, &area, wide.c_str(), static_cast<UINT>(length), widths.data());
+  return true;
+}
+
 // A label: its text in its font and colour on the button face, greyed when disabled; "&&" shows as "&".
 void DrawLabel(ControlWindow& peer, const DRAWITEMSTRUCT& item) {
   TControl& label = peer.Control();
@@ -186,7 +211,8 @@ void DrawLabel(ControlWindow& peer, const DRAWITEMSTRUCT& item) {
   w32::SelectGuard font(item.hDC, Backend().FontFor(label.GetFont()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, label.Enabled() ? ToColorRef(label.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
-  DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(label));
+  if (!DrawAtMeasuredWidths(item.hDC, text, area, label.GetAlignment()))
+    DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(label));
 }
 
 }  // namespace
