@@ -8,6 +8,7 @@
 #include "controls/mdBUTTONS.h"
 #include "controls/mdTHEMES.h"
 #include "ui/form.h"
+#include "ui/win32/win32_windows.h"
 
 namespace paint {
 namespace {
@@ -15,14 +16,6 @@ namespace {
 constexpr int kButtonPart = 1;            // BP_PUSHBUTTON, and TP_BUTTON of the toolbar
 constexpr int kGripperPart = 3;           // SP_GRIPPER of the status bar
 constexpr int kTextColorProperty = 3803;  // TMT_TEXTCOLOR
-
-std::wstring Wide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-  return wide;
-}
 
 COLORREF ToColorRef(ui::Color color) {
   return (color & ui::kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF))
@@ -157,7 +150,7 @@ void DrawStyledContent(HDC dc, HANDLE theme, const RECT& area, const ui::TContro
   const int part = kButtonPart;
   const int stateId = static_cast<int>(state);
   w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
-  const std::wstring caption = Wide(control.Text());
+  const std::wstring caption = ui::win32::Wide(control.Text());
   RECT extent{0, 0, 0, 0};
   if (!caption.empty())
     library.GetThemeTextExtent(theme, dc, part, stateId, caption.c_str(), -1, 0, nullptr, &extent);

@@ -29,18 +29,26 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// The modules a running process has loaded.
+std::vector<MODULEENTRY32> Modules(DWORD process) {
+  std::vector<MODULEENTRY32> modules;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+  if (snapshot == INVALID_HANDLE_VALUE) return modules;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  for (BOOL more = Module32First(snapshot, &module); more; more = Module32Next(snapshot, &module))
+    modules.push_back(module);
+  CloseHandle(snapshot);
+  return modules;
+}
+
 // The libraries a running process has loaded, by lower-case file name, with their folders.
 std::map<std::string, std::string> LoadedLibraries(DWORD process) {
   std::map<std::string, std::string> loaded;
-  HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
-  if (modules == INVALID_HANDLE_VALUE) return loaded;
-  MODULEENTRY32 module{};
-  module.dwSize = sizeof module;
-  for (BOOL more = Module32First(modules, &module); more; more = Module32Next(modules, &module)) {
+  for (const MODULEENTRY32& module : Modules(process)) {
     const std::string path = Lower(module.szExePath);
     loaded[Lower(module.szModule)] = path.substr(0, path.find_last_of('\\'));
   }
-  CloseHandle(modules);
   return loaded;
 }
 
@@ -268,14 +276,9 @@ TEST_F(ExecutableE2E, DrawsAFreshCanaryAtEveryStart) {
   for (const char* run : {"canary-1", "canary-2"}) {
     e2e::Program program("Morvela.exe", e2e::RunFolder(run));
     ASSERT_TRUE(program.Started());
-    HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, program.Id());
-    ASSERT_NE(modules, INVALID_HANDLE_VALUE);
-    MODULEENTRY32 module{};
-    module.dwSize = sizeof module;
     BYTE* base = nullptr;
-    for (BOOL more = Module32First(modules, &module); more; more = Module32Next(modules, &module))
+    for (const MODULEENTRY32& module : Modules(program.Id()))
       if (lstrcmpiA(module.szModule, "Morvela.exe") == 0) base = module.modBaseAddr;
-    CloseHandle(modules);
     ASSERT_NE(base, nullptr);
     HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, program.Id());
     ASSERT_NE(process, nullptr);

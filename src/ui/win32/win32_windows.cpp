@@ -185,9 +185,8 @@ UINT LabelFormat(const TControl& label) {
 bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, Alignment alignment) {
   if (text.find_first_of("&\t") != std::string::npos) return false;
   if (text.empty()) return true;
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  const std::wstring wide = Wide(text);
+  const int length = static_cast<int>(wide.size());
   std::vector<int> ends(wide.size());
   SIZE total{};
   if (wide.empty() || !GetTextExtentExPointW(dc, wide.c_str(), length, 0, nullptr, ends.data(), &total))
@@ -216,6 +215,14 @@ void DrawLabel(ControlWindow& peer, const DRAWITEMSTRUCT& item) {
 }
 
 }  // namespace
+
+std::wstring Wide(const std::string& ansi) {
+  if (ansi.empty()) return {};
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+  return wide;
+}
 
 FormWindow* FormOf(HWND window) {
   if (!window) return nullptr;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/win32/handles.h"
 #include "ui/backend.h"
@@ -15,6 +16,9 @@ class Win32Backend;
 
 inline constexpr char kFormClass[] = "MorvelaForm";
 inline constexpr char kSpeedButtonClass[] = "MorvelaSpeedButton";
+
+// Text in the system's code page as UTF-16, for the functions that take only that.
+std::wstring Wide(const std::string& ansi);
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 LRESULT CALLBACK SpeedButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
