@@ -140,8 +140,7 @@ class Platform {
   virtual void MessageBeep(std::uint32_t type) = 0;
 };
 
-// The program's platform: the Win32 adapter in the shipped executable, its recording variant in the
-// test-only one. Each executable links exactly one definition.
+// The program's platform: the Win32 adapter.
 Platform& SystemPlatform();
 
 // Windows constants that the portable code decides with.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "e2e/stand_in.h"
 
 namespace {
 
@@ -31,17 +32,19 @@ struct Look {
   std::vector<COLORREF> quickButton;
   COLORREF buttonCorner = 0;
   COLORREF gripWhite = 0;
+  bool editorShown = false;
 };
 
 Look OpenAndLook(const std::string& run, const std::string& suffix) {
   const std::string folder = e2e::RunFolder(run);
   e2e::WriteFile(folder + "Morvela.INI", "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\n");
-  Program program("Morvela-e2e.exe", folder);
+  e2e::standin::Session session("geheim-123");
+  Program program(folder);
   Look look;
-  if (!program.Started()) return look;
+  if (!program.Started() || !session.InstallInto(program.Process()) || !e2e::Settled(program.Main()))
+    return look;
   POINT origin{0, 0};
   ClientToScreen(program.Main(), &origin);
-  Sleep(200);  // let the window finish its first paint
   for (int y = 0; y < 17; ++y)
     for (int x = 0; x < 81; ++x)
       look.quickButton.push_back(e2e::ScreenPixel(origin.x + 144 + x, origin.y + 100 + y));
@@ -49,17 +52,15 @@ Look OpenAndLook(const std::string& run, const std::string& suffix) {
   look.gripWhite = e2e::ScreenPixel(origin.x + 541, origin.y + 140 + 11);
   e2e::SaveScreenshot(program.Main(), "main_window_" + suffix);
 
-  Program::SetText(program.ControlAt(program.Main(), 104, 56), "Geheim-123");
+  Program::SetText(program.ControlAt(program.Main(), 104, 56), "geheim-123");
   Program::ClickAt(program.ControlAt(program.Main(), 144, 100), 5, 5, true);
-  if (program.ChooseFromMenu(0)) {
-    if (HWND editor = program.WaitForWindow("Belegung der Schnelltasten")) {
-      Program::ClickAt(program.ControlAt(editor, 16, 36), 10, 8);
-      e2e::WaitFor([&] { return Program::Text(program.ControlAt(editor, 44, 120)) == "Editor"; });
-      Sleep(200);
-      e2e::SaveScreenshot(editor, "editor_" + suffix);
-      Program::Click(program.ControlAt(editor, 164, 200));
-    }
-  }
+  HWND editor = program.ChooseFromMenu(0) ? program.WaitForWindow("Belegung der Schnelltasten") : nullptr;
+  if (!editor) return look;
+  Program::ClickAt(program.ControlAt(editor, 16, 36), 10, 8);
+  look.editorShown =
+      e2e::WaitFor([&] { return Program::Text(program.ControlAt(editor, 44, 120)) == "Editor"; }) &&
+      e2e::Settled(editor) && e2e::SaveScreenshot(editor, "editor_" + suffix);
+  Program::Click(program.ControlAt(editor, 164, 200));
   return look;
 }
 
@@ -70,6 +71,8 @@ TEST(DrawingE2E, DrawsStyledWithTheActiveStyleAndStandardWithStylesOff) {
     StylesOff off;
     standard = OpenAndLook("drawing-unstyled", "unstyled");
   }
+  EXPECT_TRUE(styled.editorShown);
+  EXPECT_TRUE(standard.editorShown);
   ASSERT_EQ(styled.quickButton.size(), 81u * 17u);
   ASSERT_EQ(standard.quickButton.size(), 81u * 17u);
   EXPECT_NE(styled.quickButton, standard.quickButton);

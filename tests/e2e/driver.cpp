@@ -98,12 +98,15 @@ void WriteFile(const std::string& path, const std::string& content) {
   out << content;
 }
 
-bool SaveScreenshot(HWND window, const std::string& name) {
+namespace {
+
+// The screen area of a window as rows of RGB pixels from the top; empty for a window of no size.
+std::vector<std::uint8_t> Capture(HWND window, int& width, int& height) {
   RECT r;
   GetWindowRect(window, &r);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
+  width = r.right - r.left;
+  height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return {};
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -129,9 +132,30 @@ bool SaveScreenshot(HWND window, const std::string& name) {
       const std::uint8_t* p = &bgr[static_cast<std::size_t>(y) * stride + x * 3];
       rgb.insert(rgb.end(), {p[2], p[1], p[0]});
     }
+  return rgb;
+}
+
+}  // namespace
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+  int width = 0, height = 0;
+  const std::vector<std::uint8_t> rgb = Capture(window, width, height);
+  if (rgb.empty()) return false;
   const std::string folder = BinFolder() + "screenshots\\";
   CreateDirectoryA(folder.c_str(), nullptr);
   return WritePng(folder + name + ".png", width, height, rgb);
+}
+
+bool Settled(HWND window) {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> last = Capture(window, width, height);
+  return WaitFor([&] {
+    Sleep(50);  // the interval between two looks, not a wait for the drawing
+    std::vector<std::uint8_t> now = Capture(window, width, height);
+    const bool same = !now.empty() && now == last;
+    last = std::move(now);
+    return same;
+  });
 }
 
 COLORREF ScreenPixel(int x, int y) {
@@ -141,15 +165,32 @@ COLORREF ScreenPixel(int x, int y) {
   return color;
 }
 
-Program::Program(const std::string& executable, const std::string& folder, const std::string& copyAs)
+std::string AccountDomain() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  BYTE buffer[512];
+  DWORD size = 0;
+  const bool read = GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size);
+  CloseHandle(token);
+  char name[256], domain[256];
+  DWORD nameSize = sizeof name, domainSize = sizeof domain;
+  SID_NAME_USE use;
+  if (!read || !LookupAccountSidA(nullptr, reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, name, &nameSize,
+                                  domain, &domainSize, &use))
+    return {};
+  return domain;
+}
+
+Program::Program(const std::string& folder, const std::string& copyAs, const std::string& currentDirectory)
     : folder_(folder) {
   const std::string target = folder + copyAs;
-  if (!CopyFileA((BinFolder() + executable).c_str(), target.c_str(), FALSE)) return;
+  if (!CopyFileA((BinFolder() + "Morvela.exe").c_str(), target.c_str(), FALSE)) return;
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   std::string commandLine = "\"" + target + "\"";
-  if (!CreateProcessA(target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process_))
+  const std::string directory = currentDirectory.empty() ? folder : currentDirectory;
+  if (!CreateProcessA(target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &process_))
     return;
   WaitForInputIdle(process_.hProcess, 20000);
   WaitFor(
@@ -241,6 +282,57 @@ void Program::FocusBox(HWND edit) {
   ClickAt(edit, 2, 2);
 }
 
+namespace {
+
+void SendKey(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+void Stroke(WORD key) {
+  SendKey(key, false);
+  SendKey(key, true);
+}
+
+WORD KeyFor(char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<WORD>(c - 'a' + 'A');
+  if (c >= '0' && c <= '9') return static_cast<WORD>(c);
+  return c == '-' ? VK_OEM_MINUS : 0;
+}
+
+// The selection of an edit box as (start, end), asked without handing the program a pointer.
+std::pair<int, int> Selection(HWND edit) {
+  const auto packed = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
+  return {LOWORD(packed), HIWORD(packed)};
+}
+
+}  // namespace
+
+bool Program::Type(HWND edit, const std::string& keys, bool over) const {
+  HWND top = GetAncestor(edit, GA_ROOT);
+  SetForegroundWindow(top);
+  FocusBox(edit);
+  if (!WaitFor([&] { return GetForegroundWindow() == top && Focus() == edit; })) return false;
+  // The box's length and selection show when the program has handled the keys; its text is never asked
+  // for, because the answer would pass through the program's memory as another copy.
+  const auto length = [&] { return static_cast<int>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)); };
+  if (over) {
+    Stroke(VK_HOME);
+    SendKey(VK_SHIFT, false);
+    Stroke(VK_END);
+    SendKey(VK_SHIFT, true);
+    if (!WaitFor([&] { return Selection(edit) == std::pair{0, length()}; })) return false;
+  }
+  if (!over) Stroke(VK_END);
+  const int expected = (over ? 0 : length()) + static_cast<int>(keys.size());
+  for (char c : keys) Stroke(KeyFor(c));
+  return WaitFor([&] { return length() == expected && Selection(edit) == std::pair{expected, expected}; });
+}
+
 bool Program::ChooseFromMenu(int item) const {
   std::vector<WPARAM> keys(static_cast<std::size_t>(item) + 1, VK_DOWN);
   keys.push_back(VK_RETURN);
@@ -256,10 +348,7 @@ bool Program::MenuKeys(const std::vector<WPARAM>& keys, const std::string& scree
     return menu != nullptr;
   });
   if (!shown) return false;
-  if (!screenshot.empty()) {
-    Sleep(100);  // let the menu finish drawing
-    SaveScreenshot(menu, screenshot);
-  }
+  if (!screenshot.empty() && Settled(menu)) SaveScreenshot(menu, screenshot);
   // The menu's own loop reads the keys from the program's queue, whichever of its windows they name.
   for (WPARAM key : keys) PressKey(menu, key);
   return WaitFor([&] { return !IsWindowVisible(menu); });
@@ -289,6 +378,13 @@ std::string Program::BoxText(HWND box) {
 
 void Program::CloseBox(HWND box) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+bool Program::Handled(HWND button) {
+  PostMessageA(button, BM_SETSTATE, TRUE, 0);
+  const bool handled = WaitFor([&] { return SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED; });
+  SendMessageA(button, BM_SETSTATE, FALSE, 0);
+  return handled;
 }
 
 bool Program::Close() {

@@ -21,14 +21,20 @@ bool FileExists(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 // Saves the screen area of a window as <bin>\screenshots\<name>.png.
 bool SaveScreenshot(HWND window, const std::string& name);
+// Waits until the window looks the same in two looks in a row: its drawing has come to rest.
+bool Settled(HWND window);
 // Reads a screen pixel (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
 
+// The domain of the account this driver (and so the program) runs under, asked of the system here.
+std::string AccountDomain();
+
 class Program {
  public:
-  // Copies the executable from the bin folder into the folder (under the given name) and starts it there.
-  Program(const std::string& executable, const std::string& folder,
-          const std::string& copyAs = "Morvela.exe");
+  // Copies the shipped executable from the bin folder into the folder (under the given name) and starts
+  // it there, with the folder as its current directory.
+  explicit Program(const std::string& folder, const std::string& copyAs = "Morvela.exe",
+                   const std::string& currentDirectory = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -36,6 +42,7 @@ class Program {
   bool Started() const { return main_ != nullptr; }
   HWND Main() const { return main_; }
   DWORD Id() const { return process_.dwProcessId; }
+  HANDLE Process() const { return process_.hProcess; }
   const std::string& Folder() const { return folder_; }
 
   // The top-level window of this process with this title (any class), once it is visible.
@@ -53,6 +60,9 @@ class Program {
   static void ClickAt(HWND window, int x, int y, bool right = false);  // a mouse press and release
   static void PressKey(HWND window, WPARAM key);
   static void FocusBox(HWND edit);  // clicks into an edit box
+  // Types into the window that has the focus with real key events, as a keyboard would: letters, digits
+  // and "-" only. Selects what the box holds first when told to, so that the keys type it over.
+  bool Type(HWND edit, const std::string& keys, bool over = false) const;
   // Waits for the program's popup menu and chooses its item at the position (0 = the first item).
   bool ChooseFromMenu(int item) const;
   // Waits for the program's popup menu and presses the keys in it; optionally saves a screenshot first.
@@ -62,6 +72,10 @@ class Program {
   // The text of a message box.
   static std::string BoxText(HWND box);
   static void CloseBox(HWND box);
+
+  // Whether everything posted to the program before has been handled: a pressed state posted to one of
+  // its push buttons after it shows. The button is left as it was.
+  static bool Handled(HWND button);
 
   // Closes the main window and waits for the process to end.
   bool Close();

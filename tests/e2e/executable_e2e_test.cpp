@@ -274,7 +274,7 @@ TEST_F(ExecutableE2E, DrawsAFreshCanaryAtEveryStart) {
   const DWORD offset = checks.canary - ImageBase();
   std::vector<DWORD> canaries;
   for (const char* run : {"canary-1", "canary-2"}) {
-    e2e::Program program("Morvela.exe", e2e::RunFolder(run));
+    e2e::Program program(e2e::RunFolder(run));
     ASSERT_TRUE(program.Started());
     BYTE* base = nullptr;
     for (const MODULEENTRY32& module : Modules(program.Id()))
@@ -297,7 +297,7 @@ TEST_F(ExecutableE2E, DrawsAFreshCanaryAtEveryStart) {
 // At start the program loads only libraries of the system's folder, and not those it rarely needs; the
 // file dialog's library comes when the dialog is first opened, and the dialog works.
 TEST(ExecutableStartE2E, LoadsSystemLibrariesOnlyAndTheRarelyNeededOnesWhenUsed) {
-  e2e::Program program("Morvela.exe", e2e::RunFolder("late-libraries"));
+  e2e::Program program(e2e::RunFolder("late-libraries"));
   ASSERT_TRUE(program.Started());
   char folder[MAX_PATH] = "";
   GetSystemDirectoryA(folder, MAX_PATH);

@@ -119,7 +119,7 @@ class IdleE2E : public ::testing::Test {
 
 TEST_F(IdleE2E, OneThreadAndNoMessageToTheMainWindowInTwoSecondsOfRest) {
   // Nothing is touched: the pointer stays wherever it is, the keyboard is left alone.
-  Program program("Morvela.exe", e2e::RunFolder("idle"));
+  Program program(e2e::RunFolder("idle"));
   ASSERT_TRUE(program.Started());
   const DWORD thread = GetWindowThreadProcessId(program.Main(), nullptr);
   ASSERT_TRUE(Install(thread));

@@ -1,16 +1,18 @@
-// The real executable under Wine: the main window, the Enter keys, the error box after a failed
-// launch, the command-window button, and (with the test-only executable) the exact command lines that
-// reach the system.
+// The real executable under Wine: the main window, the Enter keys, the command-window button, and the
+// launch exactly as the system receives it, through the stand-in for the call Wine cannot make.
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "e2e/stand_in.h"
 
 namespace {
 
 using e2e::Program;
+namespace standin = e2e::standin;
 
 const char kCaption[] = "Morvela - Programm als Administrator ausführen";
 const char kLaunchFailed[] = "Falsche Zugangsdaten oder Pfad nicht gefunden.";
+const char kPassword[] = "geheim-123";
 
 struct MainControls {
   HWND path, password, run, commandWindow;
@@ -22,7 +24,7 @@ struct MainControls {
 };
 
 TEST(MainWindowE2E, OpensWithItsCaptionAndClientSize) {
-  Program program("Morvela.exe", e2e::RunFolder("main-window"));
+  Program program(e2e::RunFolder("main-window"));
   ASSERT_TRUE(program.Started());
   EXPECT_EQ(Program::Text(program.Main()), kCaption);
   RECT client;
@@ -39,37 +41,8 @@ TEST(MainWindowE2E, OpensWithItsCaptionAndClientSize) {
   EXPECT_TRUE(e2e::SaveScreenshot(program.Main(), "main_window"));
 }
 
-TEST(MainWindowE2E, EnterInThePathBoxMovesToThePasswordBox) {
-  Program program("Morvela.exe", e2e::RunFolder("enter-path"));
-  ASSERT_TRUE(program.Started());
-  MainControls controls(program);
-  Program::SetText(controls.path, "C:\\windows\\notepad.exe");
-  Program::FocusBox(controls.path);
-  ASSERT_TRUE(e2e::WaitFor([&] { return program.Focus() == controls.path; }));
-  Program::PressKey(controls.path, VK_RETURN);
-  EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == controls.password; }));
-  EXPECT_EQ(program.WaitForWindow("Fehler", 500), nullptr);  // nothing was started
-}
-
-TEST(MainWindowE2E, AFailedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
-  Program program("Morvela.exe", e2e::RunFolder("launch-fails"));
-  ASSERT_TRUE(program.Started());
-  MainControls controls(program);
-  Program::SetText(controls.path, "C:\\windows\\notepad.exe");
-  Program::SetText(controls.password, "Geheim-123");  // under Wine every real launch fails
-  Program::PressKey(controls.password, VK_RETURN);
-  HWND box = program.WaitForWindow("Fehler");
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(Program::BoxText(box), kLaunchFailed);
-  e2e::SaveScreenshot(box, "error_box");
-  Program::CloseBox(box);
-  ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
-  EXPECT_EQ(Program::Text(controls.path), "C:\\windows\\notepad.exe");
-  EXPECT_EQ(Program::Text(controls.password), "Geheim-123");
-}
-
 TEST(MainWindowE2E, TheCommandWindowButtonFillsThePathBoxAndTheLabel) {
-  Program program("Morvela.exe", e2e::RunFolder("command-window"));
+  Program program(e2e::RunFolder("command-window"));
   ASSERT_TRUE(program.Started());
   MainControls controls(program);
   Program::Click(controls.commandWindow);
@@ -77,23 +50,30 @@ TEST(MainWindowE2E, TheCommandWindowButtonFillsThePathBoxAndTheLabel) {
   EXPECT_NE(program.ControlWithText(program.Main(), "DOS - Fenster"), nullptr);
 }
 
-// The test-only executable writes each launch it is handed to launches.log instead of making it.
-class LaunchLogE2E : public ::testing::Test {
+// The shipped executable with the stand-in in place of the launch that Wine always refuses.
+class LaunchE2E : public ::testing::Test {
  protected:
-  std::string folder = e2e::RunFolder("launch-log");
-  Program program{"Morvela-e2e.exe", folder};
+  standin::Session session{kPassword};
+  Program program{e2e::RunFolder("launch")};
+  MainControls controls{program};
 
-  void Launch(const std::string& path, const std::string& password) {
-    MainControls controls(program);
+  void SetUp() override {
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(session.InstallInto(program.Process()));
+  }
+  // Fills both boxes and presses Enter in the password box; what reached the system.
+  standin::Record Launch(const std::string& path, const std::string& password) {
+    const std::size_t before = session.Calls(standin::kLaunch).size();
     Program::SetText(controls.path, path);
     Program::SetText(controls.password, password);
     Program::PressKey(controls.password, VK_RETURN);
+    EXPECT_TRUE(e2e::WaitFor([&] { return session.Calls(standin::kLaunch).size() > before; })) << path;
+    const std::vector<standin::Record> calls = session.Calls(standin::kLaunch);
+    return calls.size() > before ? calls.back() : standin::Record{};
   }
-  std::string Log() { return e2e::ReadFile(folder + "launches.log"); }
 };
 
-TEST_F(LaunchLogE2E, HandsTheSystemTheCommandLineOfEachFileType) {
-  ASSERT_TRUE(program.Started());
+TEST_F(LaunchE2E, HandsTheSystemEachFileTypesCommandLineWithTheCredentialsAndClosesBothHandles) {
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\Tools\\setup.msi", "msiexec.exe /i \"C:\\Tools\\setup.msi\""},
       {"x.Msi", "msiexec.exe /i \"x.Msi\""},
@@ -104,24 +84,59 @@ TEST_F(LaunchLogE2E, HandsTheSystemTheCommandLineOfEachFileType) {
        "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl"},
       {"C:\\Tools\\app.exe ", "C:\\Tools\\app.exe "},
   };
-  std::string expected;
+  const std::string domain = e2e::AccountDomain();
+  ASSERT_FALSE(domain.empty());
   for (const auto& [path, commandLine] : cases) {
-    Launch(path, "Geheim-123");
-    expected += std::string(commandLine) + "\t\r\n";  // the run folder lies on a local drive: no directory
-    ASSERT_TRUE(e2e::WaitFor([&] { return Log() == expected; })) << path << "\nlog:\n" << Log();
+    const standin::Record r = Launch(path, kPassword);
+    EXPECT_EQ(standin::Narrow(r.commandLine), commandLine);
+    EXPECT_TRUE(r.commandWritable) << path;
+    EXPECT_EQ(standin::Narrow(r.user), "Administrator");
+    EXPECT_TRUE(r.domain.present);
+    EXPECT_EQ(standin::Narrow(r.domain), domain);
+    EXPECT_EQ(r.password, standin::SecretOf(kPassword));
+    EXPECT_EQ(r.logonFlags, 0u);
+    EXPECT_EQ(r.creationFlags, 0u);
+    EXPECT_FALSE(r.application.present);
+    EXPECT_FALSE(r.environmentPresent);
+    EXPECT_FALSE(r.directory.present) << "the run folder lies on a local drive";
+    EXPECT_EQ(r.startupSize, 68u);
+    EXPECT_TRUE(r.startupRestZero);
+    ASSERT_TRUE(r.answer) << path;
+    for (const char* handle : r.handles)
+      EXPECT_TRUE(e2e::WaitFor([&] { return standin::Closed(handle); })) << handle << " is still open";
   }
-  EXPECT_EQ(program.WaitForWindow("Fehler", 300), nullptr);
-  EXPECT_EQ(Log().find("Geheim"), std::string::npos);
+  ASSERT_TRUE(Program::Handled(controls.run));
+  EXPECT_EQ(program.WaitForWindow("Fehler", 0), nullptr);  // success shows nothing
 }
 
-TEST_F(LaunchLogE2E, AWrongPasswordShowsTheErrorBoxAndWritesNothing) {
-  ASSERT_TRUE(program.Started());
-  Launch("C:\\Tools\\setup.msi", "geheim-123");
+TEST_F(LaunchE2E, CutsThePasswordTo255Characters) {
+  session.Accept(std::string(255, 'p'));
+  const standin::Record r = Launch("notepad", std::string(300, 'p'));
+  EXPECT_EQ(r.password, standin::SecretOf(std::string(255, 'p').c_str()));
+  EXPECT_TRUE(r.answer);
+}
+
+TEST_F(LaunchE2E, ARefusedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
+  const standin::Record r = Launch("C:\\Tools\\setup.msi", "geheim-124");
+  EXPECT_FALSE(r.answer);
   HWND box = program.WaitForWindow("Fehler");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Program::BoxText(box), kLaunchFailed);
+  e2e::SaveScreenshot(box, "error_box");
   Program::CloseBox(box);
-  EXPECT_FALSE(e2e::FileExists(folder + "launches.log"));
+  ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
+  EXPECT_EQ(Program::Text(controls.path), "C:\\Tools\\setup.msi");
+  EXPECT_EQ(Program::Text(controls.password), "geheim-124");
+}
+
+TEST_F(LaunchE2E, EnterInThePathBoxMovesToThePasswordBoxAndStartsNothing) {
+  Program::SetText(controls.path, "C:\\windows\\notepad.exe");
+  Program::FocusBox(controls.path);
+  ASSERT_TRUE(e2e::WaitFor([&] { return program.Focus() == controls.path; }));
+  Program::PressKey(controls.path, VK_RETURN);
+  EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == controls.password; }));
+  ASSERT_TRUE(Program::Handled(controls.run));
+  EXPECT_TRUE(session.Calls(standin::kLaunch).empty());
 }
 
 }  // namespace

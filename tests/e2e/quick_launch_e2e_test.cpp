@@ -1,14 +1,21 @@
-// The quick-launch buttons, the gate, the editor and the window position with the real executable and
-// with the test-only one under the name Werkzeug.exe.
+// The quick-launch buttons, the gate, the editor and the window position with the real executable,
+// also under another name (Werkzeug.exe, with Werkzeug.INI), and with the stand-in for the logon check.
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "e2e/stand_in.h"
 // After windows.h, which the driver brings:
 #include <commctrl.h>
+
+#include <memory>
 
 namespace {
 
 using e2e::Program;
+namespace standin = e2e::standin;
+
+const char kPassword[] = "geheim-123";
+const char kEditor[] = "Belegung der Schnelltasten";
 
 const char kSettings[] =
     "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\nHint=Texteditor\r\n"
@@ -34,7 +41,7 @@ HWND MainTooltips(const Program& program) {
 TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   const std::string folder = e2e::RunFolder("quick-launch-fails");
   e2e::WriteFile(folder + "Morvela.INI", kSettings);
-  Program program("Morvela.exe", folder);
+  Program program(folder);
   ASSERT_TRUE(program.Started());
   HWND first = QuickButton(program, 1);
   ASSERT_NE(first, nullptr);
@@ -45,56 +52,67 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 1);  // only entry 1 has a tooltip
   e2e::SaveScreenshot(program.Main(), "main_window_entries");
 
-  Program::SetText(PasswordBox(program), "Geheim-123");
+  Program::SetText(PasswordBox(program), kPassword);  // under Wine every real launch fails
   Program::ClickAt(first, 10, 8);
   HWND dialog = program.WaitForWindow("Passwort");
   ASSERT_NE(dialog, nullptr);
   HWND password = program.ControlAt(dialog, 72, 32);
-  EXPECT_EQ(Program::Text(password), "Geheim-123");  // prefilled from the main window
+  EXPECT_EQ(Program::Text(password), kPassword);  // prefilled from the main window
   EXPECT_NE(program.ControlWithText(dialog, "Administrator"), nullptr);
   EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == password; }));
   e2e::SaveScreenshot(dialog, "password_dialog");
   Program::PressKey(password, VK_ESCAPE);  // cancel: no message
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(dialog); }));
-  EXPECT_EQ(program.WaitForWindow("Fehler", 500), nullptr);
+  ASSERT_TRUE(Program::Handled(program.ControlAt(program.Main(), 464, 108)));
+  EXPECT_EQ(program.WaitForWindow("Fehler", 0), nullptr);
 }
 
-TEST(QuickLaunchE2E, TheGateRefusesWhenTheLogonFails) {
-  Program program("Morvela.exe", e2e::RunFolder("gate-refuses"));
-  ASSERT_TRUE(program.Started());
-  Program::SetText(PasswordBox(program), "Geheim-123");  // under Wine the real logon check always refuses
-  Program::ClickAt(QuickButton(program, 3), 5, 5, true);
-  ASSERT_TRUE(program.ChooseFromMenu(0));
-  HWND box = program.WaitForWindow("Fehler");
+// The shipped executable under another name, with the stand-in in place of the launch and the logon.
+class WerkzeugE2E : public ::testing::Test {
+ protected:
+  std::string folder = e2e::RunFolder("werkzeug");
+  standin::Session session{kPassword};
+  std::unique_ptr<Program> program;
+  void SetUp() override {
+    e2e::WriteFile(folder + "Werkzeug.INI", kSettings);
+    program = std::make_unique<Program>(folder, "Werkzeug.exe");
+    ASSERT_TRUE(program->Started());
+    ASSERT_TRUE(session.InstallInto(program->Process()));
+    Program::SetText(PasswordBox(*program), kPassword);
+  }
+};
+
+TEST_F(WerkzeugE2E, AQuickLaunchReachesTheSystem) {
+  Program::ClickAt(QuickButton(*program, 2), 10, 8);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
+  const standin::Record launch = session.Calls(standin::kLaunch)[0];
+  EXPECT_EQ(standin::Narrow(launch.commandLine), "mmc.exe \"C:\\WINDOWS\\system32\\services.msc\"");
+  EXPECT_EQ(launch.password, standin::SecretOf(kPassword));
+  EXPECT_TRUE(launch.answer);
+  ASSERT_TRUE(Program::Handled(program->ControlAt(program->Main(), 464, 108)));
+  EXPECT_EQ(program->WaitForWindow("Passwort", 0), nullptr);
+}
+
+// A refused check: the error box, the focus back in the password box, and no impersonation to end.
+// The empty password box reaches the logon as an empty text.
+TEST_F(WerkzeugE2E, TheGateRefusesAWrongPassword) {
+  Program::SetText(PasswordBox(*program), "");
+  Program::ClickAt(QuickButton(*program, 3), 5, 5, true);
+  ASSERT_TRUE(program->ChooseFromMenu(0));
+  HWND box = program->WaitForWindow("Fehler");
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Program::BoxText(box),
             "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
             "eintragen.");
   e2e::SaveScreenshot(box, "gate_refusal");
   Program::CloseBox(box);
-  EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == PasswordBox(program); }));
-  EXPECT_EQ(program.WaitForWindow("Belegung der Schnelltasten", 300), nullptr);
-}
-
-class WerkzeugE2E : public ::testing::Test {
- protected:
-  std::string folder = e2e::RunFolder("werkzeug");
-  Program* program = nullptr;
-  void SetUp() override {
-    e2e::WriteFile(folder + "Werkzeug.INI", kSettings);
-    program = new Program("Morvela-e2e.exe", folder, "Werkzeug.exe");
-    ASSERT_TRUE(program->Started());
-    Program::SetText(PasswordBox(*program), "Geheim-123");
-  }
-  void TearDown() override { delete program; }
-};
-
-TEST_F(WerkzeugE2E, AQuickLaunchReachesTheSystem) {
-  Program::ClickAt(QuickButton(*program, 2), 10, 8);
-  EXPECT_TRUE(e2e::WaitFor([&] {
-    return e2e::ReadFile(folder + "launches.log") == "mmc.exe \"C:\\WINDOWS\\system32\\services.msc\"\t\r\n";
-  })) << e2e::ReadFile(folder + "launches.log");
-  EXPECT_EQ(program->WaitForWindow("Passwort", 300), nullptr);
+  EXPECT_TRUE(e2e::WaitFor([&] { return program->Focus() == PasswordBox(*program); }));
+  EXPECT_EQ(program->WaitForWindow(kEditor, 0), nullptr);
+  ASSERT_EQ(session.Sequence(), std::vector<standin::Call>{standin::kLogon});
+  const standin::Record logon = session.Calls(standin::kLogon)[0];
+  EXPECT_TRUE(logon.passwordPresent);
+  EXPECT_EQ(logon.password.length, 0u);
+  EXPECT_FALSE(logon.answer);
 }
 
 TEST_F(WerkzeugE2E, TheEditorSavesAnEntryBesideTheExecutable) {
@@ -102,8 +120,28 @@ TEST_F(WerkzeugE2E, TheEditorSavesAnEntryBesideTheExecutable) {
   GetWindowRect(program->Main(), &main);
   Program::ClickAt(QuickButton(*program, 1), 5, 5, true);
   ASSERT_TRUE(program->ChooseFromMenu(0));
-  HWND editor = program->WaitForWindow("Belegung der Schnelltasten");
+  HWND editor = program->WaitForWindow(kEditor);
   ASSERT_NE(editor, nullptr);
+
+  // The gate: the logon, the impersonation with its token, the token closed and one revert, all before
+  // the editor showed.
+  ASSERT_EQ(session.Sequence(),
+            (std::vector<standin::Call>{standin::kLogon, standin::kImpersonate, standin::kRevert}));
+  const standin::Record logon = session.Calls(standin::kLogon)[0];
+  EXPECT_EQ(standin::Narrow(logon.user), "Administrator");
+  EXPECT_TRUE(logon.domain.present);
+  EXPECT_EQ(standin::Narrow(logon.domain), e2e::AccountDomain());
+  EXPECT_EQ(logon.password, standin::SecretOf(kPassword));
+  EXPECT_EQ(logon.logonType, 2u);
+  EXPECT_EQ(logon.provider, 0u);
+  ASSERT_TRUE(logon.answer);
+  const standin::Record impersonation = session.Calls(standin::kImpersonate)[0];
+  EXPECT_EQ(impersonation.token, logon.token);
+  EXPECT_TRUE(impersonation.answer);
+  const standin::Record revert = session.Calls(standin::kRevert)[0];
+  EXPECT_FALSE(revert.tokenOpen) << "the token is closed before the revert";
+  EXPECT_FALSE(revert.editorShown) << "the revert comes before the editor";
+
   RECT placed;
   GetWindowRect(editor, &placed);
   EXPECT_EQ(placed.left, main.left + 150);
@@ -151,7 +189,7 @@ TEST(PositionE2E, TheWindowReopensWhereItWasClosed) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
   const std::string folder = e2e::RunFolder("position");
   {
-    Program program("Morvela.exe", folder);
+    Program program(folder);
     ASSERT_TRUE(program.Started());
     RECT r;
     GetWindowRect(program.Main(), &r);
@@ -173,7 +211,7 @@ TEST(PositionE2E, TheWindowReopensWhereItWasClosed) {
   RegGetValueA(HKEY_LOCAL_MACHINE, key, "Form1.Caption", RRF_RT_REG_SZ, nullptr, caption, &captionSize);
   EXPECT_STREQ(caption, "Morvela - Programm als Administrator ausführen");
 
-  Program again("Morvela.exe", folder);
+  Program again(folder);
   ASSERT_TRUE(again.Started());
   RECT r;
   GetWindowRect(again.Main(), &r);

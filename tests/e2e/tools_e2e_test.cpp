@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "e2e/stand_in.h"
 
 namespace {
 
@@ -17,15 +18,32 @@ HWND PrinterButton(const Program& program) {
   return program.ControlAt(program.Main(), 50, 100);
 }
 
+// The printers come from the stand-in, which answers the system's printer list from a file.
 TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
   const std::string folder = e2e::RunFolder("printers");
   e2e::WriteFile(folder + "printers.txt", "Laser 2\r\n\\\\druckserver\\Farbe\r\nbuero\r\nLaser 1\r\n");
-  Program program("Morvela-e2e.exe", folder);
+  e2e::standin::Session session("", folder + "printers.txt");
+  Program program(folder);
   ASSERT_TRUE(program.Started());
+  ASSERT_TRUE(session.InstallInto(program.Process()));
   Program::ClickAt(PrinterButton(program), 20, 30);  // the lower part opens the printer menu
   ASSERT_TRUE(program.ChooseFromMenu(1));            // "Drucker löschen"
   HWND chooser = program.WaitForWindow("Drucker zum Löschen auswählen");
   ASSERT_NE(chooser, nullptr);
+  // First the size, then the records: the local printers and the connections, level 4.
+  const std::vector<e2e::standin::Record> calls = session.Calls(e2e::standin::kEnumPrinters);
+  ASSERT_EQ(calls.size(), 2u);
+  for (const e2e::standin::Record& call : calls) {
+    EXPECT_EQ(call.flags, 6u);
+    EXPECT_EQ(call.level, 4u);
+    EXPECT_FALSE(call.namePresent);
+  }
+  EXPECT_FALSE(calls[0].bufferPresent);
+  EXPECT_EQ(calls[0].bufferSize, 0u);
+  EXPECT_TRUE(calls[1].bufferPresent);
+  EXPECT_EQ(calls[1].bufferSize, calls[0].needed);
+  EXPECT_TRUE(calls[1].answer);
+  EXPECT_EQ(calls[1].returned, 4u);
   HWND list = program.ControlAt(chooser, 8, 8);
   EXPECT_EQ(Program::ListItems(list),
             (std::vector<std::string>{"\\\\druckserver\\Farbe", "buero", "Laser 1", "Laser 2"}));
@@ -43,7 +61,7 @@ TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
 }
 
 TEST(ToolsE2E, TheProgramsMenuOpensFromTheLowerPartOfItsButton) {
-  Program program("Morvela.exe", e2e::RunFolder("programs-menu"));
+  Program program(e2e::RunFolder("programs-menu"));
   ASSERT_TRUE(program.Started());
   Program::SetText(PathBox(program), "C:\\getippt.exe");
   Program::ClickAt(ProgramsButton(program), 20, 28);
@@ -62,7 +80,7 @@ TEST(ToolsE2E, TheProgramsMenuOpensFromTheLowerPartOfItsButton) {
 }
 
 TEST(ToolsE2E, WithoutPrintersTheChooserIsEmptyAndAbbrechenGivesEmptyQuotes) {
-  Program program("Morvela.exe", e2e::RunFolder("no-printers"));
+  Program program(e2e::RunFolder("no-printers"));
   ASSERT_TRUE(program.Started());
   Program::ClickAt(PrinterButton(program), 20, 30);
   ASSERT_TRUE(program.ChooseFromMenu(1));
@@ -75,7 +93,7 @@ TEST(ToolsE2E, WithoutPrintersTheChooserIsEmptyAndAbbrechenGivesEmptyQuotes) {
 }
 
 TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {
-  Program program("Morvela.exe", e2e::RunFolder("info"));
+  Program program(e2e::RunFolder("info"));
   ASSERT_TRUE(program.Started());
   Program::ClickAt(program.ControlAt(program.Main(), 384, 108), 10, 10);
   HWND info = program.WaitForWindow("Programm-Info");
@@ -102,7 +120,7 @@ TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {
   HWND close = program.ControlWithText(info, "Schließen");
   ASSERT_TRUE(e2e::WaitFor([&] { return program.Focus() == close; }));
   Program::PressKey(close, VK_ESCAPE);
-  Sleep(300);
+  ASSERT_TRUE(Program::Handled(close));
   EXPECT_TRUE(IsWindowVisible(info));
   Program::PressKey(close, VK_RETURN);
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(info); }));

@@ -340,4 +340,9 @@ void Win32Platform::MessageBeep(std::uint32_t type) {
   ::MessageBeep(type);
 }
 
+Platform& SystemPlatform() {
+  static Win32Platform system;
+  return system;
+}
+
 }  // namespace platform

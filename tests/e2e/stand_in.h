@@ -1,0 +1,114 @@
+#pragma once
+// The stand-in: a test library that takes the place of the five system calls Wine cannot make for
+// real: the launch under other credentials (CreateProcessWithLogonW), the logon check (LogonUserA),
+// the impersonation and its end (ImpersonateLoggedOnUser, RevertToSelf) and the printer list
+// (EnumPrintersA). Loaded into the running program, it overwrites the start of each of those functions
+// with a jump to its own. Each call is recorded, with every argument, in a block of named shared
+// memory that the test reads, and answered as Windows would for the account "Administrator" with the
+// test's password. The password itself is never kept or written: only its length and a hash, compared
+// with the length and hash that the test put into the block.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace e2e::standin {
+
+inline constexpr char kLibrary[] = "stand_in.dll";
+inline constexpr char kSharedName[] = "MorvelaStandIn";
+inline constexpr char kInstall[] = "InstallStandIn";  // a thread routine: returns the functions replaced
+inline constexpr DWORD kReplaced = 5;
+inline constexpr LONG kMaxCalls = 32;
+inline constexpr int kTextSize = 320;
+// The revert records whether the quick-launch editor was already showing.
+inline constexpr char kEditorCaption[] = "Belegung der Schnelltasten";
+
+enum Call : DWORD { kAny, kLaunch, kLogon, kImpersonate, kRevert, kEnumPrinters };
+
+// A text argument: whether the pointer was null, and the text (cut to kTextSize - 1 characters).
+struct Text {
+  BOOL present;
+  WCHAR text[kTextSize];
+};
+
+struct Secret {
+  DWORD length;
+  DWORD hash;
+  bool operator==(const Secret&) const = default;
+};
+
+// FNV-1a over the characters' code values, so that an ANSI and a wide copy of an ASCII text agree.
+template <class Char>
+constexpr Secret SecretOf(const Char* text) {
+  Secret secret{0, 2166136261u};
+  for (; text && text[secret.length]; ++secret.length) {
+    using Unit = std::conditional_t<sizeof(Char) == 1, unsigned char, unsigned short>;
+    secret.hash = (secret.hash ^ static_cast<Unit>(text[secret.length])) * 16777619u;
+  }
+  return secret;
+}
+
+struct Record {
+  DWORD call;
+  BOOL answer;  // what the stand-in returned
+  // The launch's and the logon's credentials; the launch's other texts.
+  Text user, domain, application, commandLine, directory;
+  BOOL passwordPresent;
+  Secret password;
+  DWORD logonFlags, creationFlags;  // the launch
+  BOOL environmentPresent, commandWritable;
+  DWORD startupSize;
+  BOOL startupRestZero;       // every byte of the startup record after its size field
+  DWORD logonType, provider;  // the logon
+  BOOL tokenPresent;          // the logon: a place for the token was given
+  DWORD token;                // the logon: the token handed out; the impersonation: the one passed
+  BOOL tokenOpen;             // the revert: whether the logon's token was still open
+  BOOL editorShown;           // the revert: whether the editor was already showing
+  char handles[2][48];        // names of the events behind the launch's process and thread handles
+  DWORD flags, level;         // the printer list
+  BOOL namePresent, bufferPresent;
+  DWORD bufferSize, needed, returned;
+};
+
+struct Shared {
+  Secret accepted;          // set by the test: the administrator's password
+  char printers[MAX_PATH];  // set by the test: a file with one printer name a line (none if empty)
+  volatile LONG count;      // calls recorded; the first kMaxCalls are kept
+  volatile LONG handed;     // handles handed out so far, for their names
+  Record records[kMaxCalls];
+};
+
+// The test's side: the shared block, and putting the library into a process.
+class Session {
+ public:
+  // Opens (or makes) the block and starts it afresh with the password the account has.
+  explicit Session(std::string_view password, const std::string& printersFile = {});
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  bool Ready() const { return shared_ != nullptr; }
+  // From now on the account has this password.
+  void Accept(std::string_view password);
+  // Loads the library into a running program and replaces the five functions there.
+  bool InstallInto(HANDLE process) const;
+  // The same inside this process, for the tests of the adapters.
+  bool InstallHere() const;
+
+  std::vector<Record> Calls(Call kind) const;  // in the order they were made; kAny for all
+  std::vector<Call> Sequence() const;
+  // The library's address range in a process, for leaving it out when searching that process.
+  static bool LoadedRange(DWORD process, const BYTE*& base, DWORD& size);
+
+ private:
+  HANDLE mapping_ = nullptr;
+  Shared* shared_ = nullptr;
+};
+
+// Whether a named event the stand-in handed out as a handle has been closed by everyone holding it.
+bool Closed(const char* name);
+std::string Narrow(const Text& text);
+
+}  // namespace e2e::standin

@@ -1,0 +1,129 @@
+// The test's side of the stand-in: the shared block, and loading the library into a process.
+#include <windows.h>
+// After windows.h:
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+#include "e2e/stand_in.h"
+
+namespace e2e::standin {
+namespace {
+
+std::string LibraryPath() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + kLibrary;
+}
+
+// Runs a function of kernel32 or of the library on a new thread of the process and waits for it.
+bool RunRemote(HANDLE process, const void* function, void* argument, DWORD& result) {
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(function),
+                                     argument, 0, nullptr);
+  if (!thread) return false;
+  const bool ended =
+      WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
+  CloseHandle(thread);
+  return ended;
+}
+
+}  // namespace
+
+Session::Session(std::string_view password, const std::string& printersFile) {
+  mapping_ =
+      CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Shared), kSharedName);
+  if (!mapping_) return;
+  shared_ = static_cast<Shared*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Shared)));
+  if (!shared_) return;
+  ZeroMemory(shared_, sizeof(Shared));
+  Accept(password);
+  lstrcpynA(shared_->printers, printersFile.c_str(), MAX_PATH);
+}
+
+void Session::Accept(std::string_view password) {
+  const std::string text(password);
+  if (shared_) shared_->accepted = SecretOf(text.c_str());
+}
+
+Session::~Session() {
+  if (shared_) UnmapViewOfFile(shared_);
+  if (mapping_) CloseHandle(mapping_);
+}
+
+bool Session::InstallInto(HANDLE process) const {
+  if (!shared_) return false;
+  const std::string path = LibraryPath();
+  void* remotePath =
+      VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remotePath || !WriteProcessMemory(process, remotePath, path.c_str(), path.size() + 1, nullptr))
+    return false;
+  // kernel32 lies at the same address in every process of the session, and the library's install
+  // routine at the same distance from the library's start.
+  const void* load =
+      reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA"));
+  DWORD remoteModule = 0;
+  const bool loaded = RunRemote(process, load, remotePath, remoteModule) && remoteModule != 0;
+  VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+  HMODULE local = LoadLibraryA(path.c_str());
+  if (!loaded || !local) return false;
+  const auto* install = reinterpret_cast<const BYTE*>(GetProcAddress(local, kInstall));
+  const BYTE* remoteInstall = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remoteModule)) +
+                              (install - reinterpret_cast<const BYTE*>(local));
+  DWORD replaced = 0;
+  const bool ran = install && RunRemote(process, remoteInstall, nullptr, replaced);
+  FreeLibrary(local);
+  return ran && replaced == kReplaced;
+}
+
+bool Session::InstallHere() const {
+  HMODULE library = LoadLibraryA(LibraryPath().c_str());
+  auto install = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(library ? GetProcAddress(library, kInstall) : nullptr));
+  return shared_ && install && install(nullptr) == kReplaced;
+}
+
+std::vector<Record> Session::Calls(Call kind) const {
+  std::vector<Record> calls;
+  const LONG count = shared_ ? std::min(static_cast<LONG>(shared_->count), kMaxCalls) : 0;
+  for (LONG i = 0; i < count; ++i)
+    if (kind == kAny || shared_->records[i].call == kind) calls.push_back(shared_->records[i]);
+  return calls;
+}
+
+std::vector<Call> Session::Sequence() const {
+  std::vector<Call> calls;
+  for (const Record& record : Calls(kAny)) calls.push_back(static_cast<Call>(record.call));
+  return calls;
+}
+
+bool Session::LoadedRange(DWORD process, const BYTE*& base, DWORD& size) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  MODULEENTRY32 module{};
+  module.dwSize = sizeof module;
+  bool found = false;
+  for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module))
+    if (lstrcmpiA(module.szModule, kLibrary) == 0) {
+      base = module.modBaseAddr;
+      size = module.modBaseSize;
+      found = true;
+    }
+  CloseHandle(snapshot);
+  return found;
+}
+
+bool Closed(const char* name) {
+  HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, name);
+  if (!event) return true;
+  CloseHandle(event);
+  return false;
+}
+
+std::string Narrow(const Text& text) {
+  char buffer[kTextSize * 2] = "";
+  WideCharToMultiByte(CP_ACP, 0, text.text, -1, buffer, sizeof buffer, nullptr, nullptr);
+  return buffer;
+}
+
+}  // namespace e2e::standin
