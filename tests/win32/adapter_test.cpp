@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "e2e/stand_in.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -119,24 +120,72 @@ TEST(Adapters, CreateReadAndWriteRegistryValues) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvela-Test");
 }
 
-// What Wine does with the calls it cannot do for real; the test-only executable exists because of it.
-TEST(Adapters, ShowWhatWineCannotDo) {
-  std::u16string user = u"Administrator", domain = u"", password = u"x", command = u"notepad.exe";
+// The launch, the logon check and the printer list as the system receives them from the adapter. Wine
+// cannot make these calls for real, so the stand-in of the end-to-end tests takes their place, here in
+// this process. Empty texts arrive as empty strings, not as null pointers.
+TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
+  const std::string printers = TempFolder() + "morvela_adapter_printers.txt";
+  HANDLE file = CreateFileA(printers.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const std::string lines = "Laser 1\r\n\\\\srv\\Farbe\r\n";
+  DWORD written = 0;
+  WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+  CloseHandle(file);
+  e2e::standin::Session session("geheim", printers);
+  ASSERT_TRUE(session.InstallHere());
+
+  std::u16string user = u"Administrator", domain = u"", password = u"geheim", command = u"notepad.exe";
+  std::u16string directory = u"C:\\windows";
   platform::StartupRecord startup{68};
   platform::LogonLaunch launch;
   launch.user = user.c_str();
   launch.domain = domain.c_str();
   launch.password = password.c_str();
   launch.commandLine = command.data();
+  launch.currentDirectory = directory.c_str();
   launch.startup = &startup;
+  ASSERT_TRUE(system.CreateProcessWithLogon(launch));
+  const e2e::standin::Record started = session.Calls(e2e::standin::kLaunch).at(0);
+  EXPECT_EQ(e2e::standin::Narrow(started.user), "Administrator");
+  EXPECT_TRUE(started.domain.present);
+  EXPECT_EQ(e2e::standin::Narrow(started.domain), "");
+  EXPECT_EQ(started.password, e2e::standin::SecretOf("geheim"));
+  EXPECT_EQ(e2e::standin::Narrow(started.commandLine), "notepad.exe");
+  EXPECT_TRUE(started.commandWritable);
+  EXPECT_EQ(e2e::standin::Narrow(started.directory), "C:\\windows");
+  EXPECT_FALSE(started.application.present);
+  EXPECT_EQ(started.startupSize, 68u);
+  EXPECT_TRUE(started.startupRestZero);
+  EXPECT_TRUE(e2e::standin::Closed(started.handles[0])) << "the process handle is kept";
+  EXPECT_TRUE(e2e::standin::Closed(started.handles[1])) << "the thread handle is kept";
+  password = u"falsch";
+  launch.password = password.c_str();
   EXPECT_FALSE(system.CreateProcessWithLogon(launch));
+
   platform::Handle token = 0;
-  if (system.Logon("Administrator", "", "irgendwas", 2, 0, token)) {
-    EXPECT_FALSE(system.ImpersonateLoggedOnUser(token));
-    system.CloseHandle(token);
-  }
-  const platform::PrinterEnumeration printers = system.PrinterNames(6);
-  EXPECT_TRUE(printers.names.empty());
+  EXPECT_FALSE(system.Logon("Administrator", "", "falsch", 2, 0, token));
+  ASSERT_TRUE(system.Logon("Administrator", "", "geheim", 2, 0, token));
+  const e2e::standin::Record logon = session.Calls(e2e::standin::kLogon).at(1);
+  EXPECT_EQ(e2e::standin::Narrow(logon.user), "Administrator");
+  EXPECT_TRUE(logon.domain.present);
+  EXPECT_EQ(e2e::standin::Narrow(logon.domain), "");
+  EXPECT_EQ(logon.password, e2e::standin::SecretOf("geheim"));
+  EXPECT_EQ(logon.logonType, 2u);
+  EXPECT_EQ(logon.provider, 0u);
+  EXPECT_EQ(logon.token, token);
+  EXPECT_TRUE(system.ImpersonateLoggedOnUser(token));
+  EXPECT_EQ(session.Calls(e2e::standin::kImpersonate).at(0).token, token);
+  system.CloseHandle(token);
+  EXPECT_TRUE(system.RevertToSelf());
+  EXPECT_FALSE(session.Calls(e2e::standin::kRevert).at(0).tokenOpen);
+
+  // The printer list: asked for its size, then filled.
+  const platform::PrinterEnumeration listed = system.PrinterNames(6);
+  EXPECT_EQ(listed.names, (std::vector<std::string>{"Laser 1", "\\\\srv\\Farbe"}));
+  const std::vector<e2e::standin::Record> asked = session.Calls(e2e::standin::kEnumPrinters);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(listed.neededBytes, asked[0].needed);
+  EXPECT_EQ(asked[1].bufferSize, asked[0].needed);
+  DeleteFileA(printers.c_str());
 }
 
 // The file dialog's and the shell's libraries are loaded at their first use. Until then each import
