@@ -132,6 +132,9 @@ class TForm1 : public ui::TForm {
 
  private:
   platform::Platform& System() const;
+  // Starts the path as the administrator with the password in the password box (cut to 255). The
+  // password's copy lives only for the call, never across a dialog.
+  bool RunWithTypedPassword(const std::string& path);
   void BuildMenus();
   void WireHandlers();
   // Puts a prepared command into the path box and names the action.

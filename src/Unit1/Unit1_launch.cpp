@@ -25,11 +25,15 @@ std::string NamePart(std::string_view path) {
 
 }  // namespace
 
-void TForm1::ButtonEXEClick(TObject*) {
+bool TForm1::RunWithTypedPassword(const std::string& path) {
   secret::Text password = EditPasswort.ReadSecret();
   password.Cut(kShortText);
+  return RunAsUser(System(), AdminUser, password, UserDomain, path);
+}
+
+void TForm1::ButtonEXEClick(TObject*) {
   const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(EditPfad.Text(), kShortText));
-  if (!RunAsUser(System(), AdminUser, password, UserDomain, path)) ShowErrorBox(kLaunchFailed);
+  if (!RunWithTypedPassword(path)) ShowErrorBox(kLaunchFailed);
 }
 
 void TForm1::XPBitBtnOeffnenClick(TObject*) {

@@ -8,7 +8,6 @@
 #include "FormSpeed_u/FormSpeed_u.h"
 #include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
-#include "Unit1/run_as_user.h"
 #include "ui/text.h"
 #include "z_global/credentials.h"
 #include "z_global/drives.h"
@@ -68,11 +67,9 @@ void TForm1::XPSpeedButton1Click(TObject* sender) {
 }
 
 void TForm1::LaunchQuickEntry(TObject*, int n) {
-  secret::Text password = EditPasswort.ReadSecret();
-  password.Cut(kShortText);
   const std::string stored = ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 1);
   const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(stored, kShortText));
-  if (RunAsUser(System(), AdminUser, password, UserDomain, path)) return;
+  if (RunWithTypedPassword(path)) return;
 
   FormPass->LabelAdmin.SetText(LabelAdminUser.Text());
   FormPass->LabelDomaene.SetText(LabelDom.Text());
@@ -81,9 +78,7 @@ void TForm1::LaunchQuickEntry(TObject*, int n) {
 
   // The corrected password stays in the main window for the launches that follow.
   EditPasswort.SetSecret(FormPass->EditPasswd.ReadSecret());
-  password = EditPasswort.ReadSecret();
-  password.Cut(kShortText);
-  if (!RunAsUser(System(), AdminUser, password, UserDomain, path)) ShowErrorBox(kQuickLaunchFailed);
+  if (!RunWithTypedPassword(path)) ShowErrorBox(kQuickLaunchFailed);
 }
 
 void TForm1::Bearbeiten11Click(TObject*) {

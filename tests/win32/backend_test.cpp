@@ -106,6 +106,31 @@ TEST_F(BackendTest, KeepsTextsInTheWindowsBothWays) {
   EXPECT_EQ(SendMessageA(WindowOf(form->Secret), EM_GETPASSWORDCHAR, 0, 0), '*');
 }
 
+// A password box edits as any box does, but what typing over, Backspace, Delete or a paste removes
+// is not kept for its undo: undoing never brings a removed password back.
+TEST_F(BackendTest, EditsAPasswordBoxWithoutKeepingRemovedTextForUndo) {
+  HWND box = WindowOf(form->Secret);
+  form->Secret.SetText("geheim");
+  const auto edit = [&](DWORD start, DWORD end, UINT message, WPARAM key) {
+    SendMessageW(box, EM_SETSEL, start, end);
+    SendMessageW(box, message, key, 0);
+    return form->Secret.Text();
+  };
+  EXPECT_EQ(edit(6, 6, WM_CHAR, VK_BACK), "gehei");
+  EXPECT_EQ(edit(0, 0, WM_KEYDOWN, VK_DELETE), "ehei");
+  EXPECT_EQ(edit(0, 2, WM_CHAR, 'x'), "xei");
+  EXPECT_EQ(edit(1, 3, WM_CHAR, VK_BACK), "x");
+  EXPECT_EQ(edit(0, 1, WM_CLEAR, 0), "");
+  SendMessageW(box, EM_UNDO, 0, 0);
+  EXPECT_EQ(form->Secret.Text(), "");
+  form->First.SetText("abc");  // an ordinary box keeps its undo, so the check above can fail
+  HWND first = WindowOf(form->First);
+  SendMessageW(first, EM_SETSEL, 0, 3);
+  SendMessageW(first, WM_CHAR, 'x', 0);
+  SendMessageW(first, EM_UNDO, 0, 0);
+  EXPECT_EQ(form->First.Text(), "abc");
+}
+
 TEST_F(BackendTest, DispatchesAClickToItsHandler) {
   int clicks = 0;
   form->Cancel.OnClick = [&](ui::TObject* sender) {

@@ -73,6 +73,36 @@ Rect WindowBounds(const TControl& control) {
 
 Rect LabelBounds(const TControl& label, const std::string& text);
 
+bool IsPasswordBox(const TControl& control) {
+  return control.Kind() == ControlKind::kEdit && static_cast<const TEdit&>(control).PasswordChar();
+}
+
+// Removes characters of an edit box without keeping them for its undo.
+void RemoveWithoutUndo(HWND edit, DWORD start, DWORD end) {
+  SendMessageW(edit, EM_SETSEL, start, end);
+  SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+}
+
+// An edit box keeps what typing, deleting or pasting removes, for its undo: in a password box that is
+// the password typed over or deleted, and emptying the undo later may leave most of it in memory. So a
+// password box removes such text itself, without undo, before the key or the paste goes on; a key that
+// only deletes is done with that. True when the message has been handled.
+bool RemovedBeforeInput(HWND edit, UINT message, WPARAM key) {
+  DWORD start = 0, end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool backspace = message == WM_CHAR && key == VK_BACK;
+  const bool del = message == WM_KEYDOWN && key == VK_DELETE;
+  if (start == end) {
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(edit));
+    if (backspace && start > 0) RemoveWithoutUndo(edit, start - 1, start);
+    if (del && start < length) RemoveWithoutUndo(edit, start, start + 1);
+  } else if (backspace || del || message == WM_CLEAR || message == WM_PASTE ||
+             (message == WM_CHAR && key >= ' ')) {
+    RemoveWithoutUndo(edit, start, end);
+  }
+  return backspace || del || message == WM_CLEAR || message == WM_CUT;
+}
+
 LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR reference) noexcept {
   auto* peer = reinterpret_cast<ControlWindow*>(reference);
@@ -85,7 +115,14 @@ LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, L
         control.KeyPress(key);
         if (key == 0) return 0;
         wParam = static_cast<unsigned char>(key);
+        if (IsPasswordBox(control) && RemovedBeforeInput(window, message, wParam)) return 0;
       }
+      break;
+    case WM_KEYDOWN:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_CUT:
+      if (IsPasswordBox(control) && RemovedBeforeInput(window, message, wParam)) return 0;
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -399,15 +436,28 @@ void ControlWindow::SetText(const std::string& text) {
   if (control_.Kind() == ControlKind::kSpeedButton) Repaint(Window());
 }
 
+// A password box is read and written in UTF-16, the form its window keeps the text in: the ANSI calls
+// would convert through buffers of the system that go back to the heap unwiped. The conversion to the
+// program's ANSI text happens here, between buffers that wipe themselves.
 void ControlWindow::ReadSecret(secret::Text& out) const {
-  const int length = GetWindowTextLengthA(Window());
-  out.Reserve(static_cast<std::size_t>(length));
-  GetWindowTextA(Window(), out.data(), length + 1);
-  out.TrimAtZero();
+  secret::Wide wide;
+  wide.Reserve(static_cast<std::size_t>(GetWindowTextLengthW(Window())));
+  GetWindowTextW(Window(), reinterpret_cast<wchar_t*>(wide.data()), static_cast<int>(wide.size() + 1));
+  wide.TrimAtZero();
+  const auto* text = reinterpret_cast<const wchar_t*>(wide.c_str());
+  const int length = static_cast<int>(wide.size());
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+  out.Reserve(static_cast<std::size_t>(std::max(bytes, 0)));
+  WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), bytes, nullptr, nullptr);
 }
 
 void ControlWindow::SetSecret(const secret::Text& text) {
-  SetWindowTextA(Window(), text.c_str());
+  secret::Wide wide;
+  const int length = static_cast<int>(text.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, nullptr, 0);
+  wide.Reserve(static_cast<std::size_t>(std::max(units, 0)));
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, reinterpret_cast<wchar_t*>(wide.data()), units);
+  SetWindowTextW(Window(), reinterpret_cast<const wchar_t*>(wide.c_str()));
 }
 
 void ControlWindow::SetBounds(Rect) {
