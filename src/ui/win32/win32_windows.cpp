@@ -215,11 +215,22 @@ UINT LabelFormat(const TControl& label) {
   return align | DT_EXPANDTABS | DT_SINGLELINE;
 }
 
+// How far the ink of the text's last letter reaches past its advance (a negative C width), in pixels:
+// a label sized to its text makes room for it, or a letter such as a slanted "r" loses its tip. Fonts
+// without such widths (the bitmap fonts) have none.
+int Overhang(HDC dc, const std::string& text) {
+  const std::wstring wide = Wide(text);
+  ABC widths{};
+  if (wide.empty() || !GetCharABCWidthsW(dc, wide.back(), wide.back(), &widths)) return 0;
+  return widths.abcC < 0 ? -widths.abcC : 0;
+}
+
 // Draws text without "&" or tabs letter by letter at the widths that measuring gives. Some font engines
 // (Wine's among them) set letters such as "w" further apart than they measure them, which cut off the
 // end of a label sized to its text. Text with "&" or tabs is left to DrawText, for the prefix and the
-// tab stops; false then.
-bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, Alignment alignment) {
+// tab stops; false then. The text ends where its last letter's overhang still fits.
+bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, int overhang,
+                          Alignment alignment) {
   if (text.find_first_of("&\t") != std::string::npos) return false;
   if (text.empty()) return true;
   const std::wstring wide = Wide(text);
@@ -230,8 +241,8 @@ bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, Ali
     return false;
   std::vector<int> widths(ends.size());
   for (std::size_t i = 0; i < ends.size(); ++i) widths[i] = ends[i] - (i ? ends[i - 1] : 0);
-  const int room = area.right - area.left;
-  const int x = alignment == Alignment::kRight    ? area.right - total.cx
+  const int room = area.right - area.left - overhang;
+  const int x = alignment == Alignment::kRight    ? area.left + room - total.cx
                 : alignment == Alignment::kCenter ? area.left + (room - total.cx) / 2
                                                   : area.left;
   ExtTextOutW(dc, x, area.top, ETO_CLIPPED, &area, wide.c_str(), static_cast<UINT>(length), widths.data());
@@ -247,8 +258,10 @@ void DrawLabel(ControlWindow& peer, const DRAWITEMSTRUCT& item) {
   w32::SelectGuard font(item.hDC, Backend().FontFor(label.GetFont()));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, label.Enabled() ? ToColorRef(label.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
-  if (!DrawAtMeasuredWidths(item.hDC, text, area, label.GetAlignment()))
-    DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(label));
+  const int overhang = Overhang(item.hDC, text);
+  if (DrawAtMeasuredWidths(item.hDC, text, area, overhang, label.GetAlignment())) return;
+  area.right -= overhang;  // the overhang is drawn into the room kept for it, so no clipping
+  DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(label) | DT_NOCLIP);
 }
 
 }  // namespace
@@ -528,12 +541,14 @@ Rect LabelBounds(const TControl& label, const std::string& text) {
   Rect bounds = label.Bounds();
   if (!static_cast<const TLabel&>(label).AutoSize) return bounds;
   RECT measured{0, 0, 0, 0};
+  int overhang = 0;
   {
     HDC dc = Backend().MeasuringDc();
     w32::SelectGuard font(dc, Backend().FontFor(label.GetFont()));
     DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | LabelFormat(label));
+    overhang = Overhang(dc, text);
   }
-  const int width = text.empty() ? 0 : measured.right;
+  const int width = text.empty() ? 0 : measured.right + overhang;
   if (label.GetAlignment() == Alignment::kRight) bounds.left += bounds.width - width;
   bounds.width = width;
   bounds.height = measured.bottom;
