@@ -110,22 +110,4 @@ TEST_F(ToolsTest, OpensAMenuOnlyFromTheLowerPartOfItsButton) {
   EXPECT_EQ(system.beeps, std::vector<std::uint32_t>{0});
 }
 
-TEST_F(ToolsTest, HasTheMenusOfTheDesign) {
-  Start();
-  std::vector<std::string> captions;
-  for (const ui::TMenuItem* item : Main().PopupMenuProg.Items()) captions.push_back(item->Caption());
-  EXPECT_EQ(captions,
-            (std::vector<std::string>{"Energieoptionen", "Internet-Eigenschaften", "Java", "Netzwerk",
-                                      "Programme", "System", "-", "Verwaltung", "-", "Windows-Firewall"}));
-  captions.clear();
-  for (const ui::TMenuItem* item : Main().Verwaltung1.Items()) captions.push_back(item->Caption());
-  EXPECT_EQ(captions,
-            (std::vector<std::string>{"Benutzerkonten", "Computerverwaltung", "Datenquellen (ODBC 32 Bit)",
-                                      "Datenquellen (ODBC 64 Bit)", "-", "Dienste"}));
-  captions.clear();
-  for (const ui::TMenuItem* item : Main().PopupMenuDrucker.Items()) captions.push_back(item->Caption());
-  EXPECT_EQ(captions, (std::vector<std::string>{"Drucker installieren", "Drucker löschen", "-",
-                                                "Druckereigeschaften"}));
-}
-
 }  // namespace

@@ -124,7 +124,6 @@ TEST_F(RunAsUserTest, KeepsThePasswordOutOfEverythingThatOutlivesTheCall) {
   const fake::LaunchRecord& launch = system.launches.back();
   for (const std::string& text : {launch.user, launch.domain, launch.commandLine})
     EXPECT_EQ(text.find("Geheim"), std::string::npos);
-  EXPECT_TRUE(password.view() == "Geheim-123");  // the caller's own copy is untouched
 }
 
 TEST(SecretText, CutWipesTheDroppedCharactersInPlace) {

@@ -80,15 +80,12 @@ TEST_F(ToolkitTest, EnterPressesTheFocusedButtonElseTheDefaultAndEscapeTheCancel
 }
 
 TEST_F(ToolkitTest, AnErrorInAHandlerBecomesAnErrorBoxTitledWithTheApplication) {
-  bool after = false;
   dialog->Ok.OnClick = [](ui::TObject*) { throw std::runtime_error("Win32-Fehler. Code: 5."); };
-  dialog->Ok.Click();
-  after = true;
+  dialog->Ok.Click();  // returns: the error does not go past the handler
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(screen.messageBoxes[0].text, "Win32-Fehler. Code: 5.");
   EXPECT_EQ(screen.messageBoxes[0].caption, "Morvela");
   EXPECT_EQ(screen.messageBoxes[0].flags, ui::kMbOk | ui::kMbIconError);
-  EXPECT_TRUE(after);
 }
 
 TEST_F(ToolkitTest, AModalFormClosedThroughItsCloseBoxEndsWithCancel) {

@@ -289,10 +289,10 @@ struct BoxWatcher {
           DWORD owner = 0;
           GetWindowThreadProcessId(box, &owner);
           if (owner != process || !IsWindowVisible(box)) continue;
-          Sleep(50);
+          for (int tries = 0; tries < 250 && !GetDlgItemTextA(box, 0xFFFF, text, sizeof text); ++tries)
+            Sleep(20);  // until the box shows its text
           GetWindowRect(box, &rect);
           GetWindowTextA(box, title, sizeof title);
-          GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
           seen = true;
           PostMessageA(box, WM_COMMAND, IDOK, 0);
           break;

@@ -2,7 +2,9 @@
 
 namespace ui::headless {
 
-void HeadlessBackend::CreateWindows(TForm&) {}
+void HeadlessBackend::CreateWindows(TForm& form) {
+  createdForms.push_back(form.Name());
+}
 
 int HeadlessBackend::ShowModal(TForm& form) {
   modalForms.push_back(form.Name());

@@ -28,7 +28,8 @@ class HeadlessBackend : public Backend {
 
   std::vector<MessageBoxRequest> messageBoxes;
   std::vector<PopupRecord> popups;
-  std::vector<std::string> modalForms;  // names of the forms shown modally, in order
+  std::vector<std::string> modalForms;    // names of the forms shown modally, in order
+  std::vector<std::string> createdForms;  // names of the forms whose windows were made, in order
 
   void CreateWindows(TForm& form) override;
   int ShowModal(TForm& form) override;

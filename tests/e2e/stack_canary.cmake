@@ -1,0 +1,15 @@
+# Run by ctest: the program's own code is built with a stack canary. Every object of the program's
+# library that holds a guarded function (one with an array or a local whose address it hands out)
+# calls the stack protector's failure handler; nm lists the symbols each object uses.
+execute_process(COMMAND ${NM} ${LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${NM} could not read ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "U ___stack_chk_fail" guarded "${symbols}")
+string(REGEX MATCHALL "\\.obj:" objects "${symbols}")
+list(LENGTH guarded guardedCount)
+list(LENGTH objects objectCount)
+message(STATUS "${guardedCount} of ${objectCount} objects check a stack canary")
+if(guardedCount LESS 20)
+  message(FATAL_ERROR "only ${guardedCount} of ${objectCount} objects check a stack canary")
+endif()
