@@ -4,6 +4,9 @@
 
 #include "e2e/driver.h"
 #include "e2e/stand_in.h"
+// After windows.h, which the driver brings:
+#include <winioctl.h>
+#include <winnetwk.h>
 
 namespace {
 
@@ -137,6 +140,91 @@ TEST_F(LaunchE2E, EnterInThePathBoxMovesToThePasswordBoxAndStartsNothing) {
   EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == controls.password; }));
   ASSERT_TRUE(Program::Handled(controls.run));
   EXPECT_TRUE(session.Calls(standin::kLaunch).empty());
+}
+
+// A mapped network drive over a folder, defined through Wine's mount manager for as long as the
+// object lives, as the operator's session may have one.
+class NetworkDrive {
+ public:
+  NetworkDrive(wchar_t letter, const std::string& folder) : letter_(letter) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const std::wstring wide(folder.begin(), folder.end());
+    char* path = unixName ? unixName(wide.c_str()) : nullptr;
+    defined_ = path && Define(DRIVE_REMOTE, path);
+    if (path) HeapFree(GetProcessHeap(), 0, path);
+  }
+  ~NetworkDrive() { Define(DRIVE_NO_ROOT_DIR, ""); }
+  NetworkDrive(const NetworkDrive&) = delete;
+  NetworkDrive& operator=(const NetworkDrive&) = delete;
+  bool Defined() const { return defined_; }
+
+ private:
+  // The mount manager's record of a drive, followed by the folder's path.
+  struct UnixDrive {
+    ULONG size, type, fsType;
+    DWORD serial;
+    ULONGLONG device;
+    WCHAR letter;
+    USHORT mountPointOffset, deviceOffset, labelOffset;
+  };
+  bool Define(ULONG type, const std::string& path) const {
+    std::vector<char> request(sizeof(UnixDrive) + path.size() + 1);
+    auto* drive = reinterpret_cast<UnixDrive*>(request.data());
+    *drive = {static_cast<ULONG>(request.size()),
+              type,
+              0,
+              0,
+              0,
+              letter_,
+              path.empty() ? USHORT{0} : USHORT{sizeof(UnixDrive)},
+              0,
+              0};
+    path.copy(request.data() + sizeof(UnixDrive), path.size());
+    HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (manager == INVALID_HANDLE_VALUE) return false;
+    DWORD returned = 0;
+    const DWORD defineDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+    const bool ok = DeviceIoControl(manager, defineDrive, request.data(), static_cast<DWORD>(request.size()),
+                                    nullptr, 0, &returned, nullptr);
+    CloseHandle(manager);
+    return ok;
+  }
+  wchar_t letter_;
+  bool defined_ = false;
+};
+
+// Started in a folder on a network drive, the program hands the launch that folder's universal name
+// (the administrator's logon session does not see the operator's drive mappings), or the Windows
+// folder when the network cannot name it.
+TEST(NetworkLaunchE2E, PassesTheUniversalNameOfANetworkCurrentDirectory) {
+  const std::string folder = e2e::RunFolder("network-drive");
+  NetworkDrive drive(L'n', folder);
+  ASSERT_TRUE(drive.Defined());
+  ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE));
+  standin::Session session(kPassword);
+  Program program(folder, "Morvela.exe", "N:\\");
+  ASSERT_TRUE(program.Started());
+  ASSERT_TRUE(session.InstallInto(program.Process()));
+  MainControls controls(program);
+  Program::SetText(controls.path, "notepad");
+  Program::SetText(controls.password, kPassword);
+  Program::PressKey(controls.password, VK_RETURN);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
+
+  union {
+    UNIVERSAL_NAME_INFOA info;
+    char bytes[1024];
+  } universal{};
+  DWORD size = sizeof universal;
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const bool named = WNetGetUniversalNameA("N:\\", UNIVERSAL_NAME_INFO_LEVEL, &universal, &size) == NO_ERROR;
+  const standin::Record r = session.Calls(standin::kLaunch)[0];
+  EXPECT_TRUE(r.directory.present);
+  EXPECT_EQ(standin::Narrow(r.directory), named ? universal.info.lpUniversalName : windows);
 }
 
 }  // namespace
