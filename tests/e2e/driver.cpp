@@ -89,10 +89,6 @@ std::string ReadFile(const std::string& path) {
   return content.str();
 }
 
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary);
   out << content;

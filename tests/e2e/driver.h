@@ -17,7 +17,6 @@ std::string RunFolder(const std::string& name);
 // Waits until the condition holds; false when the deadline passes first.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 // Saves the screen area of a window as <bin>\screenshots\<name>.png.
 bool SaveScreenshot(HWND window, const std::string& name);

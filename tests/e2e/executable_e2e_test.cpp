@@ -101,7 +101,7 @@ TEST_F(ExecutableE2E, IsA32BitGuiProgramImportingOnlySystemLibraries) {
     EXPECT_FALSE(kLoadedWhenUsed.count(name)) << name << " is loaded at start";
   }
   EXPECT_GT(count, 5);
-  EXPECT_EQ(image.find("stand_in"), std::string::npos) << "the test's stand-in is linked in";
+  EXPECT_EQ(image.find("MorvelaStandIn"), std::string::npos) << "the test's stand-in is linked in";
 }
 
 TEST_F(ExecutableE2E, CarriesItsManifestVersionRecordAndIcon) {
