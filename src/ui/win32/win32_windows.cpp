@@ -449,9 +449,9 @@ void ControlWindow::SetText(const std::string& text) {
   if (control_.Kind() == ControlKind::kSpeedButton) Repaint(Window());
 }
 
-// A password box is read and written in UTF-16, the form its window keeps the text in: the ANSI calls
-// would convert through buffers of the system that go back to the heap unwiped. The conversion to the
-// program's ANSI text happens here, between buffers that wipe themselves.
+// A password box is read and written in UTF-16, the form its window keeps the text in: with the ANSI
+// calls the system would convert the text through buffers of its own, which nobody wipes. The
+// conversion to the program's ANSI text happens here, between buffers that wipe themselves.
 void ControlWindow::ReadSecret(secret::Text& out) const {
   secret::Wide wide;
   wide.Reserve(static_cast<std::size_t>(GetWindowTextLengthW(Window())));
