@@ -21,6 +21,8 @@ TFormDruckerList::TFormDruckerList(ui::TComponent* owner)
 }
 
 std::string TFormDruckerList::ChoosePrinter() {
+  // The first in tab order has the focus at every showing, not where the focus was when it closed.
+  SetActiveControl(&CancelBtn);
   ShowModal();
   return SelectedPrinter;
 }

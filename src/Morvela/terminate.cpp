@@ -1,11 +1,15 @@
-// The runtime's default handler for an error that nothing catches prints the error's type name, for
-// which it links a whole C++ name demangler into the program. Nothing here can reach that handler
-// (every handler runs under the application's guard, and the program entry catches the rest), so a
-// plain one that ends the program keeps the executable small.
+// An error that nothing can catch ends the program here: one thrown inside a window procedure, where
+// no handler's guard runs (memory running out while a control paints), or a terminate. The program
+// ends with its own error box, not silently. This replaces the runtime's default handler, which would
+// print the error's type name and for that link a whole C++ name demangler into the program.
+#include <windows.h>
+
 #include <cstdlib>
 
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
-  std::abort();
+  MessageBoxA(nullptr, "Morvela wird wegen eines unerwarteten Fehlers beendet.", "Morvela",
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  std::_Exit(3);
 }
 }  // namespace __gnu_cxx

@@ -31,7 +31,8 @@ class ControlPeer {
   virtual void SetFocus() = 0;
   virtual bool HasFocus() const = 0;
   virtual void AppearanceChanged() = 0;  // font, colour, hint or content to be drawn anew
-  virtual void ItemsChanged() = 0;       // list content replaced
+  // A list's content replaced; the entries come back in the order the list shows them.
+  virtual std::vector<std::string> ShowItems(const std::vector<std::string>& items) = 0;
   virtual int GetItemIndex() const = 0;
   virtual void SetItemIndex(int index) = 0;
 };

@@ -146,28 +146,43 @@ void TButton::Click() {
 }
 
 namespace {
-// List boxes sort without regard to case, so "laser" and "Laser" stand together; folded to lower case
-// so that punctuation such as the backslashes of a printer connection comes before the letters.
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+// Where a character goes in a list's order, close to the user's locale: punctuation and blanks first,
+// then digits, then letters without regard to case, a letter with an accent beside its plain one
+// ("Ärger" among the A's). Ties are broken by the characters themselves.
+int SortKey(char c) {
+  // The plain letter of each CP1252 character from 0xC0 on; "*" marks the two signs among them.
+  static constexpr char kPlain[] =
+      "aaaaaaaceeeeiiiidnooooo*ouuuuyts"
+      "aaaaaaaceeeeiiiidnooooo*ouuuuyty";
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 0xC0 && kPlain[u - 0xC0] != '*') return 0x200 + kPlain[u - 0xC0];
+  if (u >= 'A' && u <= 'Z') return 0x200 + (u - 'A' + 'a');
+  if (u >= 'a' && u <= 'z') return 0x200 + u;
+  if (u >= '0' && u <= '9') return 0x100 + u;
+  return u;
 }
 
 bool ListOrder(const std::string& a, const std::string& b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
-    const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
-    if (ca != cb) return ca < cb;
+    const int ka = SortKey(a[i]), kb = SortKey(b[i]);
+    if (ka != kb) return ka < kb;
   }
-  return a.size() < b.size();
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
 }
 }  // namespace
 
 void TListBox::ReplaceItems(std::vector<std::string> items) {
-  std::stable_sort(items.begin(), items.end(), ListOrder);
-  items_ = std::move(items);
+  // A list box with a window sorts its entries itself, by the user's locale; without one they are put
+  // in nearly the same order here.
+  if (Peer()) {
+    items_ = Peer()->ShowItems(items);
+  } else {
+    std::stable_sort(items.begin(), items.end(), ListOrder);
+    items_ = std::move(items);
+  }
   itemIndex_ = -1;
-  if (Peer()) Peer()->ItemsChanged();
 }
 
 int TListBox::ItemIndex() const {

@@ -21,7 +21,8 @@ HWND PrinterButton(const Program& program) {
 // The printers come from the stand-in, which answers the system's printer list from a file.
 TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
   const std::string folder = e2e::RunFolder("printers");
-  e2e::WriteFile(folder + "printers.txt", "Laser 2\r\n\\\\druckserver\\Farbe\r\nbuero\r\nLaser 1\r\n");
+  e2e::WriteFile(folder + "printers.txt",
+                 "Laser 2\r\n\\\\druckserver\\Farbe\r\nbuero\r\nÄrger\r\nLaser 1\r\n");
   e2e::standin::Session session("", folder + "printers.txt");
   Program program(folder);
   ASSERT_TRUE(program.Started());
@@ -43,13 +44,15 @@ TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
   EXPECT_TRUE(calls[1].bufferPresent);
   EXPECT_EQ(calls[1].bufferSize, calls[0].needed);
   EXPECT_TRUE(calls[1].answer);
-  EXPECT_EQ(calls[1].returned, 4u);
+  EXPECT_EQ(calls[1].returned, 5u);
   HWND list = program.ControlAt(chooser, 8, 8);
+  // Sorted by the system's list, by the user's locale: "Ärger" among the A's.
   EXPECT_EQ(Program::ListItems(list),
-            (std::vector<std::string>{"\\\\druckserver\\Farbe", "buero", "Laser 1", "Laser 2"}));
+            (std::vector<std::string>{"\\\\druckserver\\Farbe", "Ärger", "buero", "Laser 1", "Laser 2"}));
+  EXPECT_EQ(program.Focus(), program.ControlAt(chooser, 300, 142));  // "Abbrechen"
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
   e2e::SaveScreenshot(chooser, "printer_chooser");
-  const int row = 2;  // "Laser 1"
+  const int row = 3;  // "Laser 1"
   const LPARAM at = MAKELPARAM(20, row * 13 + 4);
   PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(list, WM_LBUTTONUP, 0, at);

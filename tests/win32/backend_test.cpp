@@ -265,8 +265,7 @@ struct BoxWatcher {
   char title[64] = {};
   std::thread thread;
 
-  BoxWatcher() {
-    const DWORD process = GetCurrentProcessId();
+  explicit BoxWatcher(DWORD process = GetCurrentProcessId()) {
     thread = std::thread([this, process] {
       for (int i = 0; i < 500 && !seen; ++i) {
         HWND box = nullptr;
@@ -323,6 +322,64 @@ TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowPr
   ASSERT_TRUE(watcher.seen);
   EXPECT_STREQ(watcher.title, "Morvela");
   EXPECT_STREQ(watcher.text, "IsWow64: bad process handle");
+}
+
+// A painter that runs out of memory, as drawing may when the system has none left.
+struct FailingPainter : ui::win32::ControlPainter {
+  void Paint(ui::TControl&, HWND, HDC, bool, bool) override { throw std::bad_alloc(); }
+  void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
+  bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
+  void Invalidated(ui::TControl&) override {}
+  void ContentChanged(ui::TControl&, HWND) override {}
+};
+
+class Bar : public ui::TForm {
+ public:
+  explicit Bar(ui::TComponent* owner) : TForm(owner, "Bar", "Leiste", 300, 40) {}
+  ui::TStatusBar Status{this, "Status", {0, 20, 300, 20}};
+};
+
+// An error inside a window procedure that no handler's guard can catch (memory running out while a
+// control paints) ends the program with the program's own error box, not silently. The test runs
+// itself again as the program that fails, and watches for that box.
+TEST(FatalErrorTest, EndsTheProgramWithItsOwnErrorBox) {
+  if (GetEnvironmentVariableA("MORVELA_FAILING_CHILD", nullptr, 0)) {
+    ui::win32::Win32Backend backend{GetModuleHandleA(nullptr)};
+    platform::Win32Platform system;
+    ui::TApplication app{backend, system, "Morvela"};
+    FailingPainter failing;
+    backend.SetPainter(ui::ControlKind::kStatusBar, &failing);
+    Bar* bar = nullptr;
+    app.CreateForm(bar);
+    ShowWindow(WindowOf(*bar), SW_SHOW);
+    UpdateWindow(WindowOf(*bar));
+    ADD_FAILURE() << "the program went on after the error";
+    return;
+  }
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = std::string("\"") + self + "\" --gtest_filter=FatalErrorTest.*";
+  SetEnvironmentVariableA("MORVELA_FAILING_CHILD", "1");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  const BOOL started =
+      CreateProcessA(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+  SetEnvironmentVariableA("MORVELA_FAILING_CHILD", nullptr);
+  ASSERT_TRUE(started);
+  {
+    BoxWatcher watcher(child.dwProcessId);
+    watcher.thread.join();
+    EXPECT_TRUE(watcher.seen) << "the program ended without a word";
+    EXPECT_STREQ(watcher.title, "Morvela");
+    EXPECT_NE(std::string(watcher.text).find("Morvela"), std::string::npos) << watcher.text;
+  }
+  EXPECT_EQ(WaitForSingleObject(child.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  EXPECT_NE(code, 0u);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ WindowKind KindOf(const TControl& control, bool customDrawn) {
     case ControlKind::kBevel:
       return {"STATIC", SS_ETCHEDHORZ, 0};
     case ControlKind::kListBox:
-      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, WS_EX_CLIENTEDGE};
+      // Sorted by the system, which compares by the user's locale.
+      return {"LISTBOX", LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, WS_EX_CLIENTEDGE};
     case ControlKind::kStatusBar:
       return {STATUSCLASSNAMEA, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
   }
@@ -512,16 +513,22 @@ void ControlWindow::AppearanceChanged() {
   InvalidateRect(Window(), nullptr, TRUE);
 }
 
-void ControlWindow::ItemsChanged() {
-  if (control_.Kind() != ControlKind::kListBox) return;
-  const auto& list = static_cast<const TListBox&>(control_);
+std::vector<std::string> ControlWindow::ShowItems(const std::vector<std::string>& items) {
   SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
   SendMessageA(Window(), LB_RESETCONTENT, 0, 0);
-  for (const std::string& item : list.Items())
+  for (const std::string& item : items)
     SendMessageA(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   SendMessageA(Window(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(Window(), nullptr, TRUE);
+  std::vector<std::string> shown;
+  const LRESULT count = SendMessageA(Window(), LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::string item(static_cast<std::size_t>(SendMessageA(Window(), LB_GETTEXTLEN, i, 0)), '\0');
+    SendMessageA(Window(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    shown.push_back(std::move(item));
+  }
+  return shown;
 }
 
 int ControlWindow::GetItemIndex() const {
@@ -765,8 +772,9 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   control.AttachPeer(std::move(peer));
   if (edit && !typed.empty()) attached.SetSecret(typed);
   if (control.Kind() == ControlKind::kListBox) {
-    SendMessageA(window, LB_SETITEMHEIGHT, 0, static_cast<TListBox&>(control).ItemHeight);
-    attached.ItemsChanged();
+    auto& list = static_cast<TListBox&>(control);
+    SendMessageA(window, LB_SETITEMHEIGHT, 0, list.ItemHeight);
+    list.ReplaceItems(list.Items());
   }
   if (control.Kind() == ControlKind::kStatusBar && !painter) attached.UpdateStatusBar();
   attached.UpdateTooltip();

@@ -67,7 +67,7 @@ class ControlWindow : public ControlPeer {
   void SetFocus() override;
   bool HasFocus() const override;
   void AppearanceChanged() override;
-  void ItemsChanged() override;
+  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override;
   int GetItemIndex() const override;
   void SetItemIndex(int index) override;
 
