@@ -1,5 +1,7 @@
 #include "controls/mdBUTTONS.h"
 
+#include "ui/form.h"
+
 #include <utility>
 
 FaceState SpeedButtonState(bool enabled, bool pressed, bool hot) {
@@ -104,14 +106,67 @@ void ToGrey(std::vector<std::uint8_t>& bgr, int width, int height, int stride) {
   }
 }
 
-bool BackgroundWatch::ThemeChanged(const ThemeNames& names) {
-  if (names == names_) return false;
-  names_ = names;
+namespace {
+const StyleQuery* g_styles = nullptr;
+}
+
+void SetStyleQuery(const StyleQuery* query) {
+  g_styles = query;
+}
+
+bool Styled() {
+  return g_styles && g_styles->Styled();
+}
+
+TXPSpeedButton::TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption)
+    : TSpeedButton(form, std::move(name), bounds, std::move(caption)) {
+  if (Styled()) CheckThemeChanged();
+}
+
+bool TXPSpeedButton::CheckThemeChanged() {
+  if (!Styled()) return false;
+  const std::optional<ThemeNames> names = g_styles->CurrentThemeNames();
+  if (!names || *names == names_) return false;
+  names_ = *names;
   return true;
 }
 
-bool BackgroundWatch::BackgroundChanged(const Geometry& geometry) {
-  if (geometry == geometry_) return false;
-  geometry_ = geometry;
+bool TXPSpeedButton::CheckBackgroundChanged() {
+  const ui::TForm* form = Form();
+  if (!Styled() || !form) return false;
+  const std::uint32_t color = form->GetColor();
+  if (color == formColor_ && form->Width() == formWidth_ && form->Height() == formHeight_ && Left() == left_ &&
+      Top() == top_)
+    return false;
+  formColor_ = color;
+  formWidth_ = form->Width();
+  formHeight_ = form->Height();
+  left_ = Left();
+  top_ = Top();
   return true;
+}
+
+void TXPSpeedButton::RenewBackground() {
+  hasSnapshot_ = false;
+  AutoTransparent = true;
+  Transparent = true;
+}
+
+bool TXPSpeedButton::NeedsBackgroundRepaint() {
+  if (Transparent && AutoTransparent) {
+    Transparent = false;
+    AutoTransparent = false;
+    return false;
+  }
+  if (Transparent || !(CheckThemeChanged() || CheckBackgroundChanged())) return false;
+  RenewBackground();
+  return true;
+}
+
+void TXPSpeedButton::EnabledChanged() {
+  if (!Transparent && !Flat && Styled() && Form()) RenewBackground();
+}
+
+void TXPSpeedButton::BoundsChanging(const ui::Rect& bounds) {
+  if (!(bounds == Bounds())) hasSnapshot_ = false;
 }

@@ -4,6 +4,7 @@
 // background under a speed button must be captured again) are here; the Win32 painting file draws.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,44 +40,57 @@ int GlyphImage(bool enabled, int numGlyphs, FaceState state);
 // channel of a pixel becomes the mean of its three.
 void ToGrey(std::vector<std::uint8_t>& bgr, int width, int height, int stride);
 
-// What the speed button remembers to decide whether the background under it must be captured again.
-class BackgroundWatch {
+// What the speed buttons ask of the visual styles: whether they are in use, and the names of the
+// current theme (none when the system cannot tell). The Win32 painting sets the real one; without one,
+// as in the tests of the forms, no styles are in use.
+using ThemeNames = std::array<std::string, 3>;  // theme file, colour scheme, size
+class StyleQuery {
  public:
-  using ThemeNames = std::array<std::string, 3>;  // theme file, colour scheme, size
-  struct Geometry {
-    std::uint32_t formColor = 0;
-    int formWidth = 0;
-    int formHeight = 0;
-    int left = 0;
-    int top = 0;
-    bool operator==(const Geometry&) const = default;
-  };
+  virtual ~StyleQuery() = default;
+  virtual bool Styled() const = 0;
+  virtual std::optional<ThemeNames> CurrentThemeNames() const = 0;
+};
+void SetStyleQuery(const StyleQuery* query);
+bool Styled();
 
-  // True (and recorded) when the names differ from the last ones recorded.
-  bool ThemeChanged(const ThemeNames& names);
-  // True (and recorded) when the parent form's colour or size or the button's position differ.
-  bool BackgroundChanged(const Geometry& geometry);
+// A speed button draws itself onto its form's surface, over a snapshot of what its form painted under
+// it. The snapshot is taken once and kept until the theme, the form's colour or size, or the button's
+// place, size or enabled state changes; then the button turns transparent for one paint, so that the
+// form paints the area under it again, and takes a new snapshot.
+class TXPSpeedButton : public ui::TSpeedButton {
+ public:
+  // Records the theme's names at once when styles are in use.
+  TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption = {});
 
+  // True (and the new state recorded) when the theme's names differ from the recorded ones. A theme
+  // whose names cannot be read counts as unchanged.
+  virtual bool CheckThemeChanged();
+  // True (and recorded) when the form's colour, width or height or the button's left or top differ.
+  virtual bool CheckBackgroundChanged();
+
+  // Painting step 2, before the face: ends a transparent paint that was only for a new snapshot, or
+  // starts one when the theme or the background changed. True when the button must be painted again at
+  // once, transparent, so that the form first paints the area under it.
+  bool NeedsBackgroundRepaint();
   bool HasSnapshot() const { return hasSnapshot_; }
   void SnapshotTaken() {
     hasSnapshot_ = true;
     ++snapshots_;
   }
-  void Discard() { hasSnapshot_ = false; }
   int SnapshotsTaken() const { return snapshots_; }
+  bool AutoTransparent = false;  // transparent only until the next snapshot
+
+ protected:
+  void EnabledChanged() override;
+  void BoundsChanging(const ui::Rect& bounds) override;
 
  private:
+  void RenewBackground();
   ThemeNames names_;
-  Geometry geometry_;
+  std::uint32_t formColor_ = 0;
+  int formWidth_ = 0, formHeight_ = 0, left_ = 0, top_ = 0;
   bool hasSnapshot_ = false;
   int snapshots_ = 0;
-};
-
-class TXPSpeedButton : public ui::TSpeedButton {
- public:
-  TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption = {})
-      : TSpeedButton(form, std::move(name), bounds, std::move(caption)) {}
-  BackgroundWatch Background;
 };
 
 class TXPBitBtn : public ui::TBitBtn {

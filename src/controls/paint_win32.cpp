@@ -180,15 +180,14 @@ HBITMAP Glyphs::Get(const std::string& resource) {
 
 // --- Speed buttons -------------------------------------------------------------------------------
 
-void SpeedButtonPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) {
+void SpeedButtonPainter::Paint(ui::TControl& control, HWND form, HDC dc, bool hot, bool pressed) {
   auto& button = static_cast<TXPSpeedButton&>(control);
   themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
   if (theme) {
-    PaintStyled(button, window, dc, hot, pressed, theme.get());
+    PaintStyled(button, form, dc, hot, pressed, theme.get());
     return;
   }
-  RECT area;
-  GetClientRect(window, &area);
+  const RECT area{0, 0, button.Width(), button.Height()};
   Canvas work(dc, area.right, area.bottom);
   const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
   DrawStandardButton(work.dc(), area, button, button.Pictures, glyphs_.Get(button.Pictures.glyph.resource),
@@ -196,33 +195,23 @@ void SpeedButtonPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool 
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
-void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND window, HDC dc, bool hot, bool pressed,
+void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND form, HDC dc, bool hot, bool pressed,
                                      HANDLE theme) {
   themes::ThemeLibrary& library = *themes::Library();
-  RECT area;
-  GetClientRect(window, &area);
-  // The background under the button is captured once and reused, until the theme, the form's colour
-  // or size, or the button's place changes.
-  BackgroundWatch::ThemeNames names;
-  wchar_t file[1024] = {}, scheme[1024] = {}, size[1024] = {};
-  if (library.GetCurrentThemeName(file, 1024, scheme, 1024, size, 1024) == S_OK) {
-    const auto narrow = [](const wchar_t* w) { return std::string(w, w + wcsnlen(w, 1024)); };
-    names = {narrow(file), narrow(scheme), narrow(size)};
+  const RECT area{0, 0, button.Width(), button.Height()};
+  // After a change of the theme or of what lies under the button, the button turns transparent and is
+  // painted again at once: the form paints its own surface under it first, and that paint takes the
+  // new snapshot.
+  if (button.NeedsBackgroundRepaint()) {
+    const RECT onForm{button.Left(), button.Top(), button.Left() + area.right, button.Top() + area.bottom};
+    RedrawWindow(form, &onForm, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   }
-  bool changed = button.Background.ThemeChanged(names);
-  if (const ui::TForm* form = button.Form()) {
-    changed |= button.Background.BackgroundChanged(
-        {ToColorRef(form->GetColor()), form->Width(), form->Height(), button.Left(), button.Top()});
-  }
-  if (changed) {
-    button.Background.Discard();
-    snapshots_.erase(&button);
-  }
-  if (!button.Background.HasSnapshot()) {
+  if (!button.HasSnapshot()) {
+    // The button's current surface: what the form painted under it.
     Canvas snapshot(dc, area.right, area.bottom);
-    library.DrawThemeParentBackground(window, snapshot.dc(), nullptr);
+    BitBlt(snapshot.dc(), 0, 0, area.right, area.bottom, dc, 0, 0, SRCCOPY);
     snapshots_[&button] = snapshot.Detach();
-    button.Background.SnapshotTaken();
+    button.SnapshotTaken();
   }
 
   const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
@@ -236,15 +225,6 @@ void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND window, HDC dc
   DrawStyledContent(work.dc(), theme, area, button, button.Pictures,
                     glyphs_.Get(button.Pictures.glyph.resource), state);
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
-}
-
-void SpeedButtonPainter::Invalidated(ui::TControl& control) {
-  static_cast<TXPSpeedButton&>(control).Background.Discard();
-  snapshots_.erase(&control);
-}
-
-void SpeedButtonPainter::ContentChanged(ui::TControl&, HWND window) {
-  InvalidateRect(window, nullptr, FALSE);
 }
 
 // --- Bit buttons ---------------------------------------------------------------------------------
@@ -368,13 +348,29 @@ void StatusBarPainter::ContentChanged(ui::TControl& control, HWND window) {
 
 // --- Registration --------------------------------------------------------------------------------
 
+bool StyleQueries::Styled() const {
+  return themes::UseThemes();
+}
+
+std::optional<ThemeNames> StyleQueries::CurrentThemeNames() const {
+  themes::ThemeLibrary* library = themes::Library();
+  wchar_t file[1024] = {}, scheme[1024] = {}, size[1024] = {};
+  if (!library || !library->Available() ||
+      library->GetCurrentThemeName(file, 1024, scheme, 1024, size, 1024) != S_OK)
+    return std::nullopt;
+  const auto narrow = [](const wchar_t* w) { return std::string(w, w + wcsnlen(w, 1024)); };
+  return ThemeNames{narrow(file), narrow(scheme), narrow(size)};
+}
+
 Painters::Painters(ui::win32::Win32Backend& backend) : backend_(backend) {
+  SetStyleQuery(&styles_);
   backend_.SetPainter(ui::ControlKind::kSpeedButton, &speed_);
   backend_.SetPainter(ui::ControlKind::kBitBtn, &bit_);
   backend_.SetPainter(ui::ControlKind::kStatusBar, &status_);
 }
 
 Painters::~Painters() {
+  SetStyleQuery(nullptr);
   backend_.SetPainter(ui::ControlKind::kSpeedButton, nullptr);
   backend_.SetPainter(ui::ControlKind::kBitBtn, nullptr);
   backend_.SetPainter(ui::ControlKind::kStatusBar, nullptr);

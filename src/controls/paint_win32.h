@@ -9,7 +9,7 @@
 #include "platform/win32/handles.h"
 #include "ui/win32/win32_backend.h"
 
-class TXPSpeedButton;
+#include "controls/mdBUTTONS.h"
 
 namespace paint {
 
@@ -28,11 +28,10 @@ class SpeedButtonPainter : public ui::win32::ControlPainter {
   void Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) override;
   void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
   bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
-  void Invalidated(ui::TControl& control) override;
-  void ContentChanged(ui::TControl& control, HWND window) override;
+  void ContentChanged(ui::TControl&, HWND) override {}
 
  private:
-  void PaintStyled(TXPSpeedButton& button, HWND window, HDC dc, bool hot, bool pressed, HANDLE theme);
+  void PaintStyled(TXPSpeedButton& button, HWND form, HDC dc, bool hot, bool pressed, HANDLE theme);
   Glyphs& glyphs_;
   std::map<const ui::TControl*, w32::UniqueGdi> snapshots_;
 };
@@ -43,7 +42,6 @@ class BitBtnPainter : public ui::win32::ControlPainter {
   void Paint(ui::TControl&, HWND, HDC, bool, bool) override {}
   void DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) override;
   bool EraseBackground(ui::TControl& control, HWND window, HDC dc) override;
-  void Invalidated(ui::TControl&) override {}
   void ContentChanged(ui::TControl&, HWND window) override { InvalidateRect(window, nullptr, TRUE); }
 
  private:
@@ -55,11 +53,17 @@ class StatusBarPainter : public ui::win32::ControlPainter {
   void Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) override;
   void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
   bool EraseBackground(ui::TControl&, HWND, HDC) override { return true; }  // the paint covers all
-  void Invalidated(ui::TControl&) override {}
   void ContentChanged(ui::TControl& control, HWND window) override;
 };
 
-// All three, registered with the backend for the life of the object.
+// Whether visual styles are in use and the current theme's names, as the speed buttons ask.
+class StyleQueries : public StyleQuery {
+ public:
+  bool Styled() const override;
+  std::optional<ThemeNames> CurrentThemeNames() const override;
+};
+
+// All three, registered with the backend for the life of the object, and the style queries.
 class Painters {
  public:
   explicit Painters(ui::win32::Win32Backend& backend);
@@ -69,6 +73,7 @@ class Painters {
 
  private:
   ui::win32::Win32Backend& backend_;
+  StyleQueries styles_;
   Glyphs glyphs_;
   SpeedButtonPainter speed_{glyphs_};
   BitBtnPainter bit_{glyphs_};

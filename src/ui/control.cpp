@@ -19,6 +19,7 @@ TControl::~TControl() {
 }
 
 void TControl::SetBounds(Rect bounds) {
+  BoundsChanging(bounds);
   bounds_ = bounds;
   if (peer_) peer_->SetBounds(bounds);
 }
@@ -44,6 +45,7 @@ void TControl::SetVisible(bool visible) {
 
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
+  EnabledChanged();
   if (peer_) peer_->SetEnabled(enabled);
 }
 
@@ -72,8 +74,7 @@ void TControl::Appearance() {
 }
 
 bool TControl::CanFocus() const {
-  return tabOrder_ >= 0 && visible_ && enabled_ && kind_ != ControlKind::kSpeedButton &&
-         kind_ != ControlKind::kLabel && kind_ != ControlKind::kBevel;
+  return tabOrder_ >= 0 && visible_ && enabled_ && !Windowless() && kind_ != ControlKind::kLabel;
 }
 
 void TControl::SetFocus() {

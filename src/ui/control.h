@@ -36,6 +36,9 @@ class TControl : public TComponent {
 
   ControlKind Kind() const { return kind_; }
   TForm* Form() const { return form_; }
+  // Speed buttons and bevels have no window of their own: their form paints them and hands them the
+  // mouse. Everything that takes input or that the system draws, and the labels, are windows.
+  bool Windowless() const { return kind_ == ControlKind::kSpeedButton || kind_ == ControlKind::kBevel; }
 
   Rect Bounds() const { return bounds_; }
   void SetBounds(Rect bounds);
@@ -92,6 +95,9 @@ class TControl : public TComponent {
 
  protected:
   void Appearance();
+  // Told before new bounds are applied, and after the enabled state changed, before it is shown.
+  virtual void BoundsChanging(const Rect&) {}
+  virtual void EnabledChanged() {}
   // The text kept while there is no window; read in place, so that no copy of a password is made.
   const std::string& StoredText() const { return text_; }
   void WipeStoredText();

@@ -134,6 +134,7 @@ std::vector<std::uint8_t> Capture(HWND window, int& width, int& height) {
 }  // namespace
 
 bool SaveScreenshot(HWND window, const std::string& name) {
+  Settled(window);  // what the window shows once its drawing has come to rest
   int width = 0, height = 0;
   const std::vector<std::uint8_t> rgb = Capture(window, width, height);
   if (rgb.empty()) return false;
@@ -344,7 +345,7 @@ bool Program::MenuKeys(const std::vector<WPARAM>& keys, const std::string& scree
     return menu != nullptr;
   });
   if (!shown) return false;
-  if (!screenshot.empty() && Settled(menu)) SaveScreenshot(menu, screenshot);
+  if (!screenshot.empty()) SaveScreenshot(menu, screenshot);
   // The menu's own loop reads the keys from the program's queue, whichever of its windows they name.
   for (WPARAM key : keys) PressKey(menu, key);
   return WaitFor([&] { return !IsWindowVisible(menu); });

@@ -18,7 +18,7 @@ std::string RunFolder(const std::string& name);
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
-// Saves the screen area of a window as <bin>\screenshots\<name>.png.
+// Saves the screen area of a window as <bin>\screenshots\<name>.png, once its drawing has come to rest.
 bool SaveScreenshot(HWND window, const std::string& name);
 // Waits until the window looks the same in two looks in a row: its drawing has come to rest.
 bool Settled(HWND window);

@@ -41,6 +41,12 @@ TEST(MainWindowE2E, OpensWithItsCaptionAndClientSize) {
   EXPECT_EQ(Program::Text(controls.run), "Ausführen");
   EXPECT_EQ(GetWindowLongA(controls.password, GWL_STYLE) & ES_PASSWORD, ES_PASSWORD);
   EXPECT_EQ(program.Focus(), controls.path);  // the first box in tab order
+  // Speed buttons and the bevel have no windows: 2 boxes, 4 picture buttons, "Ausführen", the status
+  // bar and 9 labels.
+  int children = 0;
+  for (HWND child = GetWindow(program.Main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    ++children;
+  EXPECT_EQ(children, 17);
   EXPECT_TRUE(e2e::SaveScreenshot(program.Main(), "main_window"));
 }
 

@@ -116,7 +116,7 @@ TEST_F(PasswordMemoryE2E, NoStepLeavesACopyBeyondThePasswordBoxes) {
   ASSERT_TRUE(Program::Handled(run));
   EXPECT_EQ(Count("after the launch"), (std::vector{one, none, none}));
 
-  Program::ClickAt(program->ControlAt(program->Main(), 144, 100), 5, 5, true);
+  Program::ClickAt(program->Main(), 144 + 5, 100 + 5, true);
   ASSERT_TRUE(program->ChooseFromMenu(0));
   HWND editor = program->WaitForWindow("Belegung der Schnelltasten");
   ASSERT_NE(editor, nullptr);
@@ -126,7 +126,7 @@ TEST_F(PasswordMemoryE2E, NoStepLeavesACopyBeyondThePasswordBoxes) {
 
   // A wrong password typed over the right one: the quick launch fails into the dialog.
   ASSERT_TRUE(program->Type(password, kWrong, true));
-  Program::ClickAt(program->ControlAt(program->Main(), 144, 100), 10, 8);
+  Program::ClickAt(program->Main(), 144 + 10, 100 + 8);
   HWND dialog = program->WaitForWindow("Passwort");
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(LaunchesMade(2));

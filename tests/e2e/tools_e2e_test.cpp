@@ -98,7 +98,7 @@ TEST(ToolsE2E, WithoutPrintersTheChooserIsEmptyAndAbbrechenGivesEmptyQuotes) {
 TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {
   Program program(e2e::RunFolder("info"));
   ASSERT_TRUE(program.Started());
-  Program::ClickAt(program.ControlAt(program.Main(), 384, 108), 10, 10);
+  Program::ClickAt(program.Main(), 384 + 10, 108 + 10);  // "Info"
   HWND info = program.WaitForWindow("Programm-Info");
   ASSERT_NE(info, nullptr);
   EXPECT_NE(program.ControlWithText(info, "Programmname: Morvela Ver. 1.2"), nullptr);

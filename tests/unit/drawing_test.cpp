@@ -5,6 +5,10 @@
 
 #include "controls/PanelStatusBar.h"
 #include "controls/mdBUTTONS.h"
+#include "fakes/fake_platform.h"
+#include "ui/application.h"
+#include "ui/form.h"
+#include "ui/headless/headless_backend.h"
 
 namespace {
 
@@ -105,28 +109,58 @@ TEST(GreyGlyph, AveragesEachPixelAndLeavesTheRowPaddingAlone) {
                                             0xEE, 0xEE}));
 }
 
-TEST(BackgroundWatch, AsksForANewSnapshotOnlyAfterAChange) {
-  BackgroundWatch watch;
-  const BackgroundWatch::ThemeNames light{"light.msstyles", "Blue", "Normal"};
-  const BackgroundWatch::Geometry place{0xF0F0F0, 549, 184, 144, 100};
-  EXPECT_TRUE(watch.ThemeChanged(light));
-  EXPECT_TRUE(watch.BackgroundChanged(place));
-  watch.SnapshotTaken();
-  for (int paint = 0; paint < 5; ++paint) {
-    EXPECT_FALSE(watch.ThemeChanged(light));
-    EXPECT_FALSE(watch.BackgroundChanged(place));
-  }
-  EXPECT_TRUE(watch.HasSnapshot());
-  BackgroundWatch::Geometry moved = place;
-  moved.left = 145;
-  EXPECT_TRUE(watch.BackgroundChanged(moved));
-  BackgroundWatch::Geometry recoloured = moved;
-  recoloured.formColor = 0xC0C0C0;
-  EXPECT_TRUE(watch.BackgroundChanged(recoloured));
-  EXPECT_TRUE(watch.ThemeChanged({"light.msstyles", "Blue", "Large"}));
-  watch.Discard();
-  EXPECT_FALSE(watch.HasSnapshot());
-  EXPECT_EQ(watch.SnapshotsTaken(), 1);
+// Visual styles as the speed buttons see them: switched on or off, and a theme that may not tell its
+// names.
+struct Styles : StyleQuery {
+  bool styled = true;
+  std::optional<ThemeNames> names = ThemeNames{"light.msstyles", "Blue", "Normal"};
+  bool Styled() const override { return styled; }
+  std::optional<ThemeNames> CurrentThemeNames() const override { return names; }
+};
+
+class Board : public ui::TForm {
+ public:
+  explicit Board(ui::TComponent* owner) : TForm(owner, "Board", "Test", 300, 100) {}
+  TXPSpeedButton Quick{this, "Quick", {144, 100, 81, 17}};
+};
+
+// A new snapshot is taken after a change only, in one transparent paint: the first paint asks for it,
+// the repaint it causes ends the transparency, and later paints ask for nothing.
+TEST(SpeedButtonBackground, IsCapturedAgainOnlyAfterAChangeInOneTransparentPaint) {
+  Styles styles;
+  SetStyleQuery(&styles);
+  fake::FakePlatform system;
+  ui::headless::HeadlessBackend screen;
+  ui::TApplication app{screen, system, "Morvela"};
+  Board* board = nullptr;
+  app.CreateForm(board);
+  TXPSpeedButton& button = board->Quick;
+  const auto renewed = [&] {
+    const bool asked = button.NeedsBackgroundRepaint();
+    const bool wasTransparent = button.Transparent;
+    const bool ended = !button.NeedsBackgroundRepaint() && !button.Transparent;  // the nested paint
+    if (asked) button.SnapshotTaken();
+    return asked && wasTransparent && ended;
+  };
+  EXPECT_TRUE(renewed());  // the first paint: the form's size and the button's place are new
+  for (int paint = 0; paint < 3; ++paint) EXPECT_FALSE(button.NeedsBackgroundRepaint());
+  styles.names.reset();  // a theme that cannot tell its names counts as unchanged
+  EXPECT_FALSE(button.NeedsBackgroundRepaint());
+  styles.names = ThemeNames{"light.msstyles", "Blue", "Large"};
+  EXPECT_TRUE(renewed());
+  button.SetBounds({145, 100, 81, 17});
+  EXPECT_FALSE(button.HasSnapshot());
+  EXPECT_TRUE(renewed());
+  button.SetEnabled(false);  // turns transparent at once, for the next paint's snapshot
+  EXPECT_TRUE(button.Transparent);
+  EXPECT_FALSE(button.HasSnapshot());
+  EXPECT_FALSE(button.NeedsBackgroundRepaint());
+  EXPECT_FALSE(button.Transparent);
+  styles.styled = false;
+  button.SetBounds({146, 100, 81, 17});
+  EXPECT_FALSE(button.NeedsBackgroundRepaint());  // without styles nothing is checked
+  EXPECT_EQ(button.SnapshotsTaken(), 3);
+  SetStyleQuery(nullptr);
 }
 
 // The main window's bar: 543 x 16, panels of 300 and 200 pixels after gaps of 3.

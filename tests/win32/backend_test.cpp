@@ -329,7 +329,6 @@ struct FailingPainter : ui::win32::ControlPainter {
   void Paint(ui::TControl&, HWND, HDC, bool, bool) override { throw std::bad_alloc(); }
   void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
   bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
-  void Invalidated(ui::TControl&) override {}
   void ContentChanged(ui::TControl&, HWND) override {}
 };
 

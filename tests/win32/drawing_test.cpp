@@ -56,16 +56,27 @@ struct Capture {
   bool operator==(const Capture&) const = default;
 };
 
-Capture Take(HWND window) {
+// After the window painted itself anew; only the area of a control without a window, when given.
+Capture Take(HWND window, const ui::TControl* windowless = nullptr) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r;
   GetClientRect(window, &r);
-  Capture capture{r.right, r.bottom, {}};
+  if (windowless) {
+    const ui::Rect b = windowless->Bounds();
+    r = {b.left, b.top, b.left + b.width, b.top + b.height};
+  }
+  Capture capture{r.right - r.left, r.bottom - r.top, {}};
   HDC dc = GetDC(window);
-  for (int y = 0; y < capture.height; ++y)
-    for (int x = 0; x < capture.width; ++x) capture.pixels.push_back(GetPixel(dc, x, y));
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) capture.pixels.push_back(GetPixel(dc, x, y));
   ReleaseDC(window, dc);
   return capture;
+}
+
+// A mouse message to the form, at a point of one of its controls without a window.
+void Mouse(const ui::TControl& control, UINT message, int x, int y) {
+  SendMessageA(reinterpret_cast<HWND>(control.Form()->Handle()), message,
+               message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(control.Left() + x, control.Top() + y));
 }
 
 bool IsGrey(COLORREF c) {
@@ -133,15 +144,25 @@ TEST_F(DrawingTest, DrawsTheGripStyledOrWithTheThreeClassicDiagonals) {
 }
 
 TEST_F(DrawingTest, ShowsDifferentFacesForNormalHotAndPressed) {
-  HWND button = WindowOf(board->Quick[0]);
-  const Capture normal = Take(button);
-  SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  const Capture hot = Take(button);
-  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  const Capture pressed = Take(button);
-  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(200, 200));  // released outside: no click
-  SendMessageA(button, WM_MOUSELEAVE, 0, 0);
-  const Capture left = Take(button);
+  const ui::TControl& button = board->Quick[0];
+  HWND form = reinterpret_cast<HWND>(board->Handle());
+  int clicks = 0;
+  board->Quick[0].OnClick = [&](ui::TObject*) { ++clicks; };
+  const Capture normal = Take(form, &button);
+  Mouse(button, WM_MOUSEMOVE, 5, 5);
+  const Capture hot = Take(form, &button);
+  Mouse(button, WM_LBUTTONDOWN, 5, 5);
+  const Capture pressed = Take(form, &button);
+  Mouse(button, WM_LBUTTONUP, 300, 5);  // released outside: no click
+  SendMessageA(form, WM_MOUSELEAVE, 0, 0);
+  const Capture left = Take(form, &button);
+  // A click is a press and a release inside; the button never takes the focus from another control.
+  EXPECT_EQ(clicks, 0);
+  SetFocus(WindowOf(board->Printer));
+  Mouse(button, WM_LBUTTONDOWN, 5, 5);
+  Mouse(button, WM_LBUTTONUP, 6, 6);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(GetFocus(), WindowOf(board->Printer));
   EXPECT_NE(normal, hot);
   EXPECT_NE(hot, pressed);
   EXPECT_NE(normal, pressed);
@@ -179,26 +200,26 @@ TEST_F(DrawingTest, DrawsADisabledSingleImageGlyphInGrey) {
 }
 
 TEST_F(DrawingTest, HoveringOverTheQuickLaunchButtonsTakesNoNewSnapshotAndLeavesNoGdiObject) {
-  Take(reinterpret_cast<HWND>(board->Handle()));  // every button painted once
+  HWND form = reinterpret_cast<HWND>(board->Handle());
+  Take(form);  // every button painted once
   int snapshots = 0;
-  for (const TXPSpeedButton& button : board->Quick) snapshots += button.Background.SnapshotsTaken();
+  for (const TXPSpeedButton& button : board->Quick) snapshots += button.SnapshotsTaken();
   EXPECT_EQ(snapshots, 6);
   const long objects = w32::LiveGdiObjects();
   for (const TXPSpeedButton& button : board->Quick) {
-    HWND window = WindowOf(button);
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 8));
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 9));
-    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+    Mouse(button, WM_MOUSEMOVE, 10, 8);
+    Mouse(button, WM_MOUSEMOVE, 30, 9);
+    SendMessageA(form, WM_MOUSELEAVE, 0, 0);
   }
   int after = 0;
-  for (const TXPSpeedButton& button : board->Quick) after += button.Background.SnapshotsTaken();
+  for (const TXPSpeedButton& button : board->Quick) after += button.SnapshotsTaken();
   EXPECT_EQ(after, snapshots);
   EXPECT_EQ(w32::LiveGdiObjects(), objects);
 
   // A moved button does capture again: the count is not blind.
   board->Quick[0].SetBounds({150, 100, 75, 17});
-  Take(WindowOf(board->Quick[0]));
-  EXPECT_EQ(board->Quick[0].Background.SnapshotsTaken(), 2);
+  Take(form, &board->Quick[0]);
+  EXPECT_EQ(board->Quick[0].SnapshotsTaken(), 2);
 }
 
 }  // namespace

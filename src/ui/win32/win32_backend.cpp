@@ -94,19 +94,11 @@ void Win32Backend::RegisterClasses() {
   form.hInstance = instance_;
   form.hIcon = LoadIconA(instance_, "MAINICON");
   form.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form.hbrBackground = nullptr;  // the form erases its own surface, around its opaque controls
   form.lpszClassName = kFormClass;
-  WNDCLASSEXA speed{};
-  speed.cbSize = sizeof(speed);
-  speed.style = 0;  // no CS_DBLCLKS: a quick second click is a second click, as on any button
-  speed.lpfnWndProc = SpeedButtonProc;
-  speed.hInstance = instance_;
-  speed.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  speed.lpszClassName = kSpeedButtonClass;
-  for (const WNDCLASSEXA* windowClass : {&form, &speed}) {
-    if (!RegisterClassExA(windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-      throw std::runtime_error("Die Fensterklassen konnten nicht angemeldet werden");
-  }
+  // No CS_DBLCLKS: a quick second click on a speed button is a second click, as on any button.
+  if (!RegisterClassExA(&form) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw std::runtime_error("Die Fensterklasse konnte nicht angemeldet werden");
 }
 
 ControlPainter* Win32Backend::PainterFor(ControlKind kind) const {

@@ -19,14 +19,13 @@ namespace ui::win32 {
 class ControlPainter {
  public:
   virtual ~ControlPainter() = default;
-  // The whole control, into dc (client coordinates). hot and pressed describe the mouse.
+  // The whole control, into dc with the control's top-left corner as its origin. window is the
+  // control's own, or its form's for a control without one. hot and pressed describe the mouse.
   virtual void Paint(TControl& control, HWND window, HDC dc, bool hot, bool pressed) = 0;
   // An owner-drawn button's draw request.
   virtual void DrawItem(TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) = 0;
   // Background erase of a windowed control; true when it was handled.
   virtual bool EraseBackground(TControl& control, HWND window, HDC dc) = 0;
-  // Something that the drawing may have cached changed (size, position, enabled state).
-  virtual void Invalidated(TControl& control) = 0;
   // The control's text, font or panels changed: invalidate what must be drawn again.
   virtual void ContentChanged(TControl& control, HWND window) = 0;
 };

@@ -53,9 +53,8 @@ WindowKind KindOf(const TControl& control, bool customDrawn) {
     case ControlKind::kBitBtn:
       return {"BUTTON", (customDrawn ? BS_OWNERDRAW : BS_PUSHBUTTON) | tab, 0};
     case ControlKind::kSpeedButton:
-      return {kSpeedButtonClass, 0, 0};
     case ControlKind::kBevel:
-      return {"STATIC", SS_ETCHEDHORZ, 0};
+      break;  // no window: painted by their form
     case ControlKind::kListBox:
       // Sorted by the system, which compares by the user's locale.
       return {"LISTBOX", LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, WS_EX_CLIENTEDGE};
@@ -63,13 +62,6 @@ WindowKind KindOf(const TControl& control, bool customDrawn) {
       return {STATUSCLASSNAMEA, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
   }
   return {"STATIC", 0, 0};
-}
-
-// A bevel shows only the line along its top edge.
-Rect WindowBounds(const TControl& control) {
-  Rect bounds = control.Bounds();
-  if (control.Kind() == ControlKind::kBevel) bounds.height = 2;
-  return bounds;
 }
 
 Rect LabelBounds(const TControl& label, const std::string& text);
@@ -190,23 +182,33 @@ LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, L
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-void PaintStandardSpeedButton(ControlWindow& peer, HDC dc) {
-  TControl& control = peer.Control();
-  RECT rect;
-  GetClientRect(peer.Window(), &rect);
-  UINT state = DFCS_BUTTONPUSH | (peer.pressed ? DFCS_PUSHED : 0u) | (control.Enabled() ? 0u : DFCS_INACTIVE);
+// A speed button as the system draws a push button, when there is no painter of its own; the device
+// context's origin is the button's corner.
+void PaintStandardSpeedButton(const TControl& control, HDC dc, bool pressed) {
+  RECT rect{0, 0, control.Width(), control.Height()};
+  const UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (control.Enabled() ? 0u : DFCS_INACTIVE);
   DrawFrameControl(dc, &rect, DFC_BUTTON, state);
   const std::string caption = control.Text();
   if (caption.empty()) return;
   w32::SelectGuard font(dc, Backend().FontFor(control.GetFont()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  if (peer.pressed) OffsetRect(&rect, 1, 1);
+  if (pressed) OffsetRect(&rect, 1, 1);
   DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-void Repaint(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+// A bevel: an etched line along the top edge of its rectangle.
+void PaintBevel(const TControl& bevel, HDC dc) {
+  RECT line{0, 0, bevel.Width(), 2};
+  DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+}
+
+COLORREF FormColor(const TForm& form) {
+  return ToColorRef(form.GetColor());
+}
+
+RECT ToRECT(const Rect& r) {
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
 
 UINT LabelFormat(const TControl& label) {
@@ -384,7 +386,44 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     }
+    case WM_ERASEBKGND:
+      peer->EraseBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_PAINT: {
+      w32::PaintScope paint(window);
+      peer->PaintWindowless(paint.dc(), paint.area());
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(window, &client);
+      if (lParam & PRF_ERASEBKGND) peer->EraseBackground(reinterpret_cast<HDC>(wParam));
+      peer->PaintWindowless(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      peer->OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_MOUSELEAVE:
+      peer->OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (peer->OnButtonDown(ButtonOf(message), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) &&
+          message == WM_LBUTTONDOWN)
+        return 0;
+      break;
+    case WM_LBUTTONUP:
+      peer->OnLeftButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_CAPTURECHANGED:
+      peer->OnCaptureChanged();
+      return 0;
     case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) == window && lParam != -1 &&
+          peer->OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        return 0;
       if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(wParam))) {
         if (TPopupMenu* menu = source->Control().PopupMenu()) {
           POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -447,7 +486,6 @@ void ControlWindow::SetText(const std::string& text) {
     FitLabel();
     InvalidateRect(Window(), nullptr, FALSE);
   }
-  if (control_.Kind() == ControlKind::kSpeedButton) Repaint(Window());
 }
 
 // A password box is read and written in UTF-16, the form its window keeps the text in: with the ANSI
@@ -475,10 +513,9 @@ void ControlWindow::SetSecret(const secret::Text& text) {
 }
 
 void ControlWindow::SetBounds(Rect) {
-  const Rect bounds = WindowBounds(control_);
+  const Rect bounds = control_.Bounds();
   SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (ControlPainter* painter = Backend().PainterFor(control_.Kind())) painter->Invalidated(control_);
   if (control_.Kind() == ControlKind::kLabel) FitLabel();
 }
 
@@ -488,7 +525,6 @@ void ControlWindow::SetVisible(bool visible) {
 
 void ControlWindow::SetEnabled(bool enabled) {
   EnableWindow(Window(), enabled ? TRUE : FALSE);
-  if (ControlPainter* painter = Backend().PainterFor(control_.Kind())) painter->Invalidated(control_);
   InvalidateRect(Window(), nullptr, TRUE);
 }
 
@@ -611,97 +647,6 @@ void ControlWindow::UpdateStatusBar() {
     SendMessageA(Window(), SB_SETTEXTA, i, reinterpret_cast<LPARAM>(bar.Panel(i).text.c_str()));
 }
 
-LRESULT CALLBACK SpeedButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        reinterpret_cast<ControlWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* peer = reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!peer) return DefWindowProcA(window, message, wParam, lParam);
-  TControl& control = peer->Control();
-  ControlPainter* painter = Backend().PainterFor(ControlKind::kSpeedButton);
-  switch (message) {
-    case WM_PAINT: {
-      w32::PaintScope paint(window);
-      if (painter)
-        painter->Paint(control, window, paint.dc(), peer->hot, peer->pressed);
-      else
-        PaintStandardSpeedButton(*peer, paint.dc());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      if (painter)
-        painter->Paint(control, window, reinterpret_cast<HDC>(wParam), peer->hot, peer->pressed);
-      else
-        PaintStandardSpeedButton(*peer, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers every pixel
-    case WM_LBUTTONDOWN:
-      SetCapture(window);
-      peer->pressed = true;
-      Repaint(window);
-      control.MouseDown(MouseButton::kLeft, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      control.MouseDown(ButtonOf(message), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      break;
-    case WM_MOUSEMOVE: {
-      if (!peer->hot) {
-        peer->hot = true;
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
-        TrackMouseEvent(&track);
-        Repaint(window);
-      }
-      if (GetCapture() == window) {
-        RECT client;
-        GetClientRect(window, &client);
-        const bool inside = PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE;
-        if (inside != peer->pressed) {
-          peer->pressed = inside;
-          Repaint(window);
-        }
-      }
-      return 0;
-    }
-    case WM_MOUSELEAVE:
-      peer->hot = false;
-      Repaint(window);
-      return 0;
-    case WM_LBUTTONUP:
-      if (GetCapture() == window) {
-        const bool wasPressed = peer->pressed;
-        ReleaseCapture();  // WM_CAPTURECHANGED clears the pressed face
-        if (wasPressed) control.Click();
-      }
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (peer->pressed) {
-        peer->pressed = false;
-        Repaint(window);
-      }
-      return 0;
-    case WM_ENABLE:
-      if (painter) painter->Invalidated(control);
-      InvalidateRect(window, nullptr, FALSE);
-      return 0;
-    case WM_SETTEXT: {
-      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
-      InvalidateRect(window, nullptr, FALSE);
-      return result;
-    }
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      peer->Release();
-      break;
-    default:
-      break;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 void FormWindow::Adopt(HWND window) {
   window_.reset(window);
 }
@@ -713,6 +658,189 @@ void ControlWindow::Adopt(HWND window) {
 }
 void ControlWindow::Release() {
   window_.release();
+}
+
+// --- Controls without a window --------------------------------------------------------------------
+
+void FormWindow::EraseBackground(HDC dc) {
+  RECT client;
+  GetClientRect(Window(), &client);
+  const int saved = SaveDC(dc);
+  // An opaque control paints every pixel of its rectangle itself; erasing under it would only flicker.
+  for (WindowlessControl* control : windowless_) {
+    const TControl& c = control->Control();
+    if (c.Visible() && c.Kind() == ControlKind::kSpeedButton && !static_cast<const TSpeedButton&>(c).Transparent) {
+      const RECT area = control->Area();
+      ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
+    }
+  }
+  w32::UniqueGdi brush(CreateSolidBrush(FormColor(form_)));
+  FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
+  RestoreDC(dc, saved);
+}
+
+void FormWindow::PaintWindowless(HDC dc, const RECT& area) {
+  for (WindowlessControl* control : windowless_) {
+    RECT common;
+    const RECT where = control->Area();
+    if (control->Control().Visible() && IntersectRect(&common, &where, &area) && RectVisible(dc, &where))
+      control->Paint(dc);
+  }
+}
+
+WindowlessControl* FormWindow::At(POINT at) const {
+  for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it)
+    if ((*it)->Contains(at)) return *it;
+  return nullptr;
+}
+
+void FormWindow::OnMouseMove(POINT at) {
+  if (captured_) {
+    captured_->SetPressed(captured_->Contains(at));
+    return;
+  }
+  WindowlessControl* under = At(at);
+  if (under && !under->Control().Enabled()) under = nullptr;
+  if (under == hot_) return;
+  if (hot_) hot_->SetHot(false);
+  hot_ = under;
+  if (!hot_) return;
+  // The form is told when the mouse leaves it, also into one of its child windows.
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Window(), 0};
+  TrackMouseEvent(&track);
+  hot_->SetHot(true);
+}
+
+void FormWindow::OnMouseLeave() {
+  if (hot_ && !captured_) hot_->SetHot(false);
+  if (!captured_) hot_ = nullptr;
+}
+
+bool FormWindow::OnButtonDown(MouseButton button, POINT at) {
+  WindowlessControl* under = At(at);
+  if (!under || !under->Control().Enabled()) return false;
+  if (button == MouseButton::kLeft) {
+    SetCapture(Window());
+    captured_ = under;
+    under->SetPressed(true);
+  }
+  const RECT area = under->Area();
+  under->Control().MouseDown(button, at.x - area.left, at.y - area.top);
+  return true;
+}
+
+void FormWindow::OnLeftButtonUp(POINT at) {
+  if (!captured_) return;
+  WindowlessControl* released = captured_;
+  const bool inside = released->Contains(at);
+  ReleaseCapture();  // WM_CAPTURECHANGED shows the face released
+  if (inside) released->Control().Click();
+}
+
+void FormWindow::OnCaptureChanged() {
+  if (!captured_) return;
+  captured_->SetPressed(false);
+  captured_ = nullptr;
+}
+
+bool FormWindow::OnContextMenu(POINT screen) {
+  POINT at = screen;
+  ScreenToClient(Window(), &at);
+  WindowlessControl* under = At(at);
+  TPopupMenu* menu = under ? under->Control().PopupMenu() : nullptr;
+  if (!menu) return false;
+  menu->Popup(screen.x, screen.y);
+  return true;
+}
+
+WindowlessControl::WindowlessControl(TControl& control, FormWindow& form, std::string text)
+    : control_(control), form_(form), text_(std::move(text)), shown_(control.Bounds()) {}
+
+RECT WindowlessControl::Area() const {
+  return ToRECT(control_.Bounds());
+}
+
+bool WindowlessControl::Contains(POINT at) const {
+  const RECT area = Area();
+  return control_.Visible() && PtInRect(&area, at);
+}
+
+void WindowlessControl::Invalidate(bool erase, bool now) {
+  const RECT area = Area();
+  RedrawWindow(form_.Window(), &area, nullptr,
+               RDW_INVALIDATE | (erase ? RDW_ERASE : 0u) | (now ? RDW_UPDATENOW : 0u));
+}
+
+void WindowlessControl::SetText(const std::string& text) {
+  if (text == text_) return;
+  text_ = text;
+  Invalidate(false);
+}
+
+void WindowlessControl::SetBounds(Rect bounds) {
+  const RECT old = ToRECT(shown_);
+  InvalidateRect(form_.Window(), &old, TRUE);
+  shown_ = bounds;
+  Invalidate(true);
+  UpdateTooltip();
+}
+
+void WindowlessControl::SetVisible(bool) {
+  Invalidate(true);
+}
+
+void WindowlessControl::SetEnabled(bool enabled) {
+  if (!enabled) hot_ = pressed_ = false;
+  Invalidate(true);
+}
+
+void WindowlessControl::AppearanceChanged() {
+  UpdateTooltip();
+  Invalidate(false);
+}
+
+void WindowlessControl::SetHot(bool hot) {
+  if (hot == hot_) return;
+  hot_ = hot;
+  Invalidate(false, true);
+}
+
+void WindowlessControl::SetPressed(bool pressed) {
+  if (pressed == pressed_) return;
+  pressed_ = pressed;
+  Invalidate(false, true);
+}
+
+void WindowlessControl::Paint(HDC dc) {
+  const Rect bounds = control_.Bounds();
+  const int saved = SaveDC(dc);
+  OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+  IntersectClipRect(dc, 0, 0, bounds.width, bounds.height);
+  if (control_.Kind() == ControlKind::kBevel)
+    PaintBevel(control_, dc);
+  else if (ControlPainter* painter = Backend().PainterFor(control_.Kind()))
+    painter->Paint(control_, form_.Window(), dc, hot_, pressed_);
+  else
+    PaintStandardSpeedButton(control_, dc, pressed_);
+  RestoreDC(dc, saved);
+}
+
+void WindowlessControl::UpdateTooltip() {
+  const bool wanted = control_.ShowHint() && !control_.Hint().empty();
+  if (!wanted && !hasTooltip_) return;
+  HWND tips = form_.Tooltips();
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = form_.Window();
+  tool.uId = reinterpret_cast<UINT_PTR>(this);
+  tool.rect = Area();
+  if (hasTooltip_) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  hasTooltip_ = false;
+  if (!wanted) return;
+  std::string hint = control_.Hint();
+  tool.lpszText = hint.data();
+  hasTooltip_ = SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
 // --- Creation ------------------------------------------------------------------------------------
@@ -739,6 +867,14 @@ std::vector<TControl*> CreationOrder(const TForm& form) {
   return order;
 }
 
+void CreateWindowless(TControl& control, FormWindow& form) {
+  auto peer = std::make_unique<WindowlessControl>(control, form, control.Text());
+  WindowlessControl& attached = *peer;
+  form.AddWindowless(attached);
+  control.AttachPeer(std::move(peer));
+  attached.UpdateTooltip();
+}
+
 void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, int id) {
   ControlPainter* painter = backend.PainterFor(control.Kind());
   const WindowKind kind = KindOf(control, painter != nullptr);
@@ -753,7 +889,7 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   if (edit) typed = static_cast<TEdit&>(control).ReadSecret();
   const std::string text = edit ? std::string() : control.Text();
   const Rect bounds =
-      control.Kind() == ControlKind::kLabel ? LabelBounds(control, text) : WindowBounds(control);
+      control.Kind() == ControlKind::kLabel ? LabelBounds(control, text) : control.Bounds();
   HWND window =
       CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
                       bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -762,8 +898,7 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   peer->Adopt(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer.get()));
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(control.GetFont())), FALSE);
-  if (control.Kind() != ControlKind::kSpeedButton)
-    SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
+  SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(peer.get()));
   if (control.Kind() == ControlKind::kEdit) {
     if (const char c = static_cast<TEdit&>(control).PasswordChar())
       SendMessageA(window, EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
@@ -796,7 +931,12 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
   if (!window) throw std::runtime_error("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
   int id = 100;
-  for (TControl* control : CreationOrder(form)) CreateControlWindow(backend, *control, window, id++);
+  for (TControl* control : CreationOrder(form)) {
+    if (!control->Windowless()) CreateControlWindow(backend, *control, window, id++);
+  }
+  // In the order of the form's controls, so that a later one is painted over an earlier one.
+  for (TControl* control : form.Controls())
+    if (control->Windowless()) CreateWindowless(*control, *peer);
   form.AttachPeer(std::move(peer));
 }
 

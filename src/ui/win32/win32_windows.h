@@ -15,13 +15,13 @@ namespace ui::win32 {
 class Win32Backend;
 
 inline constexpr char kFormClass[] = "MorvelaForm";
-inline constexpr char kSpeedButtonClass[] = "MorvelaSpeedButton";
 
 // Text in the system's code page as UTF-16, for the functions that take only that.
 std::wstring Wide(const std::string& ansi);
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-LRESULT CALLBACK SpeedButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+class WindowlessControl;
 
 class FormWindow : public FormPeer {
  public:
@@ -48,10 +48,71 @@ class FormWindow : public FormPeer {
   // The form's tooltip window, made on first use; owned by the form window and destroyed with it.
   HWND Tooltips();
 
+  // The controls without a window, in the order they are painted (the last on top).
+  void AddWindowless(WindowlessControl& control) { windowless_.push_back(&control); }
+  // The form's own surface: its colour where no opaque control without a window lies, then those
+  // controls that the area reaches.
+  void EraseBackground(HDC dc);
+  void PaintWindowless(HDC dc, const RECT& area);
+  // The mouse over the form's own surface, handed to the control without a window under it.
+  void OnMouseMove(POINT at);
+  void OnMouseLeave();
+  bool OnButtonDown(MouseButton button, POINT at);
+  void OnLeftButtonUp(POINT at);
+  void OnCaptureChanged();
+  bool OnContextMenu(POINT screen);
+
  private:
+  WindowlessControl* At(POINT at) const;
   TForm& form_;
   w32::UniqueWindow window_;
   HWND tooltip_ = nullptr;
+  std::vector<WindowlessControl*> windowless_;
+  WindowlessControl* hot_ = nullptr;       // under the mouse
+  WindowlessControl* captured_ = nullptr;  // held down with the left button
+};
+
+// A control without a window of its own (a speed button, a bevel): its form paints it on the form's
+// surface, only where the update region reaches it, and hands it the mouse. It never takes the focus.
+class WindowlessControl : public ControlPeer {
+ public:
+  WindowlessControl(TControl& control, FormWindow& form, std::string text);
+  std::string GetText() const override { return text_; }
+  void SetText(const std::string& text) override;
+  void ReadSecret(secret::Text& out) const override { out = secret::Text(std::string_view(text_)); }
+  void SetSecret(const secret::Text& text) override { SetText(std::string(text.view())); }
+  void SetBounds(Rect bounds) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void SetFocus() override {}
+  bool HasFocus() const override { return false; }
+  void AppearanceChanged() override;
+  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override { return items; }
+  int GetItemIndex() const override { return -1; }
+  void SetItemIndex(int) override {}
+
+  TControl& Control() { return control_; }
+  RECT Area() const;
+  bool Contains(POINT at) const;
+  // Paints the control onto the form's surface; the device context is the form's.
+  void Paint(HDC dc);
+  // The mouse's state on the control, each change shown at once.
+  void SetHot(bool hot);
+  void SetPressed(bool pressed);
+  bool Hot() const { return hot_; }
+  bool Pressed() const { return pressed_; }
+  // One tool of the form's tooltip, its rectangle the control's, while the control shows a hint.
+  void UpdateTooltip();
+
+ private:
+  void Invalidate(bool erase, bool now = false);
+  TControl& control_;
+  FormWindow& form_;
+  std::string text_;
+  Rect shown_;  // the bounds it was last given
+  bool hot_ = false;
+  bool pressed_ = false;
+  bool hasTooltip_ = false;
 };
 
 class ControlWindow : public ControlPeer {
