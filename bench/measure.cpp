@@ -1,7 +1,8 @@
 // Run under Wine by bench/run. Measures how long a Windows program takes from its start until its main
 // window is visible and the program waits for input; and waits for or closes a program started from
 // outside, so that its memory can be read in between.
-//   measure RUNS PROGRAM...  starts each program RUNS times, taking turns; prints every time and the medians
+//   measure RUNS PROGRAM...  starts each program RUNS times, taking turns; prints every time, the
+//                            medians and the lower quartiles
 //   measure --ready NAME     waits until the running process NAME shows a window and waits for input
 //   measure --close NAME     closes the windows of the running process NAME and waits until it has ended
 #include <windows.h>
@@ -114,10 +115,13 @@ double TimeOneStart(const std::string& path, bool describe) {
   return ms;
 }
 
-double Median(std::vector<double> values) {
+// The value below which the share q of the times lies, between the two nearest times.
+double Quantile(std::vector<double> values, double q) {
   std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  const double at = q * static_cast<double>(values.size() - 1);
+  const std::size_t below = static_cast<std::size_t>(at);
+  const std::size_t above = std::min(below + 1, values.size() - 1);
+  return values[below] + (values[above] - values[below]) * (at - static_cast<double>(below));
 }
 
 int TimeStarts(int runs, const std::vector<std::string>& programs) {
@@ -132,8 +136,10 @@ int TimeStarts(int runs, const std::vector<std::string>& programs) {
       std::fflush(stdout);
     }
   }
-  for (std::size_t p = 0; p < programs.size(); ++p)
-    std::printf("median %s %.1f ms\n", NameOf(programs[p]).c_str(), Median(times[p]));
+  for (std::size_t p = 0; p < programs.size(); ++p) {
+    std::printf("median %s %.1f ms\n", NameOf(programs[p]).c_str(), Quantile(times[p], 0.5));
+    std::printf("quartile %s %.1f ms\n", NameOf(programs[p]).c_str(), Quantile(times[p], 0.25));
+  }
   return 0;
 }
 
