@@ -32,12 +32,17 @@ HWND PasswordBox(const Program& program) {
   return program.ControlAt(program.Main(), 104, 56);
 }
 
-// The tooltip window that belongs to the main window.
+// The tooltip window of the main window. The program makes it when the mouse first comes over the
+// window, so the mouse is moved there first.
 HWND MainTooltips(const Program& program) {
-  HWND tip = nullptr;
-  while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr)
-    if (GetWindow(tip, GW_OWNER) == program.Main()) return tip;
-  return nullptr;
+  PostMessageA(program.Main(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  HWND found = nullptr;
+  e2e::WaitFor([&] {
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr;)
+      if (GetWindow(tip, GW_OWNER) == program.Main()) found = tip;
+    return found != nullptr;
+  });
+  return found;
 }
 
 TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {

@@ -186,7 +186,8 @@ LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, L
 // context's origin is the button's corner.
 void PaintStandardSpeedButton(const TControl& control, HDC dc, bool pressed) {
   RECT rect{0, 0, control.Width(), control.Height()};
-  const UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (control.Enabled() ? 0u : DFCS_INACTIVE);
+  const UINT state =
+      DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (control.Enabled() ? 0u : DFCS_INACTIVE);
   DrawFrameControl(dc, &rect, DFC_BUTTON, state);
   const std::string caption = control.Text();
   if (caption.empty()) return;
@@ -669,7 +670,8 @@ void FormWindow::EraseBackground(HDC dc) {
   // An opaque control paints every pixel of its rectangle itself; erasing under it would only flicker.
   for (WindowlessControl* control : windowless_) {
     const TControl& c = control->Control();
-    if (c.Visible() && c.Kind() == ControlKind::kSpeedButton && !static_cast<const TSpeedButton&>(c).Transparent) {
+    if (c.Visible() && c.Kind() == ControlKind::kSpeedButton &&
+        !static_cast<const TSpeedButton&>(c).Transparent) {
       const RECT area = control->Area();
       ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
     }
@@ -695,6 +697,10 @@ WindowlessControl* FormWindow::At(POINT at) const {
 }
 
 void FormWindow::OnMouseMove(POINT at) {
+  if (!tipsWanted_) {
+    tipsWanted_ = true;
+    for (WindowlessControl* control : windowless_) control->UpdateTooltip();
+  }
   if (captured_) {
     captured_->SetPressed(captured_->Contains(at));
     return;
@@ -827,7 +833,7 @@ void WindowlessControl::Paint(HDC dc) {
 
 void WindowlessControl::UpdateTooltip() {
   const bool wanted = control_.ShowHint() && !control_.Hint().empty();
-  if (!wanted && !hasTooltip_) return;
+  if ((!wanted && !hasTooltip_) || !form_.TipsWanted()) return;
   HWND tips = form_.Tooltips();
   TTTOOLINFOA tool{};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -872,7 +878,6 @@ void CreateWindowless(TControl& control, FormWindow& form) {
   WindowlessControl& attached = *peer;
   form.AddWindowless(attached);
   control.AttachPeer(std::move(peer));
-  attached.UpdateTooltip();
 }
 
 void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, int id) {
@@ -888,8 +893,7 @@ void CreateControlWindow(Win32Backend& backend, TControl& control, HWND parent, 
   secret::Text typed;
   if (edit) typed = static_cast<TEdit&>(control).ReadSecret();
   const std::string text = edit ? std::string() : control.Text();
-  const Rect bounds =
-      control.Kind() == ControlKind::kLabel ? LabelBounds(control, text) : control.Bounds();
+  const Rect bounds = control.Kind() == ControlKind::kLabel ? LabelBounds(control, text) : control.Bounds();
   HWND window =
       CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
                       bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -47,6 +47,9 @@ class FormWindow : public FormPeer {
   WindowState pendingState = WindowState::kNormal;  // applied when the window is first shown
   // The form's tooltip window, made on first use; owned by the form window and destroyed with it.
   HWND Tooltips();
+  // The tooltips of the controls without a window are made when the mouse first comes over the form:
+  // until then nobody can see one, and most starts need none.
+  bool TipsWanted() const { return tipsWanted_; }
 
   // The controls without a window, in the order they are painted (the last on top).
   void AddWindowless(WindowlessControl& control) { windowless_.push_back(&control); }
@@ -70,6 +73,7 @@ class FormWindow : public FormPeer {
   std::vector<WindowlessControl*> windowless_;
   WindowlessControl* hot_ = nullptr;       // under the mouse
   WindowlessControl* captured_ = nullptr;  // held down with the left button
+  bool tipsWanted_ = false;
 };
 
 // A control without a window of its own (a speed button, a bevel): its form paints it on the form's
