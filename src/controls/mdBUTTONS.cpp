@@ -135,8 +135,8 @@ bool TXPSpeedButton::CheckBackgroundChanged() {
   const ui::TForm* form = Form();
   if (!Styled() || !form) return false;
   const std::uint32_t color = form->GetColor();
-  if (color == formColor_ && form->Width() == formWidth_ && form->Height() == formHeight_ && Left() == left_ &&
-      Top() == top_)
+  if (color == formColor_ && form->Width() == formWidth_ && form->Height() == formHeight_ &&
+      Left() == left_ && Top() == top_)
     return false;
   formColor_ = color;
   formWidth_ = form->Width();

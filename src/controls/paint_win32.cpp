@@ -17,11 +17,6 @@ constexpr int kButtonPart = 1;            // BP_PUSHBUTTON, and TP_BUTTON of the
 constexpr int kGripperPart = 3;           // SP_GRIPPER of the status bar
 constexpr int kTextColorProperty = 3803;  // TMT_TEXTCOLOR
 
-COLORREF ToColorRef(ui::Color color) {
-  return (color & ui::kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF))
-                                    : static_cast<COLORREF>(color);
-}
-
 RECT ToRect(const Box& box) {
   return {box.left, box.top, box.right, box.bottom};
 }
@@ -304,7 +299,7 @@ void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, b
   RECT client;
   GetClientRect(window, &client);
   Canvas work(dc, client.right, client.bottom);
-  const COLORREF face = ToColorRef(bar.Color);
+  const COLORREF face = ui::win32::ColorRefOf(bar.Color);
   {
     w32::UniqueGdi brush(CreateSolidBrush(face));
     FillRect(work.dc(), &client, static_cast<HBRUSH>(brush.get()));
@@ -314,7 +309,8 @@ void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, b
   const std::vector<Box> boxes = PanelBoxes(bar.PanelArea, bar.Panels(), bar.AutoSizeLastPanel);
   w32::SelectGuard font(work.dc(), ui::win32::Backend().FontFor(bar.GetFont()));
   SetBkMode(work.dc(), TRANSPARENT);
-  SetTextColor(work.dc(), bar.Enabled() ? ToColorRef(bar.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(work.dc(),
+               bar.Enabled() ? ui::win32::ColorRefOf(bar.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     RECT frame = ToRect(boxes[i]);
     DrawEdge(work.dc(), &frame, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);

@@ -54,6 +54,13 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 1);  // only entry 1 has a tooltip
   e2e::SaveScreenshot(program.Main(), "main_window_entries");
+  // The real pointer resting on button 1: the button turns hot and its tooltip shows.
+  POINT over{144 + 40, 100 + 8};
+  ClientToScreen(program.Main(), &over);
+  SetCursorPos(over.x, over.y);
+  EXPECT_TRUE(e2e::WaitFor([&] { return IsWindowVisible(tips); })) << "no tooltip over button 1";
+  e2e::SaveScreenshot(program.Main(), "main_window_hot_tooltip");
+  SetCursorPos(0, 0);  // away from every window the later tests open
 
   Program::SetText(PasswordBox(program), kPassword);  // under Wine every real launch fails
   ClickQuick(program, 1);

@@ -76,6 +76,10 @@ Win32Backend& Backend() {
   return *g_backend;
 }
 
+COLORREF ColorRefOf(Color color) {
+  return (color & kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
+}
+
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   g_backend = this;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};

@@ -67,4 +67,7 @@ class Win32Backend : public Backend {
 // The backend the windows of this process were made by.
 Win32Backend& Backend();
 
+// A colour of the toolkit as the system's: a system colour by its index, any other as it is.
+COLORREF ColorRefOf(Color color);
+
 }  // namespace ui::win32

@@ -1,5 +1,6 @@
 #pragma once
-// The windows behind forms and controls, and their window procedures.
+// The windows behind forms, their window procedure, and the controls without a window that a form
+// paints itself. The windows of the other controls are in control_windows.h.
 #include <windows.h>
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "ui/backend.h"
 #include "ui/control.h"
 #include "ui/form.h"
+#include "ui/win32/control_windows.h"
 
 namespace ui::win32 {
 
@@ -116,43 +118,6 @@ class WindowlessControl : public ControlPeer {
   Rect shown_;  // the bounds it was last given
   bool hot_ = false;
   bool pressed_ = false;
-  bool hasTooltip_ = false;
-};
-
-class ControlWindow : public ControlPeer {
- public:
-  explicit ControlWindow(TControl& control) : control_(control) {}
-  std::string GetText() const override;
-  void SetText(const std::string& text) override;
-  void ReadSecret(secret::Text& out) const override;
-  void SetSecret(const secret::Text& text) override;
-  void SetBounds(Rect bounds) override;
-  void SetVisible(bool visible) override;
-  void SetEnabled(bool enabled) override;
-  void SetFocus() override;
-  bool HasFocus() const override;
-  void AppearanceChanged() override;
-  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override;
-  int GetItemIndex() const override;
-  void SetItemIndex(int index) override;
-
-  TControl& Control() { return control_; }
-  HWND Window() const { return window_.get(); }
-  void Adopt(HWND window);
-  void Release();  // the system destroyed the window
-  // Mouse state of buttons that draw themselves.
-  bool hot = false;
-  bool pressed = false;
-  bool focused = false;
-
-  // Labels without a fixed size take the size of their text, keeping the edge they are aligned to.
-  void FitLabel();
-  void UpdateTooltip();
-  void UpdateStatusBar();
-
- private:
-  TControl& control_;
-  w32::UniqueWindow window_;
   bool hasTooltip_ = false;
 };
 

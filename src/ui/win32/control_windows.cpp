@@ -1,0 +1,584 @@
+#include "ui/win32/control_windows.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/win32/win32_backend.h"
+#include "ui/win32/win32_windows.h"
+
+namespace ui::win32 {
+namespace {
+
+DWORD TabStop(const TControl& control) {
+  return control.TabOrder() >= 0 ? WS_TABSTOP : 0;
+}
+
+LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR reference) noexcept {
+  auto* peer = reinterpret_cast<ControlWindow*>(reference);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, ControlSubclassProc, 1);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    peer->Release();
+  } else if (std::optional<LRESULT> handled = peer->Handle(message, wParam, lParam)) {
+    return *handled;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// --- Edit boxes ----------------------------------------------------------------------------------
+
+// Removes characters of an edit box without keeping them for its undo.
+void RemoveWithoutUndo(HWND edit, DWORD start, DWORD end) {
+  SendMessageW(edit, EM_SETSEL, start, end);
+  SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+}
+
+class EditWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+
+  // A password box is read and written in UTF-16, the form its window keeps the text in: with the
+  // ANSI calls the system would convert the text through buffers of its own, which nobody wipes. The
+  // conversion to the program's ANSI text happens here, between buffers that wipe themselves.
+  void ReadSecret(secret::Text& out) const override {
+    secret::Wide wide;
+    wide.Reserve(static_cast<std::size_t>(GetWindowTextLengthW(Window())));
+    GetWindowTextW(Window(), reinterpret_cast<wchar_t*>(wide.data()), static_cast<int>(wide.size() + 1));
+    wide.TrimAtZero();
+    const auto* text = reinterpret_cast<const wchar_t*>(wide.c_str());
+    const int length = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    out.Reserve(static_cast<std::size_t>(std::max(bytes, 0)));
+    WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), bytes, nullptr, nullptr);
+  }
+  void SetSecret(const secret::Text& text) override {
+    secret::Wide wide;
+    const int length = static_cast<int>(text.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, nullptr, 0);
+    wide.Reserve(static_cast<std::size_t>(std::max(units, 0)));
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, reinterpret_cast<wchar_t*>(wide.data()), units);
+    SetWindowTextW(Window(), reinterpret_cast<const wchar_t*>(wide.c_str()));
+  }
+
+ protected:
+  WindowKind Kind() const override {
+    return {"EDIT", ES_AUTOHSCROLL | (PasswordChar() ? ES_PASSWORD : 0u) | TabStop(control_),
+            WS_EX_CLIENTEDGE};
+  }
+  void Created() override {
+    if (const char c = PasswordChar())
+      SendMessageA(Window(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
+  }
+  std::optional<LRESULT> OnChar(WPARAM& key) override {
+    char typed = static_cast<char>(key);
+    control_.KeyPress(typed);
+    if (typed == 0) return 0;
+    key = static_cast<unsigned char>(typed);
+    return RemovedBeforeInput(WM_CHAR, key);
+  }
+  std::optional<LRESULT> OnKeyDown(WPARAM key) override { return RemovedBeforeInput(WM_KEYDOWN, key); }
+  std::optional<LRESULT> OnEditCommand(UINT message) override { return RemovedBeforeInput(message, 0); }
+
+ private:
+  char PasswordChar() const { return static_cast<const TEdit&>(control_).PasswordChar(); }
+
+  // An edit box keeps what typing, deleting or pasting removes, for its undo: in a password box that is
+  // the password typed over or deleted, and emptying the undo later may leave most of it in memory. So
+  // a password box removes such text itself, without undo, before the key or the paste goes on; a key
+  // that only deletes is done with that.
+  std::optional<LRESULT> RemovedBeforeInput(UINT message, WPARAM key) {
+    if (!PasswordChar()) return {};
+    DWORD start = 0, end = 0;
+    SendMessageW(Window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const bool backspace = message == WM_CHAR && key == VK_BACK;
+    const bool del = message == WM_KEYDOWN && key == VK_DELETE;
+    if (start == end) {
+      const auto length = static_cast<DWORD>(GetWindowTextLengthW(Window()));
+      if (backspace && start > 0) RemoveWithoutUndo(Window(), start - 1, start);
+      if (del && start < length) RemoveWithoutUndo(Window(), start, start + 1);
+    } else if (backspace || del || message == WM_CLEAR || message == WM_PASTE ||
+               (message == WM_CHAR && key >= ' ')) {
+      RemoveWithoutUndo(Window(), start, end);
+    }
+    if (backspace || del || message == WM_CLEAR || message == WM_CUT) return 0;
+    return {};
+  }
+};
+
+// --- Push buttons and bit buttons ----------------------------------------------------------------
+
+class ButtonWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+  void OnCommand(UINT code) override {
+    if (code == BN_CLICKED) control_.Click();
+  }
+
+ protected:
+  WindowKind Kind() const override {
+    const bool isDefault = static_cast<const TButton&>(control_).Default();
+    return {"BUTTON", (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(control_), 0};
+  }
+  // The button takes the press first, as a button does; then the handler may open a menu.
+  std::optional<LRESULT> OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam) override {
+    const LRESULT result = Default(message, wParam, lParam);
+    const MouseButton button = message == WM_RBUTTONDOWN   ? MouseButton::kRight
+                               : message == WM_MBUTTONDOWN ? MouseButton::kMiddle
+                                                           : MouseButton::kLeft;
+    control_.MouseDown(button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return result;
+  }
+};
+
+// A bit button is drawn by its painter when it has one: on the owner-draw request, with a hot face
+// while the mouse is over it and a focus rectangle while it has the focus.
+class BitBtnWindow : public ButtonWindow {
+ public:
+  using ButtonWindow::ButtonWindow;
+  void AppearanceChanged() override {
+    if (ControlPainter* painter = Painter()) {
+      UpdateTooltip();
+      painter->ContentChanged(control_, Window());
+      return;
+    }
+    ButtonWindow::AppearanceChanged();
+  }
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    ControlPainter* painter = Painter();
+    if (painter) painter->DrawItem(control_, item, hot_, focused_);
+    return painter != nullptr;
+  }
+
+ protected:
+  WindowKind Kind() const override {
+    return {"BUTTON", (Painter() ? BS_OWNERDRAW : BS_PUSHBUTTON) | TabStop(control_), 0};
+  }
+  std::optional<LRESULT> OnMouseMove() override {
+    if (hot_) return {};
+    hot_ = true;
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Window(), 0};
+    TrackMouseEvent(&track);
+    Redraw();
+    return {};
+  }
+  std::optional<LRESULT> OnMouseLeave() override {
+    hot_ = false;
+    Redraw();
+    return {};
+  }
+  std::optional<LRESULT> OnFocus(bool focused) override {
+    focused_ = focused;
+    return {};
+  }
+  std::optional<LRESULT> OnEraseBackground(HDC dc) override {
+    ControlPainter* painter = Painter();
+    if (painter && painter->EraseBackground(control_, Window(), dc)) return 1;
+    return {};
+  }
+
+ private:
+  ControlPainter* Painter() const { return Backend().PainterFor(ControlKind::kBitBtn); }
+  void Redraw() {
+    if (Painter()) RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  bool hot_ = false;
+  bool focused_ = false;
+};
+
+// --- Labels --------------------------------------------------------------------------------------
+
+UINT LabelFormat(const TControl& label) {
+  const UINT align = label.GetAlignment() == Alignment::kRight    ? DT_RIGHT
+                     : label.GetAlignment() == Alignment::kCenter ? DT_CENTER
+                                                                  : DT_LEFT;
+  return align | DT_EXPANDTABS | DT_SINGLELINE;
+}
+
+// How far the ink of the text's last letter reaches past its advance (a negative C width), in pixels:
+// a label sized to its text makes room for it, or a letter such as a slanted "r" loses its tip. Fonts
+// without such widths (the bitmap fonts) have none.
+int Overhang(HDC dc, const std::string& text) {
+  const std::wstring wide = Wide(text);
+  ABC widths{};
+  if (wide.empty() || !GetCharABCWidthsW(dc, wide.back(), wide.back(), &widths)) return 0;
+  return widths.abcC < 0 ? -widths.abcC : 0;
+}
+
+// Draws text without "&" or tabs letter by letter at the widths that measuring gives. Some font engines
+// (Wine's among them) set letters such as "w" further apart than they measure them, which cut off the
+// end of a label sized to its text. Text with "&" or tabs is left to DrawText, for the prefix and the
+// tab stops; false then. The text ends where its last letter's overhang still fits.
+bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, int overhang,
+                          Alignment alignment) {
+  if (text.find_first_of("&\t") != std::string::npos) return false;
+  if (text.empty()) return true;
+  const std::wstring wide = Wide(text);
+  const int length = static_cast<int>(wide.size());
+  std::vector<int> ends(wide.size());
+  SIZE total{};
+  if (wide.empty() || !GetTextExtentExPointW(dc, wide.c_str(), length, 0, nullptr, ends.data(), &total))
+    return false;
+  std::vector<int> widths(ends.size());
+  for (std::size_t i = 0; i < ends.size(); ++i) widths[i] = ends[i] - (i ? ends[i - 1] : 0);
+  const int room = area.right - area.left - overhang;
+  const int x = alignment == Alignment::kRight    ? area.left + room - total.cx
+                : alignment == Alignment::kCenter ? area.left + (room - total.cx) / 2
+                                                  : area.left;
+  ExtTextOutW(dc, x, area.top, ETO_CLIPPED, &area, wide.c_str(), static_cast<UINT>(length), widths.data());
+  return true;
+}
+
+// Labels are drawn here, with the same calls that measure them for their size, so that a label sized
+// to its text always shows all of it.
+class LabelWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+  void SetText(const std::string& text) override {
+    ControlWindow::SetText(text);
+    Fit();
+    InvalidateRect(Window(), nullptr, FALSE);
+  }
+  void SetBounds(Rect bounds) override {
+    ControlWindow::SetBounds(bounds);
+    Fit();
+  }
+  void AppearanceChanged() override {
+    ControlWindow::AppearanceChanged();
+    Fit();
+  }
+  void OnCommand(UINT code) override {
+    if (code == STN_CLICKED) control_.Click();
+  }
+  // Its text in its font and colour on the button face, greyed when disabled; "&&" shows as "&".
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    RECT area = item.rcItem;
+    FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const std::string text = GetText();
+    w32::SelectGuard font(item.hDC, Backend().FontFor(control_.GetFont()));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC,
+                 control_.Enabled() ? ColorRefOf(control_.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
+    const int overhang = Overhang(item.hDC, text);
+    if (DrawAtMeasuredWidths(item.hDC, text, area, overhang, control_.GetAlignment())) return true;
+    area.right -= overhang;  // the overhang is drawn into the room kept for it, so no clipping
+    DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(control_) | DT_NOCLIP);
+    return true;
+  }
+
+ protected:
+  WindowKind Kind() const override { return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
+  Rect Placed() const override { return LabelBounds(control_, control_.Text()); }
+
+ private:
+  void Fit() {
+    const Rect bounds = LabelBounds(control_, GetText());
+    SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+};
+
+// --- List boxes ----------------------------------------------------------------------------------
+
+class ListBoxWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override {
+    SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(Window(), LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items)
+      SendMessageA(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(Window(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Window(), nullptr, TRUE);
+    std::vector<std::string> shown;
+    const LRESULT count = SendMessageA(Window(), LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      std::string item(static_cast<std::size_t>(SendMessageA(Window(), LB_GETTEXTLEN, i, 0)), '\0');
+      SendMessageA(Window(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+      shown.push_back(std::move(item));
+    }
+    return shown;
+  }
+  int GetItemIndex() const override {
+    const LRESULT index = SendMessageA(Window(), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+  }
+  void SetItemIndex(int index) override {
+    SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  }
+  void OnCommand(UINT code) override {
+    if (code == LBN_DBLCLK) control_.DblClick();
+  }
+
+ protected:
+  // Sorted by the system, which compares by the user's locale.
+  WindowKind Kind() const override {
+    return {"LISTBOX", LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(control_),
+            WS_EX_CLIENTEDGE};
+  }
+  void Created() override {
+    auto& list = static_cast<TListBox&>(control_);
+    SendMessageA(Window(), LB_SETITEMHEIGHT, 0, list.ItemHeight);
+    list.ReplaceItems(list.Items());
+  }
+};
+
+// --- Status bars ---------------------------------------------------------------------------------
+
+// Drawn by its painter when it has one, else by the system with the panels as its parts.
+class StatusBarWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+  void AppearanceChanged() override {
+    if (ControlPainter* painter = Painter()) {
+      UpdateTooltip();
+      painter->ContentChanged(control_, Window());
+      return;
+    }
+    ControlWindow::AppearanceChanged();
+    ShowParts();
+  }
+
+ protected:
+  WindowKind Kind() const override {
+    return {STATUSCLASSNAMEA, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
+  }
+  void Created() override {
+    if (!Painter()) ShowParts();
+  }
+  std::optional<LRESULT> OnPaint(HDC printing) override {
+    ControlPainter* painter = Painter();
+    if (!painter) return {};
+    if (printing) {
+      painter->Paint(control_, Window(), printing, false, false);
+    } else {
+      w32::PaintScope paint(Window());
+      painter->Paint(control_, Window(), paint.dc(), false, false);
+    }
+    return 0;
+  }
+  std::optional<LRESULT> OnEraseBackground(HDC dc) override {
+    ControlPainter* painter = Painter();
+    if (painter && painter->EraseBackground(control_, Window(), dc)) return 1;
+    return {};
+  }
+  // The grip is drawn, but the windows here have a fixed size: it must not start a resize.
+  std::optional<LRESULT> OnHitTest() override { return HTCLIENT; }
+
+ private:
+  ControlPainter* Painter() const { return Backend().PainterFor(ControlKind::kStatusBar); }
+  void ShowParts() {
+    const auto& bar = static_cast<const TStatusBar&>(control_);
+    std::vector<int> rights;
+    int x = 0;
+    for (std::size_t i = 0; i < bar.PanelCount(); ++i) {
+      x += bar.Panel(i).left + bar.Panel(i).size;
+      rights.push_back(i + 1 == bar.PanelCount() ? -1 : x);
+    }
+    SendMessageA(Window(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    for (std::size_t i = 0; i < bar.PanelCount(); ++i)
+      SendMessageA(Window(), SB_SETTEXTA, i, reinterpret_cast<LPARAM>(bar.Panel(i).text.c_str()));
+  }
+};
+
+}  // namespace
+
+// --- What all of them share ----------------------------------------------------------------------
+
+std::optional<LRESULT> ControlWindow::Handle(UINT message, WPARAM& wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CHAR:
+      return OnChar(wParam);
+    case WM_KEYDOWN:
+      return OnKeyDown(wParam);
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_CUT:
+      return OnEditCommand(message);
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      return OnButtonDown(message, wParam, lParam);
+    case WM_MOUSEMOVE:
+      return OnMouseMove();
+    case WM_MOUSELEAVE:
+      return OnMouseLeave();
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      return OnFocus(message == WM_SETFOCUS);
+    case WM_ERASEBKGND:
+      return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:
+      return OnPaint(nullptr);
+    case WM_PRINTCLIENT:
+      return OnPaint(reinterpret_cast<HDC>(wParam));
+    case WM_NCHITTEST:
+      return OnHitTest();
+    case WM_SETCURSOR:
+      return OnSetCursor();
+    default:
+      return {};
+  }
+}
+
+LRESULT ControlWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(Window(), message, wParam, lParam);
+}
+
+std::optional<LRESULT> ControlWindow::OnSetCursor() {
+  if (control_.GetCursor() != Cursor::kHandPoint) return {};
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  return TRUE;
+}
+
+void ControlWindow::Create(HWND parent, int id) {
+  const WindowKind kind = Kind();
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+  if (control_.Visible()) style |= WS_VISIBLE;
+  if (!control_.Enabled()) style |= WS_DISABLED;
+  const std::string text = control_.Kind() == ControlKind::kEdit ? std::string() : control_.Text();
+  const Rect bounds = Placed();
+  HWND window =
+      CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
+                      bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      Backend().Instance(), nullptr);
+  if (!window) throw std::runtime_error("Das Fenster " + control_.Name() + " konnte nicht erzeugt werden");
+  window_.reset(window);
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), FALSE);
+  SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+std::string ControlWindow::GetText() const {
+  const int length = GetWindowTextLengthA(Window());
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(Window(), text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+void ControlWindow::SetText(const std::string& text) {
+  SetWindowTextA(Window(), text.c_str());
+}
+
+void ControlWindow::ReadSecret(secret::Text& out) const {
+  out = secret::Text(std::string_view(GetText()));
+}
+
+void ControlWindow::SetSecret(const secret::Text& text) {
+  SetText(std::string(text.view()));
+}
+
+void ControlWindow::SetBounds(Rect) {
+  const Rect bounds = control_.Bounds();
+  SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlWindow::SetVisible(bool visible) {
+  ShowWindow(Window(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void ControlWindow::SetEnabled(bool enabled) {
+  EnableWindow(Window(), enabled ? TRUE : FALSE);
+  InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlWindow::SetFocus() {
+  ::SetFocus(Window());
+}
+
+bool ControlWindow::HasFocus() const {
+  return GetFocus() == Window();
+}
+
+void ControlWindow::AppearanceChanged() {
+  SendMessageA(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), TRUE);
+  UpdateTooltip();
+  InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void ControlWindow::UpdateTooltip() {
+  const bool wanted = control_.ShowHint() && !control_.Hint().empty();
+  if (!wanted && !hasTooltip_) return;  // most controls never have one: no messages for them
+  FormWindow* form = FormOf(GetParent(Window()));
+  if (!form) return;
+  HWND tips = form->Tooltips();
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = form->Window();
+  tool.uId = reinterpret_cast<UINT_PTR>(Window());
+  if (hasTooltip_) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  hasTooltip_ = false;
+  if (!wanted) return;
+  std::string hint = control_.Hint();
+  tool.lpszText = hint.data();
+  hasTooltip_ = SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+}
+
+// Where a label sized by its text stands: its design rectangle, narrowed to the text and kept at the
+// edge it is aligned to.
+Rect LabelBounds(const TControl& label, const std::string& text) {
+  Rect bounds = label.Bounds();
+  if (!static_cast<const TLabel&>(label).AutoSize) return bounds;
+  RECT measured{0, 0, 0, 0};
+  int overhang = 0;
+  {
+    HDC dc = Backend().MeasuringDc();
+    w32::SelectGuard font(dc, Backend().FontFor(label.GetFont()));
+    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | LabelFormat(label));
+    overhang = Overhang(dc, text);
+  }
+  const int width = text.empty() ? 0 : measured.right + overhang;
+  if (label.GetAlignment() == Alignment::kRight) bounds.left += bounds.width - width;
+  bounds.width = width;
+  bounds.height = measured.bottom;
+  return bounds;
+}
+
+namespace {
+
+// The one place that tells the kinds apart.
+std::unique_ptr<ControlWindow> MakeControlWindow(TControl& control) {
+  switch (control.Kind()) {
+    case ControlKind::kEdit:
+      return std::make_unique<EditWindow>(control);
+    case ControlKind::kButton:
+      return std::make_unique<ButtonWindow>(control);
+    case ControlKind::kBitBtn:
+      return std::make_unique<BitBtnWindow>(control);
+    case ControlKind::kLabel:
+      return std::make_unique<LabelWindow>(control);
+    case ControlKind::kListBox:
+      return std::make_unique<ListBoxWindow>(control);
+    case ControlKind::kStatusBar:
+      return std::make_unique<StatusBarWindow>(control);
+    case ControlKind::kSpeedButton:
+    case ControlKind::kBevel:
+      break;  // no window: their form paints them
+  }
+  throw std::logic_error("Das Steuerelement " + control.Name() + " hat kein eigenes Fenster");
+}
+
+}  // namespace
+
+void CreateControlWindow(TControl& control, HWND parent, int id) {
+  std::unique_ptr<ControlWindow> peer = MakeControlWindow(control);
+  // An edit box's text may be a password: it goes into the window through a wiping buffer, after the
+  // window exists, never as a plain creation text.
+  secret::Text typed;
+  if (control.Kind() == ControlKind::kEdit) typed = static_cast<TEdit&>(control).ReadSecret();
+  peer->Create(parent, id);
+  ControlWindow& attached = *peer;
+  control.AttachPeer(std::move(peer));  // the window holds the control's state from now on
+  attached.Created();
+  if (!typed.empty()) attached.SetSecret(typed);
+  attached.UpdateTooltip();
+}
+
+}  // namespace ui::win32

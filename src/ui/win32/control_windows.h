@@ -1,0 +1,88 @@
+#pragma once
+// The windows of the controls that have one: one small class per kind (edit box, push button, bit
+// button, label, list box, status bar), each with named handlers for the messages it takes. The
+// subclass procedure only unpacks a message and calls the handler; what a handler leaves goes on to the
+// window's own class.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/handles.h"
+#include "ui/backend.h"
+#include "ui/control.h"
+
+namespace ui::win32 {
+
+// How a control's window is made: its window class and its styles.
+struct WindowKind {
+  const char* windowClass;
+  DWORD style;
+  DWORD exStyle;
+};
+
+class ControlWindow : public ControlPeer {
+ public:
+  explicit ControlWindow(TControl& control) : control_(control) {}
+
+  // As most kinds need them; a kind overrides what differs.
+  std::string GetText() const override;
+  void SetText(const std::string& text) override;
+  void ReadSecret(secret::Text& out) const override;
+  void SetSecret(const secret::Text& text) override;
+  void SetBounds(Rect bounds) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void SetFocus() override;
+  bool HasFocus() const override;
+  void AppearanceChanged() override;
+  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override { return items; }
+  int GetItemIndex() const override { return -1; }
+  void SetItemIndex(int) override {}
+
+  TControl& Control() { return control_; }
+  HWND Window() const { return window_.get(); }
+  void Release() { window_.release(); }  // the system destroyed the window
+
+  // The window's messages, unpacked into the handlers below; a result when the message was handled.
+  std::optional<LRESULT> Handle(UINT message, WPARAM& wParam, LPARAM lParam);
+  // What the form is told about its child: a command (click, double-click) and a draw request.
+  virtual void OnCommand(UINT) {}
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+ protected:
+  virtual WindowKind Kind() const = 0;
+  virtual Rect Placed() const { return control_.Bounds(); }  // where the window goes
+  virtual void Created() {}                                  // once the window holds the control
+  virtual std::optional<LRESULT> OnChar(WPARAM&) { return {}; }
+  virtual std::optional<LRESULT> OnKeyDown(WPARAM) { return {}; }
+  virtual std::optional<LRESULT> OnEditCommand(UINT) { return {}; }  // paste, clear, cut
+  virtual std::optional<LRESULT> OnButtonDown(UINT, WPARAM, LPARAM) { return {}; }
+  virtual std::optional<LRESULT> OnMouseMove() { return {}; }
+  virtual std::optional<LRESULT> OnMouseLeave() { return {}; }
+  virtual std::optional<LRESULT> OnFocus(bool) { return {}; }
+  virtual std::optional<LRESULT> OnEraseBackground(HDC) { return {}; }
+  virtual std::optional<LRESULT> OnPaint(HDC) { return {}; }  // the printing dc, or none for WM_PAINT
+  virtual std::optional<LRESULT> OnHitTest() { return {}; }
+  std::optional<LRESULT> OnSetCursor();
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  void UpdateTooltip();
+  TControl& control_;
+
+ private:
+  friend void CreateControlWindow(TControl& control, HWND parent, int id);
+  void Create(HWND parent, int id);
+  w32::UniqueWindow window_;
+  bool hasTooltip_ = false;
+};
+
+// Makes the window of a control that has one, as a child of its form's window, with the control's
+// state in it, and hands it to the control.
+void CreateControlWindow(TControl& control, HWND parent, int id);
+
+// The size a label takes for its text, keeping the edge it is aligned to.
+Rect LabelBounds(const TControl& label, const std::string& text);
+
+}  // namespace ui::win32
