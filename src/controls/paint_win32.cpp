@@ -190,17 +190,19 @@ void SpeedButtonPainter::Paint(ui::TControl& control, HWND form, HDC dc, bool ho
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
-void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND form, HDC dc, bool hot, bool pressed,
+// After a change of the theme or of what lies under the button, the button turns transparent and is
+// painted again at once: its form paints its own surface under it first, and that paint takes the new
+// snapshot. The form does this for all its buttons in one repaint, before it paints any of them.
+bool SpeedButtonPainter::PrepareBackground(ui::TControl& control) {
+  auto& button = static_cast<TXPSpeedButton&>(control);
+  themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
+  return theme && button.NeedsBackgroundRepaint();
+}
+
+void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND, HDC dc, bool hot, bool pressed,
                                      HANDLE theme) {
   themes::ThemeLibrary& library = *themes::Library();
   const RECT area{0, 0, button.Width(), button.Height()};
-  // After a change of the theme or of what lies under the button, the button turns transparent and is
-  // painted again at once: the form paints its own surface under it first, and that paint takes the
-  // new snapshot.
-  if (button.NeedsBackgroundRepaint()) {
-    const RECT onForm{button.Left(), button.Top(), button.Left() + area.right, button.Top() + area.bottom};
-    RedrawWindow(form, &onForm, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  }
   if (!button.HasSnapshot()) {
     // The button's current surface: what the form painted under it.
     Canvas snapshot(dc, area.right, area.bottom);

@@ -29,6 +29,7 @@ class SpeedButtonPainter : public ui::win32::ControlPainter {
   void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
   bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
   void ContentChanged(ui::TControl&, HWND) override {}
+  bool PrepareBackground(ui::TControl& control) override;
 
  private:
   void PaintStyled(TXPSpeedButton& button, HWND form, HDC dc, bool hot, bool pressed, HANDLE theme);

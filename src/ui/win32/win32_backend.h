@@ -28,6 +28,9 @@ class ControlPainter {
   virtual bool EraseBackground(TControl& control, HWND window, HDC dc) = 0;
   // The control's text, font or panels changed: invalidate what must be drawn again.
   virtual void ContentChanged(TControl& control, HWND window) = 0;
+  // Before a control without a window is painted: true when its form is to paint the area under it
+  // first, at once.
+  virtual bool PrepareBackground(TControl&) { return false; }
 };
 
 class Win32Backend : public Backend {

@@ -280,6 +280,19 @@ void FormWindow::EraseBackground(HDC dc) {
 }
 
 void FormWindow::PaintWindowless(HDC dc, const RECT& area) {
+  // The controls that want the form's surface painted under them again get it in one repaint, at once,
+  // before any of them is painted.
+  RECT renew{0, 0, 0, 0};
+  for (WindowlessControl* control : windowless_) {
+    RECT common;
+    const RECT where = control->Area();
+    ControlPainter* painter = Backend().PainterFor(control->Control().Kind());
+    if (painter && control->Control().Visible() && IntersectRect(&common, &where, &area) &&
+        painter->PrepareBackground(control->Control()))
+      UnionRect(&renew, &renew, &where);
+  }
+  if (!IsRectEmpty(&renew))
+    RedrawWindow(Window(), &renew, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   for (WindowlessControl* control : windowless_) {
     RECT common;
     const RECT where = control->Area();
