@@ -54,13 +54,6 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 1);  // only entry 1 has a tooltip
   e2e::SaveScreenshot(program.Main(), "main_window_entries");
-  // The real pointer resting on button 1: the button turns hot and its tooltip shows.
-  POINT over{144 + 40, 100 + 8};
-  ClientToScreen(program.Main(), &over);
-  SetCursorPos(over.x, over.y);
-  EXPECT_TRUE(e2e::WaitFor([&] { return IsWindowVisible(tips); })) << "no tooltip over button 1";
-  e2e::SaveScreenshot(program.Main(), "main_window_hot_tooltip");
-  SetCursorPos(0, 0);  // away from every window the later tests open
 
   Program::SetText(PasswordBox(program), kPassword);  // under Wine every real launch fails
   ClickQuick(program, 1);
@@ -75,6 +68,24 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(dialog); }));
   ASSERT_TRUE(Program::Handled(program.ControlAt(program.Main(), 464, 108)));
   EXPECT_EQ(program.WaitForWindow("Fehler", 0), nullptr);
+}
+
+// The example settings file of the package: six captions, six tooltips. The real pointer resting on
+// button 1 turns it hot and shows its tooltip.
+TEST(QuickLaunchE2E, ShowsTheExampleEntriesWithTheirTooltips) {
+  const std::string folder = e2e::RunFolder("example-settings");
+  e2e::WriteFile(folder + "Morvela.INI", e2e::ReadFile(e2e::BinFolder() + "example-settings.INI"));
+  Program program(folder);
+  ASSERT_TRUE(program.Started());
+  HWND tips = MainTooltips(program);
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 6);
+  POINT over{144 + 40, 100 + 8};
+  ClientToScreen(program.Main(), &over);
+  SetCursorPos(over.x, over.y);
+  EXPECT_TRUE(e2e::WaitFor([&] { return IsWindowVisible(tips); })) << "no tooltip over button 1";
+  e2e::SaveScreenshot(program.Main(), "main_window_hot_tooltip");
+  SetCursorPos(0, 0);  // away from every window the later tests open
 }
 
 // The shipped executable under another name, with the stand-in in place of the launch and the logon.
