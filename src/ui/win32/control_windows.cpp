@@ -140,12 +140,7 @@ class BitBtnWindow : public ButtonWindow {
  public:
   using ButtonWindow::ButtonWindow;
   void AppearanceChanged() override {
-    if (ControlPainter* painter = Painter()) {
-      UpdateTooltip();
-      painter->ContentChanged(control_, Window());
-      return;
-    }
-    ButtonWindow::AppearanceChanged();
+    if (!ChangedForPainter(Painter())) ButtonWindow::AppearanceChanged();
   }
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
     ControlPainter* painter = Painter();
@@ -334,11 +329,7 @@ class StatusBarWindow : public ControlWindow {
  public:
   using ControlWindow::ControlWindow;
   void AppearanceChanged() override {
-    if (ControlPainter* painter = Painter()) {
-      UpdateTooltip();
-      painter->ContentChanged(control_, Window());
-      return;
-    }
+    if (ChangedForPainter(Painter())) return;
     ControlWindow::AppearanceChanged();
     ShowParts();
   }
@@ -425,6 +416,13 @@ std::optional<LRESULT> ControlWindow::Handle(UINT message, WPARAM& wParam, LPARA
   }
 }
 
+bool ControlWindow::ChangedForPainter(ControlPainter* painter) {
+  if (!painter) return false;
+  UpdateTooltip();
+  painter->ContentChanged(control_, Window());
+  return true;
+}
+
 LRESULT ControlWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefSubclassProc(Window(), message, wParam, lParam);
 }
@@ -507,18 +505,10 @@ void ControlWindow::UpdateTooltip() {
   if (!wanted && !hasTooltip_) return;  // most controls never have one: no messages for them
   FormWindow* form = FormOf(GetParent(Window()));
   if (!form) return;
-  HWND tips = form->Tooltips();
   TTTOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = form->Window();
   tool.uId = reinterpret_cast<UINT_PTR>(Window());
-  if (hasTooltip_) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  hasTooltip_ = false;
-  if (!wanted) return;
-  std::string hint = control_.Hint();
-  tool.lpszText = hint.data();
-  hasTooltip_ = SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+  hasTooltip_ = form->ReplaceTool(tool, hasTooltip_, control_);
 }
 
 // Where a label sized by its text stands: its design rectangle, narrowed to the text and kept at the

@@ -16,6 +16,8 @@
 
 namespace ui::win32 {
 
+class ControlPainter;
+
 // How a control's window is made: its window class and its styles.
 struct WindowKind {
   const char* windowClass;
@@ -68,6 +70,8 @@ class ControlWindow : public ControlPeer {
   virtual std::optional<LRESULT> OnHitTest() { return {}; }
   std::optional<LRESULT> OnSetCursor();
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+  // A control drawn by a painter of its own: the painter decides what to draw anew. False without one.
+  bool ChangedForPainter(ControlPainter* painter);
   void UpdateTooltip();
   TControl& control_;
 

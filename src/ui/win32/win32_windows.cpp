@@ -243,6 +243,17 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+bool FormWindow::ReplaceTool(TTTOOLINFOA tool, bool present, const TControl& control) {
+  HWND tips = Tooltips();
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = Window();
+  if (present) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!control.ShowHint() || control.Hint().empty()) return false;
+  std::string hint = control.Hint();
+  tool.lpszText = hint.data();
+  return SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+}
+
 HWND FormWindow::Tooltips() {
   // Made when the first control of the form shows a tooltip; destroyed with the form's window.
   if (!tooltip_)
@@ -445,19 +456,11 @@ void WindowlessControl::Paint(HDC dc) {
 void WindowlessControl::UpdateTooltip() {
   const bool wanted = control_.ShowHint() && !control_.Hint().empty();
   if ((!wanted && !hasTooltip_) || !form_.TipsWanted()) return;
-  HWND tips = form_.Tooltips();
   TTTOOLINFOA tool{};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = form_.Window();
   tool.uId = reinterpret_cast<UINT_PTR>(this);
   tool.rect = Area();
-  if (hasTooltip_) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  hasTooltip_ = false;
-  if (!wanted) return;
-  std::string hint = control_.Hint();
-  tool.lpszText = hint.data();
-  hasTooltip_ = SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+  hasTooltip_ = form_.ReplaceTool(tool, hasTooltip_, control_);
 }
 
 // --- Creation ------------------------------------------------------------------------------------

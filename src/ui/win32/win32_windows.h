@@ -2,6 +2,8 @@
 // The windows behind forms, their window procedure, and the controls without a window that a form
 // paints itself. The windows of the other controls are in control_windows.h.
 #include <windows.h>
+// After windows.h:
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -49,6 +51,9 @@ class FormWindow : public FormPeer {
   WindowState pendingState = WindowState::kNormal;  // applied when the window is first shown
   // The form's tooltip window, made on first use; owned by the form window and destroyed with it.
   HWND Tooltips();
+  // Puts a control's tool (its id and flags set) into the tooltip anew with the control's hint, or
+  // takes it out when the control shows none; true when the tool is there now.
+  bool ReplaceTool(TTTOOLINFOA tool, bool present, const TControl& control);
   // The tooltips of the controls without a window are made when the mouse first comes over the form:
   // until then nobody can see one, and most starts need none.
   bool TipsWanted() const { return tipsWanted_; }
