@@ -312,6 +312,12 @@ void FormWindow::PaintWindowless(HDC dc, const RECT& area) {
   }
 }
 
+void FormWindow::RemoveWindowless(WindowlessControl& control) {
+  std::erase(windowless_, &control);
+  if (hot_ == &control) hot_ = nullptr;
+  if (captured_ == &control) captured_ = nullptr;
+}
+
 WindowlessControl* FormWindow::At(POINT at) const {
   for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it)
     if ((*it)->Contains(at)) return *it;

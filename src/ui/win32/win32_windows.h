@@ -60,6 +60,7 @@ class FormWindow : public FormPeer {
 
   // The controls without a window, in the order they are painted (the last on top).
   void AddWindowless(WindowlessControl& control) { windowless_.push_back(&control); }
+  void RemoveWindowless(WindowlessControl& control);
   // The form's own surface: its colour where no opaque control without a window lies, then those
   // controls that the area reaches.
   void EraseBackground(HDC dc);
@@ -88,6 +89,9 @@ class FormWindow : public FormPeer {
 class WindowlessControl : public ControlPeer {
  public:
   WindowlessControl(TControl& control, FormWindow& form, std::string text);
+  ~WindowlessControl() override { form_.RemoveWindowless(*this); }  // a form outlives its controls
+  WindowlessControl(const WindowlessControl&) = delete;
+  WindowlessControl& operator=(const WindowlessControl&) = delete;
   std::string GetText() const override { return text_; }
   void SetText(const std::string& text) override;
   void ReadSecret(secret::Text& out) const override { out = secret::Text(std::string_view(text_)); }
