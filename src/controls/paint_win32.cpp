@@ -175,11 +175,11 @@ HBITMAP Glyphs::Get(const std::string& resource) {
 
 // --- Speed buttons -------------------------------------------------------------------------------
 
-void SpeedButtonPainter::Paint(ui::TControl& control, HWND form, HDC dc, bool hot, bool pressed) {
+void SpeedButtonPainter::Paint(ui::TControl& control, HWND, HDC dc, bool hot, bool pressed) {
   auto& button = static_cast<TXPSpeedButton&>(control);
   themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
   if (theme) {
-    PaintStyled(button, form, dc, hot, pressed, theme.get());
+    PaintStyled(button, dc, hot, pressed, theme.get());
     return;
   }
   const RECT area{0, 0, button.Width(), button.Height()};
@@ -199,8 +199,7 @@ bool SpeedButtonPainter::PrepareBackground(ui::TControl& control) {
   return theme && button.NeedsBackgroundRepaint();
 }
 
-void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HWND, HDC dc, bool hot, bool pressed,
-                                     HANDLE theme) {
+void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HDC dc, bool hot, bool pressed, HANDLE theme) {
   themes::ThemeLibrary& library = *themes::Library();
   const RECT area{0, 0, button.Width(), button.Height()};
   if (!button.HasSnapshot()) {

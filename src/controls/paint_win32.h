@@ -32,7 +32,7 @@ class SpeedButtonPainter : public ui::win32::ControlPainter {
   bool PrepareBackground(ui::TControl& control) override;
 
  private:
-  void PaintStyled(TXPSpeedButton& button, HWND form, HDC dc, bool hot, bool pressed, HANDLE theme);
+  void PaintStyled(TXPSpeedButton& button, HDC dc, bool hot, bool pressed, HANDLE theme);
   Glyphs& glyphs_;
   std::map<const ui::TControl*, w32::UniqueGdi> snapshots_;
 };
