@@ -1,9 +1,9 @@
 #include "controls/FormSizeSave.h"
 
 #include <optional>
-#include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/error.h"
 
 namespace {
 
@@ -34,11 +34,11 @@ class OpenKey {
         return std::nullopt;
       case platform::RegValue::Status::kMoreData:
       case platform::RegValue::Status::kFailed:
-        throw std::runtime_error("Konnte Daten für '" + name + "' nicht holen");
+        throw ui::EError("Konnte Daten für '" + name + "' nicht holen");
       case platform::RegValue::Status::kOk:
         break;
     }
-    if (value.type != platform::kRegDword) throw std::runtime_error("Ungültiger Datentyp für '" + name + "'");
+    if (value.type != platform::kRegDword) throw ui::EError("Ungültiger Datentyp für '" + name + "'");
     std::uint32_t number = 0;
     for (std::size_t i = 0; i < value.data.size() && i < 4; ++i)
       number |= std::uint32_t{value.data[i]} << (8 * i);
@@ -53,7 +53,7 @@ class OpenKey {
 
  private:
   [[noreturn]] static void Failed(const std::string& name) {
-    throw std::runtime_error("Konnte Daten für '" + name + "' nicht setzen");
+    throw ui::EError("Konnte Daten für '" + name + "' nicht setzen");
   }
   platform::Platform& system_;
   platform::Handle key_ = 0;

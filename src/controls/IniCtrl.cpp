@@ -1,8 +1,7 @@
 #include "controls/IniCtrl.h"
 
-#include <stdexcept>
-
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/text.h"
 #include "z_global/paths.h"
 
@@ -105,5 +104,5 @@ void TIniCtrl::WriteValue(std::string_view section, std::string_view key, std::s
   const std::string resolved = ResolveSection(section);
   if (effective_ != TIniTarget::itIniFile ||
       !System().ProfileWrite(resolved, std::string(key), std::string(value), path))
-    throw std::runtime_error("nach " + path + " kann nicht geschrieben werden");
+    throw ui::EError("nach " + path + " kann nicht geschrieben werden");
 }

@@ -1,9 +1,9 @@
 #include "ui/control.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/text.h"
 
@@ -197,7 +197,7 @@ void TListBox::SetItemIndex(int index) {
 
 const StatusPanel& TStatusBar::Panel(std::size_t index) const {
   if (index >= panels_.size())
-    throw std::out_of_range("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
+    throw ui::EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
   return panels_[index];
 }
 

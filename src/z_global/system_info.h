@@ -1,17 +1,17 @@
 #pragma once
 // What the program asks Windows about the machine and the account that runs it.
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 #include "platform/platform.h"
+#include "ui/error.h"
 
 namespace z_global {
 
 // A failing system query. Its text is what the operator reads in the error box.
-class ESystemError : public std::runtime_error {
+class ESystemError : public ui::EError {
  public:
-  using std::runtime_error::runtime_error;
+  using EError::EError;
 };
 
 // "Win32-Fehler. Code: %d." and a line feed and the system's message; for code 0 a fixed text.

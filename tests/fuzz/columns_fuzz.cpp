@@ -7,12 +7,12 @@
 // Input: delimiter code (digits, 8 when missing), rows separated by line feeds, then up to eight
 // changes as pairs of parts "row column" (digits) and value; separated by zero bytes.
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "controls/ColumnListBox.h"
 #include "fuzz_input.h"
+#include "ui/error.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       bool refused = false;
       try {
         table.GetItemColumn(row, column);
-      } catch (const std::out_of_range&) {
+      } catch (const ui::EError&) {
         refused = true;
       }
       fuzz::Check(refused, "a read of a missing row raises the index error");

@@ -1,9 +1,8 @@
 // The quick-launch table's rows: columns separated by the character 8.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "controls/ColumnListBox.h"
+#include "ui/error.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ TEST_F(ColumnsTest, IgnoresASetPastTheLastRowAndRefusesAReadThere) {
   try {
     table.GetItemColumn(1, 0);
     FAIL() << "no error";
-  } catch (const std::out_of_range& error) {
+  } catch (const ui::EError& error) {
     EXPECT_STREQ(error.what(), "Der Index der Liste überschreitet das Maximum (1)");
   }
 }

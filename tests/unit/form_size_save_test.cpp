@@ -1,11 +1,10 @@
 // The window position store over a fake registry.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "controls/FormSizeSave.h"
 #include "fakes/fake_platform.h"
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
@@ -47,7 +46,7 @@ class FormSizeSaveTest : public ::testing::Test {
   std::string Error(void (TFormSizeSave::*operation)()) {
     try {
       (window->Store.*operation)();
-    } catch (const std::runtime_error& error) {
+    } catch (const ui::EError& error) {
       return error.what();
     }
     return "";

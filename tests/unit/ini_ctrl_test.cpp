@@ -2,11 +2,10 @@
 // and reads and writes through the platform.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "controls/IniCtrl.h"
 #include "fakes/fake_platform.h"
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
@@ -116,11 +115,11 @@ TEST_F(IniCtrlTest, RaisesTheWriteErrorWithTheFullPath) {
   try {
     ini.WriteValue("SpeedButton1", "Text", "x");
     FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
+  } catch (const ui::EError& error) {
     EXPECT_STREQ(error.what(), "nach C:\\Tools\\Werkzeug.INI kann nicht geschrieben werden");
   }
   Fixed("C:\\Fehlt\\Werkzeug.INI");  // a folder that does not exist
-  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), std::runtime_error);
+  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), ui::EError);
 }
 
 }  // namespace

@@ -2,10 +2,9 @@
 // guard around handlers, sorted lists and status panels.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "fakes/fake_platform.h"
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/headless/headless_backend.h"
 #include "ui/menu.h"
@@ -80,7 +79,7 @@ TEST_F(ToolkitTest, EnterPressesTheFocusedButtonElseTheDefaultAndEscapeTheCancel
 }
 
 TEST_F(ToolkitTest, AnErrorInAHandlerBecomesAnErrorBoxTitledWithTheApplication) {
-  dialog->Ok.OnClick = [](ui::TObject*) { throw std::runtime_error("Win32-Fehler. Code: 5."); };
+  dialog->Ok.OnClick = [](ui::TObject*) { throw ui::EError("Win32-Fehler. Code: 5."); };
   dialog->Ok.Click();  // returns: the error does not go past the handler
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(screen.messageBoxes[0].text, "Win32-Fehler. Code: 5.");
@@ -128,7 +127,7 @@ TEST_F(ToolkitTest, AStatusPanelSetToTheTextItShowsAsksForNoRepaint) {
   EXPECT_EQ(bar.LastChangedPanel(), 0u);
   bar.SetPanelText(1, "drei");
   EXPECT_EQ(bar.LastChangedPanel(), 1u);
-  EXPECT_THROW(bar.SetPanelText(2, "x"), std::out_of_range);
+  EXPECT_THROW(bar.SetPanelText(2, "x"), ui::EError);
 }
 
 TEST_F(ToolkitTest, ASpeedButtonNeverTakesTheFocus) {

@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <atomic>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/win32/win32_backend.h"
 #include "ui/win32/win32_windows.h"
 
@@ -315,7 +315,7 @@ TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
 }
 
 TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowProcedure) {
-  form->Cancel.OnClick = [](ui::TObject*) { throw std::runtime_error("IsWow64: bad process handle"); };
+  form->Cancel.OnClick = [](ui::TObject*) { throw ui::EError("IsWow64: bad process handle"); };
   BoxWatcher watcher;
   SendMessageA(WindowOf(form->Cancel), BM_CLICK, 0, 0);
   watcher.thread.join();

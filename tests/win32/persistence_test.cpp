@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "controls/FormSizeSave.h"
 #include "controls/IniCtrl.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/win32/win32_backend.h"
 
 namespace {
@@ -78,7 +77,7 @@ TEST_F(PersistenceTest, AFailedWriteNamesTheFile) {
   try {
     window->Ini.WriteValue("SpeedButton1", "Text", "x");
     FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
+  } catch (const ui::EError& error) {
     EXPECT_EQ(std::string(error.what()),
               "nach " + folder + "fehlt\\Werkzeug.INI kann nicht geschrieben werden");
   }
@@ -109,7 +108,7 @@ TEST_F(PersistenceTest, ThePositionStoreRefusesAValueOfTheWrongType) {
   try {
     window->Store.LoadFromRegistry();
     FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
+  } catch (const ui::EError& error) {
     EXPECT_STREQ(error.what(), "Ungültiger Datentyp für 'Form1.Left'");
   }
 }

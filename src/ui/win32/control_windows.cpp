@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "ui/error.h"
 #include "ui/win32/win32_backend.h"
 #include "ui/win32/win32_windows.h"
 
@@ -444,7 +444,7 @@ void ControlWindow::Create(HWND parent, int id) {
       CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
                       bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                       Backend().Instance(), nullptr);
-  if (!window) throw std::runtime_error("Das Fenster " + control_.Name() + " konnte nicht erzeugt werden");
+  if (!window) throw EError("Das Fenster " + control_.Name() + " konnte nicht erzeugt werden");
   window_.reset(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), FALSE);
@@ -552,7 +552,7 @@ std::unique_ptr<ControlWindow> MakeControlWindow(TControl& control) {
     case ControlKind::kBevel:
       break;  // no window: their form paints them
   }
-  throw std::logic_error("Das Steuerelement " + control.Name() + " hat kein eigenes Fenster");
+  throw EError("Das Steuerelement " + control.Name() + " hat kein eigenes Fenster");
 }
 
 }  // namespace

@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
-
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/win32/win32_windows.h"
 
 namespace ui::win32 {
@@ -102,7 +101,7 @@ void Win32Backend::RegisterClasses() {
   form.lpszClassName = kFormClass;
   // No CS_DBLCLKS: a quick second click on a speed button is a second click, as on any button.
   if (!RegisterClassExA(&form) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw std::runtime_error("Die Fensterklasse konnte nicht angemeldet werden");
+    throw EError("Die Fensterklasse konnte nicht angemeldet werden");
 }
 
 ControlPainter* Win32Backend::PainterFor(ControlKind kind) const {

@@ -4,11 +4,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ui/application.h"
+#include "ui/error.h"
 #include "ui/win32/win32_backend.h"
 
 namespace ui::win32 {
@@ -513,7 +513,7 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
   HWND window = CreateWindowExA(exStyle, kFormClass, caption.c_str(), style, form.Left(), form.Top(),
                                 outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                                 backend.Instance(), peer.get());
-  if (!window) throw std::runtime_error("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
+  if (!window) throw EError("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
   int id = 100;
   for (TControl* control : CreationOrder(form)) {
