@@ -8,7 +8,32 @@
 #include "ui/application.h"
 #include "ui/win32/win32_backend.h"
 
+namespace {
+
+constexpr DWORD kSearchSystem32 = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+template <class Function>
+Function Kernel32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+// Libraries loaded while the program runs (the theme library, the file dialog's, the printer list's)
+// come from the system folder only. A library of such a name beside the executable, in a download
+// folder or on a share that users can write, would otherwise run inside the process into which the
+// administrator types the password.
+void LoadLibrariesFromSystemFolderOnly() {
+  if (auto setDefault = Kernel32Function<BOOL(WINAPI*)(DWORD)>("SetDefaultDllDirectories");
+      setDefault && setDefault(kSearchSystem32))
+    return;
+  // A system without that function: at least not from the current folder.
+  if (auto setDirectory = Kernel32Function<BOOL(WINAPI*)(LPCSTR)>("SetDllDirectoryA")) setDirectory("");
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  LoadLibrariesFromSystemFolderOnly();
   try {
     // The visual-style library is loaded before any window exists and freed after the last is gone.
     themes::ThemeLibrary themeLibrary;

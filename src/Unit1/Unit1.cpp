@@ -1,5 +1,6 @@
 #include "Unit1/Unit1.h"
 
+#include "Unit1/logon_settings.h"
 #include "ui/application.h"
 #include "ui/text.h"
 #include "z_global/paths.h"
@@ -87,6 +88,9 @@ TForm1::TForm1(ui::TComponent* owner)
 void TForm1::WireHandlers() {
   OnCreate = ui::Bind(this, &TForm1::FormCreate);
   OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+  OnDropFiles = [this](TObject* sender, const std::vector<std::string>& files) {
+    FormDropFiles(sender, files);
+  };
   EditPfad.OnKeyPress = [this](TObject* sender, char& key) { EditPfadKeyPress(sender, key); };
   EditPasswort.OnKeyPress = [this](TObject* sender, char& key) { EditPasswortKeyPress(sender, key); };
   ButtonEXE.OnClick = ui::Bind(this, &TForm1::ButtonEXEClick);
@@ -147,25 +151,42 @@ platform::Platform& TForm1::System() const {
 // An error in any step ends the start-up here; the application shows it and the window still opens.
 void TForm1::FormCreate(TObject*) {
   FormSizeSave1.LoadFromRegistry();
-  EditPfad.SetText("");
+  // A path handed to the program (a shortcut, "Senden an", a file dropped onto its icon) waits in the
+  // path box for the password; nothing starts before the operator presses Enter.
+  EditPfad.SetText(HandedInCommand(System().CommandLineArguments()));
+  if (!EditPfad.Text().empty()) EditPasswort.SetFocus();
   EditPasswort.SetText("");
   LabelInfo.SetText("");
   LabelDom.SetText(z_global::GetUserDomain(System()));
   WindowsDir = z_global::GetWindowsDir(System());
   if (!System().FileExists(WindowsDir + "\\system32\\javacpl.cpl")) Java1.SetEnabled(false);
-  AdminUser = "Administrator";
+
+  const std::string module = System().ModuleFileName();
+  const std::string exeDir = ui::Cut(z_global::DirectoryOf(module), kShortText);
+  const std::string iniName = ui::Cut(z_global::IniNameOf(module), kShortText);
+  IniCtrl1.SetIniFile(z_global::AppendBackslash(exeDir) + iniName);
+  AdminUser = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonUserKey, "")).value_or(kDefaultAccount);
   LabelAdminUser.SetText(AdminUser);
+  if (const auto domain = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonDomainKey, "")))
+    LabelDom.SetText(*domain == kThisComputer ? z_global::GetComputerNameText(System()) : *domain);
   UserDomain = LabelDom.Text();
+
   Is64Bit = z_global::IsWow64(System());
   LabelGetWin.SetText(z_global::GetWindowsVersionName(System()) + " " + (Is64Bit ? "(64Bit)" : "(32Bit)"));
   PanelStatusBar1.SetPanelText(1, "Computername:  " + z_global::GetComputerNameText(System()));
   if (Is64Bit) DatenquellenODBC64Bit1.SetEnabled(true);
 
-  const std::string module = System().ModuleFileName();
-  ExeDir = ui::Cut(z_global::DirectoryOf(module), kShortText);
-  IniName = ui::Cut(z_global::IniNameOf(module), kShortText);
-  IniCtrl1.SetIniFile(z_global::AppendBackslash(ExeDir) + IniName);
+  ExeDir = exeDir;
+  IniName = iniName;
   LoadQuickEntries();
+}
+
+void TForm1::FormDropFiles(TObject*, const std::vector<std::string>& files) {
+  // As a path handed in at start: the first of several, and the label no longer names a tool.
+  if (files.empty()) return;
+  EditPfad.SetText(files.front());
+  LabelInfo.SetText("");
+  EditPasswort.SetFocus();
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {

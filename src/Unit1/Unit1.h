@@ -2,6 +2,7 @@
 // The main window: the path box, the password box and "Ausführen", the six quick-launch buttons, the
 // tool and printer buttons with their menus, and the machine's domain, Windows version and name.
 #include <string>
+#include <vector>
 
 #include "controls/AgOpenDialog.h"
 #include "controls/ColumnListBox.h"
@@ -88,6 +89,8 @@ class TForm1 : public ui::TForm {
 
   void FormCreate(TObject* sender);
   void FormCloseQuery(TObject* sender, bool& canClose);
+  // A file or folder dropped from Explorer: its path into the path box.
+  void FormDropFiles(TObject* sender, const std::vector<std::string>& files);
   void EditPfadKeyPress(TObject* sender, char& key);
   void EditPasswortKeyPress(TObject* sender, char& key);
 
@@ -134,7 +137,7 @@ class TForm1 : public ui::TForm {
   platform::Platform& System() const;
   // Starts the path as the administrator with the password in the password box (cut to 255). The
   // password's copy lives only for the call, never across a dialog.
-  bool RunWithTypedPassword(const std::string& path);
+  platform::CallResult RunWithTypedPassword(const std::string& path);
   void BuildMenus();
   void WireHandlers();
   // Puts a prepared command into the path box and names the action.
@@ -144,6 +147,9 @@ class TForm1 : public ui::TForm {
 };
 
 extern TForm1* Form1;
+
+// The program's arguments as one command for the path box, the words with one blank between them.
+std::string HandedInCommand(const std::vector<std::string>& arguments);
 
 // The maker's own domain, in capitals: there the information dialog shows no link.
 inline constexpr char kMakerDomain[] = "MORVELA";

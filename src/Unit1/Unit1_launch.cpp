@@ -4,6 +4,7 @@
 #include "Unit1/run_as_user.h"
 #include "ui/text.h"
 #include "z_global/drives.h"
+#include "z_global/system_info.h"
 
 namespace {
 
@@ -25,7 +26,13 @@ std::string NamePart(std::string_view path) {
 
 }  // namespace
 
-bool TForm1::RunWithTypedPassword(const std::string& path) {
+std::string HandedInCommand(const std::vector<std::string>& arguments) {
+  std::string command;
+  for (const std::string& word : arguments) command += (command.empty() ? "" : " ") + word;
+  return command;
+}
+
+platform::CallResult TForm1::RunWithTypedPassword(const std::string& path) {
   secret::Text password = EditPasswort.ReadSecret();
   password.Cut(kShortText);
   return RunAsUser(System(), AdminUser, password, UserDomain, path);
@@ -33,7 +40,8 @@ bool TForm1::RunWithTypedPassword(const std::string& path) {
 
 void TForm1::ButtonEXEClick(TObject*) {
   const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(EditPfad.Text(), kShortText));
-  if (!RunWithTypedPassword(path)) ShowErrorBox(kLaunchFailed);
+  const platform::CallResult launched = RunWithTypedPassword(path);
+  if (!launched.ok) ShowErrorBox(z_global::WithSystemReason(System(), kLaunchFailed, launched.error));
 }
 
 void TForm1::XPBitBtnOeffnenClick(TObject*) {

@@ -11,6 +11,7 @@
 #include "ui/text.h"
 #include "z_global/credentials.h"
 #include "z_global/drives.h"
+#include "z_global/system_info.h"
 
 namespace {
 constexpr std::size_t kShortText = 255;
@@ -69,7 +70,7 @@ void TForm1::XPSpeedButton1Click(TObject* sender) {
 void TForm1::LaunchQuickEntry(TObject*, int n) {
   const std::string stored = ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 1);
   const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(stored, kShortText));
-  if (RunWithTypedPassword(path)) return;
+  if (RunWithTypedPassword(path).ok) return;
 
   FormPass->LabelAdmin.SetText(LabelAdminUser.Text());
   FormPass->LabelDomaene.SetText(LabelDom.Text());
@@ -78,7 +79,8 @@ void TForm1::LaunchQuickEntry(TObject*, int n) {
 
   // The corrected password stays in the main window for the launches that follow.
   EditPasswort.SetSecret(FormPass->EditPasswd.ReadSecret());
-  if (!RunWithTypedPassword(path)) ShowErrorBox(kQuickLaunchFailed);
+  const platform::CallResult again = RunWithTypedPassword(path);
+  if (!again.ok) ShowErrorBox(z_global::WithSystemReason(System(), kQuickLaunchFailed, again.error));
 }
 
 void TForm1::Bearbeiten11Click(TObject*) {
@@ -86,16 +88,16 @@ void TForm1::Bearbeiten11Click(TObject*) {
   secret::Text password = EditPasswort.ReadSecret();
   password.Cut(kShortText);
   const std::string domain = ui::Cut(LabelDom.Text(), kShortText);
-  const bool ok = z_global::CheckCredentials(System(), user, password, domain);
+  const platform::CallResult checked = z_global::CheckCredentials(System(), user, password, domain);
   // The check leaves the thread impersonating the administrator: back to the operator's own account at
   // once, so that the editor reads and writes with the operator's rights.
-  if (ok) System().RevertToSelf();
-  if (ok && ui::UpperCaseAscii(user) == "ADMINISTRATOR") {
+  if (checked.ok) System().RevertToSelf();
+  if (checked.ok && ui::UpperCaseAscii(user) == ui::UpperCaseAscii(AdminUser)) {
     FormSpeed->SetTop(Top() < 0 ? 0 : Top() + 35);
     FormSpeed->SetLeft(Left() < 0 ? 0 : Left() + 150);
     FormSpeed->OpenEditor();
     return;
   }
-  ShowErrorBox(kGateRefused);
+  ShowErrorBox(z_global::WithSystemReason(System(), kGateRefused, checked.error));
   EditPasswort.SetFocus();
 }

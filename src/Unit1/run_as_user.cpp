@@ -15,8 +15,8 @@ std::string CommandLineFor(std::string_view path) {
   return std::string(path);
 }
 
-bool RunAsUser(platform::Platform& system, std::string_view user, const secret::Text& password,
-               std::string_view domain, std::string_view path) {
+platform::CallResult RunAsUser(platform::Platform& system, std::string_view user,
+                               const secret::Text& password, std::string_view domain, std::string_view path) {
   const std::string commandLine = CommandLineFor(path);
   platform::StartupRecord startup;
   startup.cb = kStartupRecordSize;

@@ -10,8 +10,9 @@
 // Installer packages through msiexec, consoles through mmc, programs quoted, anything else unchanged.
 std::string CommandLineFor(std::string_view path);
 
-// True when the system created the process. Asks nothing and shows nothing: the callers report.
-bool RunAsUser(platform::Platform& system, std::string_view user, const secret::Text& password,
-               std::string_view domain, std::string_view path);
+// Succeeds when the system created the process; a failure carries the system's error code. Shows
+// nothing: the callers report.
+platform::CallResult RunAsUser(platform::Platform& system, std::string_view user,
+                               const secret::Text& password, std::string_view domain, std::string_view path);
 
 inline constexpr std::uint32_t kStartupRecordSize = 68;

@@ -1,11 +1,17 @@
 #include "controls/IniCtrl.h"
 
+#include <optional>
+
+#include "controls/ini_text.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/text.h"
 #include "z_global/paths.h"
 
 namespace {
+
+// A settings file is a few hundred bytes; what lies beyond this is not read when passing a mark.
+constexpr std::size_t kSettingsFileLimit = 64 * 1024;
 
 bool Blank(std::string_view text) {
   return text.find_first_not_of(' ') == std::string_view::npos;
@@ -96,7 +102,23 @@ std::string TIniCtrl::ReadValue(std::string_view section, std::string_view key, 
   if (effective_ != TIniTarget::itIniFile) return std::string(fallback);
   const std::string path = ResolvePath();
   const std::string resolved = ResolveSection(section);
-  return System().ProfileRead(resolved, std::string(key), std::string(fallback), path);
+  const std::string keyName(key), fallbackText(fallback);
+  std::string value = System().ProfileRead(resolved, keyName, fallbackText, path);
+  // Notepad saves a new file as UTF-8 with a byte-order mark in front, and the system's reader takes
+  // the mark for part of the first line: the first section's values are not found. Read again past it.
+  if (value == fallbackText) {
+    const std::optional<std::string> start = System().ReadFileStart(path, kSettingsFileLimit);
+    if (start && start->rfind(ini::kByteOrderMark, 0) == 0)
+      value = ini::ReadFromText(*start, resolved, keyName, fallbackText);
+  }
+  return InProgramCodePage(System(), std::move(value));
+}
+
+std::string InProgramCodePage(platform::Platform& system, std::string value) {
+  // A file of the program's own is all single bytes of the system's code page, which are hardly ever
+  // valid UTF-8 as well; a file saved as UTF-8 by an editor holds an umlaut as two bytes.
+  if (!ini::IsMultiByteUtf8(value)) return value;
+  return system.Utf8ToAnsi(value).value_or(std::move(value));
 }
 
 void TIniCtrl::WriteValue(std::string_view section, std::string_view key, std::string_view value) {

@@ -32,7 +32,8 @@ class TIniCtrl : public ui::TComponent {
   TIniPathPrefix IniPrefix = TIniPathPrefix::ppWindows;
   std::string User;
 
-  // The stored value, or the fallback when there is none (a missing file, section or key).
+  // The stored value, or the fallback when there is none (a missing file, section or key). A value saved
+  // as UTF-8 comes back in the system's code page, the program's own.
   std::string ReadValue(std::string_view section, std::string_view key, std::string_view fallback);
   // Stores the value; raises "nach %s kann nicht geschrieben werden" with the file's path on failure.
   void WriteValue(std::string_view section, std::string_view key, std::string_view value);
@@ -56,3 +57,7 @@ class TIniCtrl : public ui::TComponent {
   bool netUser_ = false;
   std::string lastSection_;
 };
+
+// A value read from a settings file as the program's text: UTF-8 (valid, with a character of more than
+// one byte) converted to the system's code page, any other value as it is.
+std::string InProgramCodePage(platform::Platform& system, std::string value);

@@ -34,6 +34,12 @@ struct LogonLaunch {
   const StartupRecord* startup = nullptr;
 };
 
+// A call that can fail: ok is false when the system reported failure; error is then its last-error code.
+struct CallResult {
+  bool ok = false;
+  std::uint32_t error = 0;
+};
+
 // A text-returning call: ok is false when the system reported failure; error is its last-error code.
 struct TextResult {
   bool ok = false;
@@ -92,10 +98,13 @@ class Platform {
 
   // Text and launching.
   virtual secret::Wide AnsiToWide(std::string_view ansi) = 0;  // MultiByteToWideChar, CP_ACP, no flags
-  virtual bool CreateProcessWithLogon(const LogonLaunch& launch) = 0;  // closes the new handles at once
-  virtual bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                     std::uint32_t provider, Handle& token) = 0;
-  virtual bool ImpersonateLoggedOnUser(Handle token) = 0;
+  virtual CallResult CreateProcessWithLogon(const LogonLaunch& launch) = 0;  // closes the new handles at once
+  virtual CallResult Logon(const char* user, const char* domain, const char* password,
+                           std::uint32_t logonType, std::uint32_t provider, Handle& token) = 0;
+  virtual CallResult ImpersonateLoggedOnUser(Handle token) = 0;
+  // Settings text saved as UTF-8, in the system's code page (through UTF-16; a character the code page
+  // lacks becomes its default character); nothing when the bytes are not UTF-8.
+  virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
   virtual bool RevertToSelf() = 0;
   virtual void CloseHandle(Handle handle) = 0;
 
@@ -109,6 +118,9 @@ class Platform {
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual std::string ModuleFileName() = 0;  // the running executable's full path
+  virtual std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
+  // The program's own command line after its name, split and unquoted by the runtime's rules.
+  virtual std::vector<std::string> CommandLineArguments() = 0;
 
   // Account and system.
   virtual std::string SystemErrorMessage(std::uint32_t code) = 0;
@@ -118,6 +130,9 @@ class Platform {
                                         std::string& domain) = 0;  // 100-character buffers each
   virtual bool ComputerName(std::string& name) = 0;                // 256-byte buffer
   virtual bool VersionInfo(VersionRecord& record) = 0;             // record.size picks the structure
+  // RtlGetVersion of ntdll, found by name: the version as it is, whatever the program's manifest says.
+  // False where the function does not exist.
+  virtual bool TrueVersion(VersionRecord& record) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   virtual Wow64Query IsWow64Process() = 0;
   virtual std::optional<std::string> UserName() = 0;  // 63-character buffer
@@ -128,6 +143,8 @@ class Platform {
   virtual bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                             const std::string& path) = 0;
   virtual bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) = 0;  // KEY_ALL_ACCESS
+  // For reading only, in the system's own (64-bit) view of the machine's keys.
+  virtual bool RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) = 0;
   virtual RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) = 0;
   virtual bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) = 0;
   virtual bool RegSetString(Handle key, const std::string& name, const std::string& value) = 0;

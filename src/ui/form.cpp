@@ -146,6 +146,12 @@ bool TForm::Close() {
   return true;
 }
 
+void TForm::DropFiles(const std::vector<std::string>& files) {
+  Application().Guard([&] {
+    if (OnDropFiles) OnDropFiles(this, files);
+  });
+}
+
 void TForm::DoCreate() {
   Application().Guard([&] {
     if (OnCreate) OnCreate(this);

@@ -13,6 +13,7 @@
 namespace ui {
 
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+using TDropFilesEvent = std::function<void(TObject* sender, const std::vector<std::string>& files)>;
 
 class TForm : public TComponent {
  public:
@@ -71,11 +72,15 @@ class TForm : public TComponent {
   TNotifyEvent OnCreate;
   TNotifyEvent OnActivate;
   TCloseQueryEvent OnCloseQuery;
+  // Files dropped onto the form from Explorer, with their full paths; a form with this handler takes
+  // them, others refuse them.
+  TDropFilesEvent OnDropFiles;
 
   // Called by the backends.
   void DoCreate();
   void DoActivate();
   bool CloseQuery();
+  void DropFiles(const std::vector<std::string>& files);
   void Register(TControl* control) { controls_.push_back(control); }
   void Unregister(TControl* control);
   FormPeer* Peer() const { return peer_.get(); }

@@ -7,9 +7,10 @@
 
 namespace z_global {
 
-// True when the logon and the impersonation both succeeded; the thread then runs as that account
-// until RevertToSelf. The token is closed before returning.
-bool CheckCredentials(platform::Platform& system, std::string_view user, const secret::Text& password,
-                      std::string_view domain);
+// Succeeds when the logon and the impersonation both succeeded; the thread then runs as that account
+// until RevertToSelf. A failure carries the error of the call that failed. The token is closed before
+// returning.
+platform::CallResult CheckCredentials(platform::Platform& system, std::string_view user,
+                                      const secret::Text& password, std::string_view domain);
 
 }  // namespace z_global

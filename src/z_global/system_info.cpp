@@ -14,6 +14,15 @@ constexpr std::uint16_t kSuitePersonal = 0x200;
 constexpr std::uint16_t kSuiteHomeServer = 0x8000;
 constexpr std::uint8_t kNtWorkstation = 1;
 
+constexpr char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr std::uint32_t kReleaseValueBytes = 64;
+constexpr std::uint32_t kNtPlatform = 2;
+
+// Windows 8 and later: the versions a program without a compatibility manifest is told are 6.2.
+bool IsModern(const platform::VersionRecord& v) {
+  return v.platformId == kNtPlatform && (v.major > 6 || (v.major == 6 && v.minor >= 2));
+}
+
 // Removes every character of code 32 or below from both ends.
 std::string Trim(std::string_view text) {
   std::size_t begin = 0, end = text.size();
@@ -35,6 +44,20 @@ class TokenGuard {
   platform::Handle token_;
 };
 
+// The names of the versions from Windows 8 on, which the system reports truly only through
+// RtlGetVersion; empty for a version newer than the table knows.
+std::string ModernName(const platform::VersionRecord& v) {
+  const bool workstation = v.productType == kNtWorkstation;
+  if (v.major == 6 && v.minor == 2) return workstation ? "Windows 8" : "Windows Server 2012";
+  if (v.major == 6 && v.minor == 3) return workstation ? "Windows 8.1" : "Windows Server 2012 R2";
+  if (v.major != 10 || v.minor != 0) return {};
+  if (workstation) return v.build >= 22000 ? "Windows 11" : "Windows 10";
+  if (v.build >= 26100) return "Windows Server 2025";
+  if (v.build >= 20348) return "Windows Server 2022";
+  if (v.build >= 17763) return "Windows Server 2019";
+  return "Windows Server 2016";
+}
+
 std::string NtName(const platform::VersionRecord& v, const std::function<bool()>& serverR2,
                    std::string name) {
   const bool workstation = v.productType == kNtWorkstation;
@@ -53,8 +76,27 @@ std::string NtName(const platform::VersionRecord& v, const std::function<bool()>
   }
   if (v.major == 6 && v.minor == 0) name = workstation ? "Windows Vista" : "Windows Server 2008";
   if (v.major == 6 && v.minor == 1) name = workstation ? "Windows 7" : "Windows Server 2008 R2";
+  if (IsModern(v)) {
+    if (std::string modern = ModernName(v); !modern.empty()) name = std::move(modern);
+  }
   if (v.suiteMask & kSuitePersonal) name += " Home Edition";
   return name;
+}
+
+// The feature release the system names itself with ("23H2"; "1809" before there were half-years).
+std::string FeatureRelease(platform::Platform& system) {
+  platform::Handle key = 0;
+  if (!system.RegOpenKeyLocalMachineRead(kCurrentVersionKey, key)) return {};
+  std::string release;
+  for (const char* name : {"DisplayVersion", "ReleaseId"}) {
+    const platform::RegValue value = system.RegReadValue(key, name, kReleaseValueBytes);
+    if (value.status != platform::RegValue::Status::kOk || value.type != platform::kRegSz) continue;
+    const std::string text(value.data.begin(), value.data.end());
+    release = Trim(text.substr(0, text.find('\0')));
+    if (!release.empty()) break;
+  }
+  system.RegCloseKey(key);
+  return release;
 }
 
 }  // namespace
@@ -62,6 +104,15 @@ std::string NtName(const platform::VersionRecord& v, const std::function<bool()>
 std::string SystemErrorText(platform::Platform& system, std::uint32_t code) {
   if (code == 0) return "Eine Win32-API-Funktion ist fehlgeschlagen";
   return "Win32-Fehler. Code: " + std::to_string(code) + ".\n" + Trim(system.SystemErrorMessage(code));
+}
+
+std::string WithSystemReason(platform::Platform& system, std::string_view text, std::uint32_t code) {
+  std::string message(text);
+  if (code == 0) return message;
+  const std::string reason = Trim(system.SystemErrorMessage(code));
+  message += "\n\n";
+  if (!reason.empty()) message += reason + " ";
+  return message + "(Fehler " + std::to_string(code) + ")";
 }
 
 std::string GetUserDomain(platform::Platform& system) {
@@ -97,7 +148,8 @@ void GetOsVersionInfo(platform::Platform& system, platform::VersionRecord& recor
   system.VersionInfo(record);
 }
 
-std::string WindowsVersionName(const platform::VersionRecord& record, const std::function<bool()>& serverR2) {
+std::string WindowsVersionName(const platform::VersionRecord& record, const std::function<bool()>& serverR2,
+                               const std::function<std::string()>& featureRelease) {
   std::string name = "Unbekannte Windows-Version";
   switch (record.platformId) {
     case 0:
@@ -108,19 +160,29 @@ std::string WindowsVersionName(const platform::VersionRecord& record, const std:
       if (record.major == 4 && record.minor == 10) name = "Windows 98";
       if (record.major == 4 && record.minor == 90) name = "Windows Millennium Edition";
       break;
-    case 2:
+    case kNtPlatform:
       name = NtName(record, serverR2, name);
       break;
     default:
       break;
   }
-  return Trim(name + " " + ui::Cut(record.servicePack, 128));
+  // Since Windows 10 there are no service packs; the feature release tells the systems apart instead.
+  std::string servicePack = ui::Cut(record.servicePack, 128);
+  if (IsModern(record) && Trim(servicePack).empty()) servicePack = featureRelease();
+  return Trim(name + " " + servicePack);
 }
 
 std::string GetWindowsVersionName(platform::Platform& system) {
   platform::VersionRecord record;
   GetOsVersionInfo(system, record);
-  return WindowsVersionName(record, [&] { return system.GetSystemMetrics(platform::kSmServerR2) != 0; });
+  // A program without a compatibility manifest is told 6.2 from Windows 8 on, whatever it runs on.
+  if (IsModern(record)) {
+    platform::VersionRecord real = record;
+    if (system.TrueVersion(real)) record = real;
+  }
+  return WindowsVersionName(
+      record, [&] { return system.GetSystemMetrics(platform::kSmServerR2) != 0; },
+      [&] { return FeatureRelease(system); });
 }
 
 bool IsWow64(platform::Platform& system) {

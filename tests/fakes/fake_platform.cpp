@@ -12,6 +12,9 @@
 namespace fake {
 namespace {
 
+constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kLogonFailure = 1326;
+
 std::string DriveRoot(const std::string& path) {
   return path.size() >= 2 && path[1] == ':' ? std::string(1, ui::UpperAscii(path[0])) + ":" : std::string();
 }
@@ -49,7 +52,7 @@ secret::Wide FakePlatform::AnsiToWide(std::string_view ansi) {
   return wide;
 }
 
-bool FakePlatform::CreateProcessWithLogon(const platform::LogonLaunch& launch) {
+platform::CallResult FakePlatform::CreateProcessWithLogon(const platform::LogonLaunch& launch) {
   LaunchRecord record;
   record.user = Narrow(launch.user);
   record.domainNull = launch.domain == nullptr;
@@ -73,13 +76,17 @@ bool FakePlatform::CreateProcessWithLogon(const platform::LogonLaunch& launch) {
     record.commandLineWritable = launch.commandLine[0] == u'#';
     launch.commandLine[0] = first;
   }
-  const bool ok = record.passwordAccepted && record.user == acceptedUser && !record.commandLine.empty();
+  const bool credentials = record.passwordAccepted && record.user == acceptedUser;
   launches.push_back(std::move(record));
-  return ok;
+  if (launchError) return {false, launchError};
+  if (!credentials) return {false, kLogonFailure};
+  if (launches.back().commandLine.empty()) return {false, kFileNotFound};
+  return {true, 0};
 }
 
-bool FakePlatform::Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                         std::uint32_t provider, platform::Handle& token) {
+platform::CallResult FakePlatform::Logon(const char* user, const char* domain, const char* password,
+                                         std::uint32_t logonType, std::uint32_t provider,
+                                         platform::Handle& token) {
   LogonRecord record;
   record.user = user ? user : "(null)";
   record.domain = domain ? domain : "(null)";
@@ -90,16 +97,37 @@ bool FakePlatform::Logon(const char* user, const char* domain, const char* passw
   record.domainBuffer = domain;
   record.passwordBuffer = password;
   logons.push_back(record);
-  if (!record.passwordAccepted || !ui::SameTextAscii(record.user, acceptedUser)) return false;
+  if (logonError) return {false, logonError};
+  if (!record.passwordAccepted || !ui::SameTextAscii(record.user, acceptedUser))
+    return {false, kLogonFailure};
   token = nextHandle_++;
   ++openTokens;
-  return true;
+  return {true, 0};
 }
 
-bool FakePlatform::ImpersonateLoggedOnUser(platform::Handle token) {
-  if (token == 0) return false;
+platform::CallResult FakePlatform::ImpersonateLoggedOnUser(platform::Handle token) {
+  if (token == 0) return {false, 6};
+  if (impersonateError) return {false, impersonateError};
   ++impersonations;
-  return true;
+  return {true, 0};
+}
+
+std::optional<std::string> FakePlatform::Utf8ToAnsi(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || i + length > utf8.size()) return std::nullopt;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      code = (code << 6) | (next & 0x3F);
+    }
+    out.push_back(code < 0x100 ? static_cast<char>(code) : code == 0x20AC ? '\x80' : '?');
+    i += static_cast<std::size_t>(length);
+  }
+  return out;
 }
 
 bool FakePlatform::RevertToSelf() {
@@ -146,6 +174,15 @@ bool FakePlatform::FileExists(const std::string& path) {
 }
 bool FakePlatform::DirectoryExists(const std::string& path) {
   return directories.count(path) > 0;
+}
+
+std::optional<std::string> FakePlatform::ReadFileStart(const std::string& path, std::size_t maxBytes) {
+  std::ifstream in(NativePath(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string content(maxBytes, '\0');
+  in.read(content.data(), static_cast<std::streamsize>(maxBytes));
+  content.resize(static_cast<std::size_t>(in.gcount()));
+  return content;
 }
 
 std::string FakePlatform::SystemErrorMessage(std::uint32_t code) {
@@ -200,6 +237,12 @@ bool FakePlatform::VersionInfo(platform::VersionRecord& record) {
   return true;
 }
 
+bool FakePlatform::TrueVersion(platform::VersionRecord& record) {
+  if (!trueVersion) return false;
+  record = *trueVersion;
+  return true;
+}
+
 int FakePlatform::GetSystemMetrics(int index) {
   auto it = metrics.find(index);
   return it == metrics.end() ? 0 : it->second;
@@ -243,7 +286,11 @@ void FakePlatform::WriteFile(const std::string& windowsPath, const std::string& 
 std::string FakePlatform::ProfileRead(const std::string& section, const std::string& key,
                                       const std::string& fallback, const std::string& path) {
   ++profileReads;
-  return ini::ReadString(NativePath(path), section, key, fallback);
+  // The system takes a UTF-8 byte-order mark for part of the first line, which then is no section's
+  // header: that section's values are not found.
+  std::string content = ReadFile(path);
+  if (content.rfind(ini::kByteOrderMark, 0) == 0) content.erase(0, content.find_first_of("\r\n"));
+  return ini::ReadFromText(content, section, key, fallback);
 }
 
 bool FakePlatform::ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
@@ -257,6 +304,15 @@ bool FakePlatform::RegCreateKeyLocalMachine(const std::string& path, platform::H
   registryLog.push_back("create " + path);
   if (registryKeyFails) return false;
   registry[path];
+  key = nextHandle_++;
+  keyPaths_[key] = path;
+  ++openKeys;
+  return true;
+}
+
+bool FakePlatform::RegOpenKeyLocalMachineRead(const std::string& path, platform::Handle& key) {
+  registryLog.push_back("open " + path);
+  if (!registry.count(path)) return false;
   key = nextHandle_++;
   keyPaths_[key] = path;
   ++openKeys;

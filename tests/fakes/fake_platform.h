@@ -67,6 +67,7 @@ class FakePlatform : public platform::Platform {
   std::string windowsDirectory = "C:\\WINDOWS";
   std::uint32_t windowsDirectoryError = 0;  // nonzero: the call fails with this code
   std::string modulePath = "C:\\Programme\\Morvela\\Morvela.exe";
+  std::vector<std::string> arguments;  // the command line after the program's name
   std::set<std::string> files;
   std::set<std::string> directories;
   std::function<bool(platform::OpenFileRequest&)> onOpenFile;  // default: cancelled
@@ -81,11 +82,19 @@ class FakePlatform : public platform::Platform {
   int reverts = 0;
   int openTokens = 0;  // tokens handed out and not yet closed
 
+  // Nonzero: the call fails with this code whatever it is given.
+  std::uint32_t launchError = 0;
+  std::uint32_t logonError = 0;
+  std::uint32_t impersonateError = 0;
+
   secret::Wide AnsiToWide(std::string_view ansi) override;
-  bool CreateProcessWithLogon(const platform::LogonLaunch& launch) override;
-  bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-             std::uint32_t provider, platform::Handle& token) override;
-  bool ImpersonateLoggedOnUser(platform::Handle token) override;
+  platform::CallResult CreateProcessWithLogon(const platform::LogonLaunch& launch) override;
+  platform::CallResult Logon(const char* user, const char* domain, const char* password,
+                             std::uint32_t logonType, std::uint32_t provider,
+                             platform::Handle& token) override;
+  platform::CallResult ImpersonateLoggedOnUser(platform::Handle token) override;
+  // Latin-1 and the euro sign; any other character becomes "?", as the system's default character.
+  std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   bool RevertToSelf() override;
   void CloseHandle(platform::Handle handle) override;
 
@@ -98,6 +107,8 @@ class FakePlatform : public platform::Platform {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override { return modulePath; }
+  std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
+  std::vector<std::string> CommandLineArguments() override { return arguments; }
 
   std::string SystemErrorMessage(std::uint32_t code) override;
   bool OpenProcessTokenRead(platform::Handle& token, std::uint32_t& error) override;
@@ -106,6 +117,7 @@ class FakePlatform : public platform::Platform {
                                 std::string& domain) override;
   bool ComputerName(std::string& name) override;
   bool VersionInfo(platform::VersionRecord& record) override;
+  bool TrueVersion(platform::VersionRecord& record) override;
   int GetSystemMetrics(int index) override;
   platform::Wow64Query IsWow64Process() override { return wow64; }
   std::optional<std::string> UserName() override { return userName; }
@@ -115,6 +127,7 @@ class FakePlatform : public platform::Platform {
   bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& path) override;
   bool RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) override;
+  bool RegOpenKeyLocalMachineRead(const std::string& path, platform::Handle& key) override;
   platform::RegValue RegReadValue(platform::Handle key, const std::string& name,
                                   std::uint32_t maxBytes) override;
   bool RegSetDword(platform::Handle key, const std::string& name, std::uint32_t value) override;
@@ -143,12 +156,16 @@ class FakePlatform : public platform::Platform {
   std::string accountDomain = "WERKSTATT";
   std::optional<std::string> computerName = "PC01";
   platform::VersionRecord version{156, 6, 1, 7601, 2, "Service Pack 1", 1, 0, 0x100, 1};
+  std::optional<platform::VersionRecord> trueVersion;  // what RtlGetVersion reports; none: no such function
   bool extendedVersionFails = false;  // the 156-byte record is refused, the 148-byte one accepted
   std::vector<std::uint32_t> versionSizesAsked;
   std::map<int, int> metrics;
   platform::Wow64Query wow64 = platform::Wow64Query::kNo;
   std::optional<std::string> userName = "bediener";
-  std::map<std::uint32_t, std::string> systemMessages{{5, "Zugriff verweigert.\r\n"}};
+  std::map<std::uint32_t, std::string> systemMessages{
+      {2, "Das System kann die angegebene Datei nicht finden.\r\n"},
+      {5, "Zugriff verweigert.\r\n"},
+      {1326, "Der Benutzername oder das Kennwort ist falsch.\r\n"}};
 
   // --- registry: values under key paths (as passed, from the root) ---
   struct RegEntry {

@@ -16,7 +16,10 @@
 namespace {
 
 const std::string D(1, '\x08');
-const std::string kLaunchFailed = "Falsche Zugangsdaten oder Pfad nicht gefunden.";
+// The only launch that fails here is that of an empty path.
+const std::string kLaunchFailed =
+    "Falsche Zugangsdaten oder Pfad nicht gefunden.\n\nDas System kann die angegebene Datei nicht finden. "
+    "(Fehler 2)";
 const std::string kSaved = "Eintrag wurde gespeichert.";
 const std::string kTooLong =
     "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.";

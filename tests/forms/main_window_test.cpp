@@ -98,7 +98,10 @@ TEST_F(MainWindowTest, AFailedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
   Main().EditPasswort.SetText("falsch");
   Main().ButtonEXE.Click();
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
-  EXPECT_EQ(LastBox().text, "Falsche Zugangsdaten oder Pfad nicht gefunden.");
+  EXPECT_EQ(
+      LastBox().text,
+      "Falsche Zugangsdaten oder Pfad nicht gefunden.\n\nDer Benutzername oder das Kennwort ist falsch. "
+      "(Fehler 1326)");
   EXPECT_EQ(LastBox().caption, "Fehler");
   EXPECT_EQ(LastBox().flags, ui::kMbOk | ui::kMbIconError);
   EXPECT_FALSE(LastBox().x.has_value());  // centred on the screen

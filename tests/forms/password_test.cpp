@@ -549,7 +549,9 @@ TEST_P(PasswordTest, SecondFailureReportsWithoutShowingThePassword) {
   Step("quick launch failing twice", [&] { Quick(1).Click(); });
   EXPECT_EQ(system.launches.size(), 2u);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
-  EXPECT_EQ(LastBox().text, "Falsche Zugangsdaten oder Dateiname nicht gefunden!");
+  EXPECT_EQ(LastBox().text,
+            "Falsche Zugangsdaten oder Dateiname nicht gefunden!\n\nDer Benutzername oder das Kennwort ist "
+            "falsch. (Fehler 1326)");
   ExpectHandedBuffersWiped();
   EXPECT_EQ(CopiesOf(right), (Strings{"EditPasswd", "EditPasswort"}));
   EXPECT_EQ(CopiesOf(wrong), Strings{});

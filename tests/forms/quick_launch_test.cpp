@@ -118,7 +118,9 @@ TEST_F(QuickLaunchTest, ReportsASecondFailureAndTriesNoThirdTime) {
   Quick(1).Click();
   EXPECT_EQ(system.launches.size(), 2u);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
-  EXPECT_EQ(LastBox().text, "Falsche Zugangsdaten oder Dateiname nicht gefunden!");
+  EXPECT_EQ(LastBox().text,
+            "Falsche Zugangsdaten oder Dateiname nicht gefunden!\n\nDer Benutzername oder das Kennwort ist "
+            "falsch. (Fehler 1326)");
   EXPECT_EQ(LastBox().caption, "Fehler");
   EXPECT_EQ(Main().EditPasswort.Text(), "auch falsch");
 }
@@ -144,7 +146,10 @@ TEST_F(QuickLaunchTest, TriesAnEmptyEntryAndAsksForThePassword) {
   Quick(6).Click();
   EXPECT_EQ(screen.modalForms, std::vector<std::string>{"FormPass"});
   EXPECT_EQ(system.launches.size(), 2u);
-  EXPECT_EQ(LastBox().text, "Falsche Zugangsdaten oder Dateiname nicht gefunden!");
+  EXPECT_EQ(
+      LastBox().text,
+      "Falsche Zugangsdaten oder Dateiname nicht gefunden!\n\nDas System kann die angegebene Datei nicht "
+      "finden. (Fehler 2)");
 }
 
 // The gate in front of the editor.
@@ -200,7 +205,8 @@ TEST_F(GateTest, RefusesAWrongOrEmptyPasswordAndPutsTheFocusIntoThePasswordBox) 
     Main().EditPfad.SetFocus();
     Main().Bearbeiten11.Click();
     EXPECT_TRUE(screen.modalForms.empty());
-    EXPECT_EQ(LastBox().text, kRefusal);
+    EXPECT_EQ(LastBox().text,
+              std::string(kRefusal) + "\n\nDer Benutzername oder das Kennwort ist falsch. (Fehler 1326)");
     EXPECT_EQ(LastBox().caption, "Fehler");
     EXPECT_EQ(LastBox().flags, ui::kMbOk | ui::kMbIconError);
     EXPECT_TRUE(Main().EditPasswort.Focused());

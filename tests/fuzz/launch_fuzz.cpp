@@ -102,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(resolved == full.substr(0, 255), "a network path becomes its universal name");
   }
 
-  const bool started = RunAsUser(system, "Administrator", secret::Text("Geheim-123"), "WERKSTATT", resolved);
+  const bool started =
+      RunAsUser(system, "Administrator", secret::Text("Geheim-123"), "WERKSTATT", resolved).ok;
   fuzz::Check(system.launches.size() == 1, "one launch reaches the system");
   const fake::LaunchRecord& launch = system.launches.back();
   // The wide texts end at their first zero, as the system reads them.

@@ -1,11 +1,12 @@
 // The Windows version name for any version record: always one of the known names (on the NT line with
 // " Home Edition" when the personal suite bit is set), followed by the service-pack text when there is
-// one, with nothing blank or below at either end; the R2 question is asked for version 5.2 of the NT
-// line only; and the system query falls back to the basic record the way a refused extended record
+// one (from Windows 8 on, by the feature release when there is none), with nothing blank or below at
+// either end; the R2 question is asked for version 5.2 of the NT line only, the release only where it
+// is shown; and the system query falls back to the basic record the way a refused extended record
 // demands.
 //
-// Input: numbers "platform major minor product-type suite-mask server-R2 extended-refused" (digits),
-// then the service-pack text; separated by a zero byte.
+// Input: numbers "platform major minor product-type suite-mask server-R2 extended-refused build"
+// (digits), then the service-pack text, then the feature release; separated by a zero byte.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 16> kNames = {"Unbekannte Windows-Version",
+constexpr std::array<std::string_view, 26> kNames = {"Unbekannte Windows-Version",
                                                      "Win32s",
                                                      "Windows 95",
                                                      "Windows 98",
@@ -33,7 +34,17 @@ constexpr std::array<std::string_view, 16> kNames = {"Unbekannte Windows-Version
                                                      "Windows Vista",
                                                      "Windows Server 2008",
                                                      "Windows 7",
-                                                     "Windows Server 2008 R2"};
+                                                     "Windows Server 2008 R2",
+                                                     "Windows 8",
+                                                     "Windows Server 2012",
+                                                     "Windows 8.1",
+                                                     "Windows Server 2012 R2",
+                                                     "Windows 10",
+                                                     "Windows 11",
+                                                     "Windows Server 2016",
+                                                     "Windows Server 2019",
+                                                     "Windows Server 2022",
+                                                     "Windows Server 2025"};
 
 constexpr std::string_view kHome = " Home Edition";
 
@@ -45,7 +56,7 @@ bool Known(std::string_view name) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static fake::FakePlatform system;
-  const std::vector<std::string> parts = fuzz::Parts(data, size, 2);
+  const std::vector<std::string> parts = fuzz::Parts(data, size, 3);
   const std::vector<std::uint64_t> n = fuzz::Numbers(parts[0]);
 
   platform::VersionRecord record;
@@ -57,19 +68,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   record.suiteMask = static_cast<std::uint16_t>(fuzz::NumberAt(n, 4, 0));
   const bool serverR2 = fuzz::NumberAt(n, 5, 0) % 2 == 1;
   const bool extendedRefused = fuzz::NumberAt(n, 6, 0) % 2 == 1;
+  record.build = static_cast<std::uint32_t>(fuzz::NumberAt(n, 7, 7601));
   record.servicePack = parts[1];
+  const std::string& release = parts[2];
+  const auto noRelease = [] { return std::string(); };
 
-  int asked = 0;
-  const std::string name = z_global::WindowsVersionName(record, [&] {
-    ++asked;
-    return serverR2;
-  });
+  int asked = 0, releaseAsked = 0;
+  const std::string name = z_global::WindowsVersionName(
+      record,
+      [&] {
+        ++asked;
+        return serverR2;
+      },
+      [&] {
+        ++releaseAsked;
+        return release;
+      });
   const bool nt52 = record.platformId == 2 && record.major == 5 && record.minor == 2;
   fuzz::Check(asked == (nt52 ? 1 : 0), "the R2 question is asked for NT 5.2 only, once");
 
   platform::VersionRecord bare = record;
   bare.servicePack.clear();
-  const std::string plain = z_global::WindowsVersionName(bare, [&] { return serverR2; });
+  const std::string plain = z_global::WindowsVersionName(
+      bare, [&] { return serverR2; }, noRelease);
   const bool home = record.platformId == 2 && (record.suiteMask & 0x200) != 0;
   const bool endsHome = plain.size() > kHome.size() && plain.ends_with(kHome);
   fuzz::Check(endsHome == home, "Home Edition follows the personal suite bit on the NT line");
@@ -78,10 +99,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (record.platformId > 2) fuzz::Check(plain == kNames[0], "an unknown platform gives the unknown name");
 
   // The ends of the whole text are trimmed, so blanks at the start of the service-pack text stay.
-  std::string servicePack = record.servicePack.substr(0, 128);
-  while (!servicePack.empty() && static_cast<unsigned char>(servicePack.back()) <= 32) servicePack.pop_back();
+  const auto trimmedEnd = [](std::string text) {
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
+    return text;
+  };
+  std::string servicePack = trimmedEnd(record.servicePack.substr(0, 128));
+  const bool modern =
+      record.platformId == 2 && (record.major > 6 || (record.major == 6 && record.minor >= 2));
+  const bool showsRelease = modern && servicePack.find_first_not_of(" \t\r\n") == std::string::npos;
+  fuzz::Check(releaseAsked == (showsRelease ? 1 : 0),
+              "the release is asked only where there is no service pack");
+  if (showsRelease) servicePack = trimmedEnd(release);
   fuzz::Check(name == (servicePack.empty() ? plain : plain + " " + servicePack),
-              "the name is followed by the service pack of at most 128 characters");
+              "the name is followed by the service pack of at most 128 characters, or by the release");
   fuzz::Check(!name.empty() && static_cast<unsigned char>(name.front()) > 32 &&
                   static_cast<unsigned char>(name.back()) > 32,
               "nothing blank at either end");
@@ -95,8 +125,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     basic.suiteMask = 0;
     basic.productType = 0;
   }
-  fuzz::Check(z_global::GetWindowsVersionName(system) ==
-                  z_global::WindowsVersionName(basic, [&] { return serverR2; }),
+  fuzz::Check(z_global::GetWindowsVersionName(system) == z_global::WindowsVersionName(
+                                                             basic, [&] { return serverR2; }, noRelease),
               "the query names the record the system filled");
   system.versionSizesAsked.clear();
   return 0;

@@ -61,7 +61,7 @@ class RunAsUserTest : public ::testing::Test {
   secret::Text password{std::string_view("Geheim-123")};
 
   fake::LaunchRecord Launch(std::string_view path, std::string_view domain = "WERKSTATT") {
-    EXPECT_TRUE(RunAsUser(system, "Administrator", password, domain, path));
+    EXPECT_TRUE(RunAsUser(system, "Administrator", password, domain, path).ok);
     return system.launches.back();
   }
 };
@@ -87,11 +87,15 @@ TEST_F(RunAsUserTest, PassesAnEmptyDomainAsAnEmptyStringNeverNull) {
   EXPECT_EQ(launch.domain, "");
 }
 
-TEST_F(RunAsUserTest, ReportsEveryRefusalAsFalse) {
+TEST_F(RunAsUserTest, ReportsEveryRefusalWithTheSystemsCode) {
   secret::Text wrong{std::string_view("geheim-123")};
-  EXPECT_FALSE(RunAsUser(system, "Administrator", wrong, "", "notepad"));
-  EXPECT_FALSE(RunAsUser(system, "Administrator", secret::Text(), "", "notepad"));
-  EXPECT_FALSE(RunAsUser(system, "Administrator", password, "", ""));  // an empty command line
+  const platform::CallResult refused = RunAsUser(system, "Administrator", wrong, "", "notepad");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, 1326u);
+  EXPECT_FALSE(RunAsUser(system, "Administrator", secret::Text(), "", "notepad").ok);
+  const platform::CallResult empty = RunAsUser(system, "Administrator", password, "", "");
+  EXPECT_FALSE(empty.ok);  // an empty command line
+  EXPECT_EQ(empty.error, 2u);
   ASSERT_EQ(system.launches.size(), 3u);
   EXPECT_EQ(system.launches.back().commandLine, "");
 }

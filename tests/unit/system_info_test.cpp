@@ -10,7 +10,8 @@ namespace {
 using z_global::WindowsVersionName;
 
 platform::VersionRecord Version(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor,
-                                std::uint8_t productType = 1, std::uint16_t suite = 0, std::string sp = "") {
+                                std::uint8_t productType = 1, std::uint16_t suite = 0, std::string sp = "",
+                                std::uint32_t build = 0) {
   platform::VersionRecord v;
   v.platformId = platformId;
   v.major = major;
@@ -18,10 +19,16 @@ platform::VersionRecord Version(std::uint32_t platformId, std::uint32_t major, s
   v.productType = productType;
   v.suiteMask = suite;
   v.servicePack = std::move(sp);
+  v.build = build;
   return v;
 }
 
 const auto kNoR2 = [] { return false; };
+
+std::string NameOf(const platform::VersionRecord& version, const std::function<bool()>& r2 = kNoR2,
+                   std::string release = "") {
+  return WindowsVersionName(version, r2, [&] { return release; });
+}
 
 TEST(WindowsVersionName, NamesEveryKnownVersion) {
   struct Case {
@@ -45,11 +52,10 @@ TEST(WindowsVersionName, NamesEveryKnownVersion) {
       {Version(2, 6, 0, 3), "Windows Server 2008"},
       {Version(2, 6, 1, 1), "Windows 7"},
       {Version(2, 6, 1, 2), "Windows Server 2008 R2"},
-      {Version(2, 6, 2, 1), "Unbekannte Windows-Version"},
       {Version(3, 6, 1, 1), "Unbekannte Windows-Version"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(WindowsVersionName(c.version, kNoR2), c.name)
+    EXPECT_EQ(NameOf(c.version), c.name)
         << c.version.platformId << " " << c.version.major << "." << c.version.minor;
 }
 
@@ -59,22 +65,77 @@ TEST(WindowsVersionName, TestsR2BeforeTheProductTypeAndAsksOnlyFor52) {
     ++asked;
     return true;
   };
-  EXPECT_EQ(WindowsVersionName(Version(2, 5, 2, 1), r2), "Windows Server 2003 \"R2\"");
+  EXPECT_EQ(NameOf(Version(2, 5, 2, 1), r2), "Windows Server 2003 \"R2\"");
   EXPECT_EQ(asked, 1);
-  EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1), r2), "Windows 7");
+  EXPECT_EQ(NameOf(Version(2, 6, 1, 1), r2), "Windows 7");
   EXPECT_EQ(asked, 1);
 }
 
 TEST(WindowsVersionName, AppendsHomeEditionAndTheServicePack) {
-  EXPECT_EQ(WindowsVersionName(Version(2, 5, 1, 1, 0x200, "Service Pack 3"), kNoR2),
-            "Windows XP Home Edition Service Pack 3");
-  EXPECT_EQ(WindowsVersionName(Version(2, 10, 0, 1, 0x300, "Service Pack 1"), kNoR2),
+  EXPECT_EQ(NameOf(Version(2, 5, 1, 1, 0x200, "Service Pack 3")), "Windows XP Home Edition Service Pack 3");
+  EXPECT_EQ(NameOf(Version(2, 10, 1, 1, 0x300, "Service Pack 1")),
             "Unbekannte Windows-Version Home Edition Service Pack 1");
-  EXPECT_EQ(WindowsVersionName(Version(1, 4, 10, 0, 0x200), kNoR2), "Windows 98");  // only the NT family
-  EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, ""), kNoR2), "Windows 7");    // no trailing blank
-  EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, "  \t Service Pack 1 \r\n"), kNoR2),
-            "Windows 7   \t Service Pack 1");
-  EXPECT_EQ(WindowsVersionName(Version(2, 6, 1, 1, 0, std::string(200, 'S')), kNoR2).size(), 10u + 128u);
+  EXPECT_EQ(NameOf(Version(1, 4, 10, 0, 0x200)), "Windows 98");  // only the NT family
+  EXPECT_EQ(NameOf(Version(2, 6, 1, 1, 0, "")), "Windows 7");    // no trailing blank
+  EXPECT_EQ(NameOf(Version(2, 6, 1, 1, 0, "  \t Service Pack 1 \r\n")), "Windows 7   \t Service Pack 1");
+  EXPECT_EQ(NameOf(Version(2, 6, 1, 1, 0, std::string(200, 'S'))).size(), 10u + 128u);
+}
+
+// From Windows 8 on: by version, product type and build, with the feature release where the system
+// names no service pack.
+TEST(WindowsVersionName, NamesTodaysWindowsWithTheirRelease) {
+  struct Case {
+    platform::VersionRecord version;
+    const char* release;
+    const char* name;
+  };
+  const Case cases[] = {
+      {Version(2, 6, 2, 1, 0, "", 9200), "", "Windows 8"},
+      {Version(2, 6, 2, 3, 0, "", 9200), "", "Windows Server 2012"},
+      {Version(2, 6, 3, 1, 0, "", 9600), "", "Windows 8.1"},
+      {Version(2, 6, 3, 2, 0, "", 9600), "", "Windows Server 2012 R2"},
+      {Version(2, 10, 0, 1, 0, "", 19045), "22H2", "Windows 10 22H2"},
+      {Version(2, 10, 0, 1, 0, "", 21999), "", "Windows 10"},
+      {Version(2, 10, 0, 1, 0, "", 22000), "21H2", "Windows 11 21H2"},
+      {Version(2, 10, 0, 1, 0x200, "", 22631), "23H2", "Windows 11 Home Edition 23H2"},
+      {Version(2, 10, 0, 3, 0, "", 14393), "1607", "Windows Server 2016 1607"},
+      {Version(2, 10, 0, 3, 0, "", 17762), "", "Windows Server 2016"},
+      {Version(2, 10, 0, 3, 0, "", 17763), "1809", "Windows Server 2019 1809"},
+      {Version(2, 10, 0, 2, 0, "", 20347), "", "Windows Server 2019"},
+      {Version(2, 10, 0, 3, 0, "", 20348), "21H2", "Windows Server 2022 21H2"},
+      {Version(2, 10, 0, 3, 0, "", 26099), "", "Windows Server 2022"},
+      {Version(2, 10, 0, 3, 0, "", 26100), "24H2", "Windows Server 2025 24H2"},
+      {Version(2, 10, 1, 1, 0, "", 30000), "", "Unbekannte Windows-Version"},
+      {Version(2, 11, 0, 1, 0, "", 30000), "26H1", "Unbekannte Windows-Version 26H1"},
+      {Version(2, 6, 3, 1, 0, "Service Pack 1", 9600), "2009", "Windows 8.1 Service Pack 1"},
+      {Version(2, 6, 1, 1, 0, "", 7600), "2009", "Windows 7"},  // no release before Windows 8
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(NameOf(c.version, kNoR2, c.release), c.name)
+        << c.version.major << "." << c.version.minor << " " << c.version.build;
+}
+
+// Without a compatibility manifest the system says 6.2 from Windows 8 on; the true version and the
+// feature release come from RtlGetVersion and the registry, asked only then.
+TEST(GetWindowsVersionName, AsksTheTrueVersionFromWindows8On) {
+  fake::FakePlatform system;
+  system.version = Version(2, 6, 2, 1, 0, "", 9200);
+  system.trueVersion = Version(2, 10, 0, 1, 0, "", 22631);
+  const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+  system.registry[key]["ReleaseId"] = {platform::kRegSz, {'2', '0', '0', '9', 0}};
+  EXPECT_EQ(z_global::GetWindowsVersionName(system), "Windows 11 2009");
+  system.registry[key]["DisplayVersion"] = {platform::kRegSz, {'2', '3', 'H', '2', 0}};
+  EXPECT_EQ(z_global::GetWindowsVersionName(system), "Windows 11 23H2");
+  EXPECT_EQ(system.openKeys, 0);
+  system.trueVersion.reset();  // no RtlGetVersion: the record the system gave
+  EXPECT_EQ(z_global::GetWindowsVersionName(system), "Windows 8 23H2");
+  system.registry.clear();
+  EXPECT_EQ(z_global::GetWindowsVersionName(system), "Windows 8");
+  system.version = Version(2, 6, 1, 1, 0, "Service Pack 1", 7601);
+  system.trueVersion = Version(2, 10, 0, 1, 0, "", 22631);
+  system.registryLog.clear();
+  EXPECT_EQ(z_global::GetWindowsVersionName(system), "Windows 7 Service Pack 1");
+  EXPECT_TRUE(system.registryLog.empty());
 }
 
 TEST(GetWindowsVersionName, FallsBackToTheBasicRecordWhenTheExtendedOneIsRefused) {

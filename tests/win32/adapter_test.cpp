@@ -143,7 +143,7 @@ TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
   launch.commandLine = command.data();
   launch.currentDirectory = directory.c_str();
   launch.startup = &startup;
-  ASSERT_TRUE(system.CreateProcessWithLogon(launch));
+  ASSERT_TRUE(system.CreateProcessWithLogon(launch).ok);
   const e2e::standin::Record started = session.Calls(e2e::standin::kLaunch).at(0);
   EXPECT_EQ(e2e::standin::Narrow(started.user), "Administrator");
   EXPECT_TRUE(started.domain.present);
@@ -159,11 +159,15 @@ TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
   EXPECT_TRUE(e2e::standin::Closed(started.handles[1])) << "the thread handle is kept";
   password = u"falsch";
   launch.password = password.c_str();
-  EXPECT_FALSE(system.CreateProcessWithLogon(launch));
+  const platform::CallResult refused = system.CreateProcessWithLogon(launch);
+  EXPECT_FALSE(refused.ok);
+  EXPECT_EQ(refused.error, static_cast<std::uint32_t>(ERROR_LOGON_FAILURE));
 
   platform::Handle token = 0;
-  EXPECT_FALSE(system.Logon("Administrator", "", "falsch", 2, 0, token));
-  ASSERT_TRUE(system.Logon("Administrator", "", "geheim", 2, 0, token));
+  const platform::CallResult wrong = system.Logon("Administrator", "", "falsch", 2, 0, token);
+  EXPECT_FALSE(wrong.ok);
+  EXPECT_EQ(wrong.error, static_cast<std::uint32_t>(ERROR_LOGON_FAILURE));
+  ASSERT_TRUE(system.Logon("Administrator", "", "geheim", 2, 0, token).ok);
   const e2e::standin::Record logon = session.Calls(e2e::standin::kLogon).at(1);
   EXPECT_EQ(e2e::standin::Narrow(logon.user), "Administrator");
   EXPECT_TRUE(logon.domain.present);
@@ -172,7 +176,7 @@ TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
   EXPECT_EQ(logon.logonType, 2u);
   EXPECT_EQ(logon.provider, 0u);
   EXPECT_EQ(logon.token, token);
-  EXPECT_TRUE(system.ImpersonateLoggedOnUser(token));
+  EXPECT_TRUE(system.ImpersonateLoggedOnUser(token).ok);
   EXPECT_EQ(session.Calls(e2e::standin::kImpersonate).at(0).token, token);
   system.CloseHandle(token);
   EXPECT_TRUE(system.RevertToSelf());

@@ -68,6 +68,10 @@ struct KernelHandleTraits : Uncounted {
   static HANDLE Invalid() { return nullptr; }
   static void Close(HANDLE h) { ::CloseHandle(h); }
 };
+struct FileTraits : Uncounted {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { ::CloseHandle(h); }
+};
 struct RegKeyTraits : Uncounted {
   static HKEY Invalid() { return nullptr; }
   static void Close(HKEY h) { ::RegCloseKey(h); }
@@ -100,6 +104,7 @@ struct DcTraits : CountedGdi {
 };
 
 using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
+using UniqueFile = Unique<HANDLE, FileTraits>;
 using UniqueKey = Unique<HKEY, RegKeyTraits>;
 using UniqueGdi = Unique<HGDIOBJ, GdiTraits>;
 using UniqueMenu = Unique<HMENU, MenuTraits>;

@@ -7,6 +7,8 @@
 #include <winnetwk.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/win32/handles.h"
@@ -61,7 +63,7 @@ secret::Wide Win32Platform::AnsiToWide(std::string_view ansi) {
   return wide;
 }
 
-bool Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
+CallResult Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
   STARTUPINFOW startup{};
   startup.cb = launch.startup->cb;
   PROCESS_INFORMATION process{};
@@ -69,23 +71,38 @@ bool Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
       Wide(launch.user), Wide(launch.domain), Wide(launch.password), launch.logonFlags,
       Wide(launch.applicationName), Wide(launch.commandLine), launch.creationFlags,
       const_cast<void*>(launch.environment), Wide(launch.currentDirectory), &startup, &process);
-  if (!ok) return false;
+  if (!ok) return {false, GetLastError()};
   // Nothing of the new process is kept.
   w32::UniqueHandle processHandle(process.hProcess);
   w32::UniqueHandle threadHandle(process.hThread);
-  return true;
+  return {true, 0};
 }
 
-bool Win32Platform::Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                          std::uint32_t provider, Handle& token) {
+CallResult Win32Platform::Logon(const char* user, const char* domain, const char* password,
+                                std::uint32_t logonType, std::uint32_t provider, Handle& token) {
   HANDLE handle = nullptr;
   const BOOL ok = LogonUserA(user, domain, password, logonType, provider, &handle);
+  const DWORD error = ok ? 0 : GetLastError();
   token = reinterpret_cast<Handle>(handle);
-  return ok != FALSE;
+  return {ok != FALSE, error};
 }
 
-bool Win32Platform::ImpersonateLoggedOnUser(Handle token) {
-  return ::ImpersonateLoggedOnUser(AsHandle(token));
+CallResult Win32Platform::ImpersonateLoggedOnUser(Handle token) {
+  if (::ImpersonateLoggedOnUser(AsHandle(token))) return {true, 0};
+  return {false, GetLastError()};
+}
+
+std::optional<std::string> Win32Platform::Utf8ToAnsi(std::string_view utf8) {
+  if (utf8.empty()) return std::string();
+  const int size = static_cast<int>(utf8.size());
+  const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+  if (units <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), units);
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, ansi.data(), bytes, nullptr, nullptr);
+  return ansi;
 }
 bool Win32Platform::RevertToSelf() {
   return ::RevertToSelf();
@@ -151,8 +168,27 @@ std::string Win32Platform::ModuleFileName() {
   }
 }
 
+std::optional<std::string> Win32Platform::ReadFileStart(const std::string& path, std::size_t maxBytes) {
+  w32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string content(maxBytes, '\0');
+  DWORD read = 0;
+  if (!::ReadFile(file.get(), content.data(), static_cast<DWORD>(maxBytes), &read, nullptr))
+    return std::nullopt;
+  content.resize(read);
+  return content;
+}
+
+std::vector<std::string> Win32Platform::CommandLineArguments() {
+  // The runtime has split the command line already, before the program's first line.
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+  return arguments;
+}
+
 std::string Win32Platform::SystemErrorMessage(std::uint32_t code) {
-  char buffer[256];
+  char buffer[1024];
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                       code, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
   return std::string(buffer, length);
@@ -216,6 +252,30 @@ bool Win32Platform::VersionInfo(VersionRecord& record) {
   return ok != FALSE;
 }
 
+bool Win32Platform::TrueVersion(VersionRecord& record) {
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  auto function = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(ntdll ? GetProcAddress(ntdll, "RtlGetVersion") : nullptr));
+  if (!function) return false;
+  OSVERSIONINFOEXW version{};
+  version.dwOSVersionInfoSize = sizeof(version);
+  if (function(&version) != 0) return false;
+  record.major = version.dwMajorVersion;
+  record.minor = version.dwMinorVersion;
+  record.build = version.dwBuildNumber;
+  record.platformId = version.dwPlatformId;
+  char servicePack[128] = {};
+  WideCharToMultiByte(CP_ACP, 0, version.szCSDVersion, -1, servicePack, std::size(servicePack) - 1, nullptr,
+                      nullptr);
+  record.servicePack = FromBuffer(servicePack, std::size(servicePack));
+  record.servicePackMajor = version.wServicePackMajor;
+  record.servicePackMinor = version.wServicePackMinor;
+  record.suiteMask = version.wSuiteMask;
+  record.productType = version.wProductType;
+  return true;
+}
+
 int Win32Platform::GetSystemMetrics(int index) {
   return ::GetSystemMetrics(index);
 }
@@ -258,6 +318,15 @@ bool Win32Platform::RegCreateKeyLocalMachine(const std::string& path, Handle& ke
   HKEY handle = nullptr;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                       nullptr, &handle, nullptr) != ERROR_SUCCESS)
+    return false;
+  key = reinterpret_cast<Handle>(handle);
+  return true;
+}
+
+bool Win32Platform::RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &handle) !=
+      ERROR_SUCCESS)
     return false;
   key = reinterpret_cast<Handle>(handle);
   return true;

@@ -7,10 +7,11 @@ namespace platform {
 class Win32Platform : public Platform {
  public:
   secret::Wide AnsiToWide(std::string_view ansi) override;
-  bool CreateProcessWithLogon(const LogonLaunch& launch) override;
-  bool Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-             std::uint32_t provider, Handle& token) override;
-  bool ImpersonateLoggedOnUser(Handle token) override;
+  CallResult CreateProcessWithLogon(const LogonLaunch& launch) override;
+  CallResult Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
+                   std::uint32_t provider, Handle& token) override;
+  CallResult ImpersonateLoggedOnUser(Handle token) override;
+  std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   bool RevertToSelf() override;
   void CloseHandle(Handle handle) override;
 
@@ -23,6 +24,8 @@ class Win32Platform : public Platform {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override;
+  std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
+  std::vector<std::string> CommandLineArguments() override;
 
   std::string SystemErrorMessage(std::uint32_t code) override;
   bool OpenProcessTokenRead(Handle& token, std::uint32_t& error) override;
@@ -31,6 +34,7 @@ class Win32Platform : public Platform {
                                 std::string& domain) override;
   bool ComputerName(std::string& name) override;
   bool VersionInfo(VersionRecord& record) override;
+  bool TrueVersion(VersionRecord& record) override;
   int GetSystemMetrics(int index) override;
   Wow64Query IsWow64Process() override;
   std::optional<std::string> UserName() override;
@@ -40,6 +44,7 @@ class Win32Platform : public Platform {
   bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& path) override;
   bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) override;
+  bool RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) override;
   RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) override;
   bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) override;
   bool RegSetString(Handle key, const std::string& name, const std::string& value) override;

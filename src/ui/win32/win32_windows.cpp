@@ -1,6 +1,7 @@
 #include "ui/win32/win32_windows.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -49,6 +50,19 @@ void PaintBevel(const TControl& bevel, HDC dc) {
 
 COLORREF FormColor(const TForm& form) {
   return ColorRefOf(form.GetColor());
+}
+
+// The full paths of what was dropped; the drop's memory is released here.
+std::vector<std::string> DroppedFiles(HDROP drop) {
+  std::vector<std::string> files;
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
+    DragQueryFileA(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+    files.push_back(std::move(path));
+  }
+  DragFinish(drop);
+  return files;
 }
 
 RECT ToRECT(const Rect& r) {
@@ -222,6 +236,9 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         TControl* active = form.ActiveControl();
         if (active && active->CanFocus() && active->Peer()) active->SetFocus();
       }
+      return 0;
+    case WM_DROPFILES:
+      form.DropFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));
       return 0;
     case WM_CLOSE:
       if (peer->modal) {
@@ -505,6 +522,7 @@ void CreateWindowless(TControl& control, FormWindow& form) {
 void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
   DWORD exStyle = 0;
   const DWORD style = FormStyle(form, exStyle);
+  if (form.OnDropFiles) exStyle |= WS_EX_ACCEPTFILES;  // as DragAcceptFiles, without the shell at start
   RECT outer{0, 0, form.ClientWidth(), form.ClientHeight()};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   auto peer = std::make_unique<FormWindow>(form);

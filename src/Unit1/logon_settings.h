@@ -1,0 +1,22 @@
+#pragma once
+// The account that every launch and the editor's gate use: "Administrator" of the domain of the
+// account that runs the program, unless the section [Anmeldung] of the settings file names another
+// (a renamed administrator, the local account that Windows LAPS manages, a domain's own administrator).
+#include <optional>
+#include <string>
+#include <string_view>
+
+inline constexpr char kLogonSection[] = "Anmeldung";
+inline constexpr char kLogonUserKey[] = "Benutzer";
+inline constexpr char kLogonDomainKey[] = "Domaene";
+inline constexpr char kDefaultAccount[] = "Administrator";
+// The domain "." names the computer's own accounts; the system knows them under the computer's name.
+inline constexpr char kThisComputer[] = ".";
+
+// A setting that names something: nothing when it is empty, or when the settings file cannot hold it
+// safely (a line break, more than 255 characters) and so it counts as not set.
+inline std::optional<std::string> UsableSetting(std::string_view value) {
+  if (value.empty() || value.size() > 255 || value.find_first_of("\r\n") != std::string_view::npos)
+    return std::nullopt;
+  return std::string(value);
+}
