@@ -22,6 +22,7 @@ void TControl::SetBounds(Rect bounds) {
   BoundsChanging(bounds);
   bounds_ = bounds;
   if (peer_) peer_->SetBounds(bounds);
+  HostChanged();
 }
 
 std::string TControl::Text() const {
@@ -41,12 +42,14 @@ void TControl::SetText(std::string_view text) {
 void TControl::SetVisible(bool visible) {
   visible_ = visible;
   if (peer_) peer_->SetVisible(visible);
+  HostChanged();
 }
 
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
   EnabledChanged();
   if (peer_) peer_->SetEnabled(enabled);
+  HostChanged();
 }
 
 void TControl::SetFont(const Font& font) {
@@ -71,6 +74,11 @@ void TControl::SetShowHint(bool show) {
 
 void TControl::Appearance() {
   if (peer_) peer_->AppearanceChanged();
+  HostChanged();
+}
+
+void TControl::HostChanged() {
+  if (Windowless() && form_) form_->Windowless().Changed(*this);
 }
 
 bool TControl::CanFocus() const {

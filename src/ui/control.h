@@ -95,6 +95,8 @@ class TControl : public TComponent {
 
  protected:
   void Appearance();
+  // Tells the host of the controls without a window, for one of them.
+  void HostChanged();
   // Told before new bounds are applied, and after the enabled state changed, before it is shown.
   virtual void BoundsChanging(const Rect&) {}
   virtual void EnabledChanged() {}

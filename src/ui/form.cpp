@@ -164,7 +164,13 @@ void TForm::DoActivate() {
   });
 }
 
+void TForm::Register(TControl* control) {
+  controls_.push_back(control);
+  if (control->Windowless()) windowless_.Add(*control);
+}
+
 void TForm::Unregister(TControl* control) {
+  if (control->Windowless()) windowless_.Remove(*control);
   std::erase(controls_, control);
   if (active_ == control) active_ = nullptr;
 }

@@ -9,6 +9,7 @@
 #include "ui/component.h"
 #include "ui/control.h"
 #include "ui/types.h"
+#include "ui/windowless_host.h"
 
 namespace ui {
 
@@ -81,15 +82,19 @@ class TForm : public TComponent {
   void DoActivate();
   bool CloseQuery();
   void DropFiles(const std::vector<std::string>& files);
-  void Register(TControl* control) { controls_.push_back(control); }
+  void Register(TControl* control);
   void Unregister(TControl* control);
   FormPeer* Peer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<FormPeer> peer);
   // Controls in tab order that can take the focus now.
   std::vector<TControl*> TabStops() const;
+  // The host of the controls without a window: the mouse over the form goes to it.
+  WindowlessHost& Windowless() { return windowless_; }
+  const WindowlessHost& Windowless() const { return windowless_; }
 
  private:
   std::vector<TControl*> controls_;
+  WindowlessHost windowless_;
   std::string caption_;
   int clientWidth_;
   int clientHeight_;

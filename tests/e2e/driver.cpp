@@ -178,13 +178,14 @@ std::string AccountDomain() {
   return domain;
 }
 
-Program::Program(const std::string& folder, const std::string& copyAs, const std::string& currentDirectory)
+Program::Program(const std::string& folder, const std::string& copyAs, const std::string& currentDirectory,
+                 const std::string& arguments)
     : folder_(folder) {
   const std::string target = folder + copyAs;
   if (!CopyFileA((BinFolder() + "Morvela.exe").c_str(), target.c_str(), FALSE)) return;
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
-  std::string commandLine = "\"" + target + "\"";
+  std::string commandLine = "\"" + target + "\"" + (arguments.empty() ? "" : " " + arguments);
   const std::string directory = currentDirectory.empty() ? folder : currentDirectory;
   if (!CreateProcessA(target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       directory.c_str(), &startup, &process_))

@@ -31,9 +31,9 @@ std::string AccountDomain();
 class Program {
  public:
   // Copies the shipped executable from the bin folder into the folder (under the given name) and starts
-  // it there, with the folder as its current directory.
+  // it there, with the folder as its current directory and the arguments after its name.
   explicit Program(const std::string& folder, const std::string& copyAs = "Morvela.exe",
-                   const std::string& currentDirectory = {});
+                   const std::string& currentDirectory = {}, const std::string& arguments = {});
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

@@ -130,7 +130,9 @@ TEST_F(LaunchE2E, ARefusedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
   EXPECT_FALSE(r.answer);
   HWND box = program.WaitForWindow("Fehler");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(Program::BoxText(box), kLaunchFailed);
+  const std::string text = Program::BoxText(box);
+  EXPECT_EQ(text.rfind(std::string(kLaunchFailed) + "\n\n", 0), 0u) << text;
+  EXPECT_TRUE(text.ends_with("(Fehler 1326)")) << text;
   e2e::SaveScreenshot(box, "error_box");
   Program::CloseBox(box);
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));

@@ -122,9 +122,14 @@ TEST_F(WerkzeugE2E, TheGateRefusesAWrongPassword) {
   ASSERT_TRUE(program->ChooseFromMenu(0));
   HWND box = program->WaitForWindow("Fehler");
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(Program::BoxText(box),
-            "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
-            "eintragen.");
+  const std::string text = Program::BoxText(box);
+  EXPECT_EQ(
+      text.rfind("Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das "
+                 "Passwort eintragen.\n\n",
+                 0),
+      0u)
+      << text;
+  EXPECT_TRUE(text.ends_with("(Fehler 1326)")) << text;
   e2e::SaveScreenshot(box, "gate_refusal");
   Program::CloseBox(box);
   EXPECT_TRUE(e2e::WaitFor([&] { return program->Focus() == PasswordBox(*program); }));

@@ -2,6 +2,7 @@
 // calls and copies nothing of the password: it hashes the caller's own text in place.
 #include "e2e/stand_in.h"
 
+#include <shlobj.h>
 #include <winspool.h>
 
 namespace {
@@ -33,13 +34,17 @@ void Copy(Text& into, const Char* text) {
     into.text[i] = static_cast<WCHAR>(sizeof(Char) == 1 ? static_cast<unsigned char>(text[i]) : text[i]);
 }
 
+unsigned Lower(unsigned c) {
+  return c >= 'A' && c <= 'Z' ? c + 32 : c;
+}
+
+// The account that has the password, as Windows compares account names: without regard to case.
 template <class Char>
-bool IsAdministrator(const Char* user) {
-  static constexpr char kAccount[] = "administrator";
+bool IsTheAccount(const Char* user) {
+  const char* account = g_shared->account[0] ? g_shared->account : "Administrator";
   for (int i = 0;; ++i) {
     const auto c = static_cast<unsigned>(user ? user[i] : 0);
-    const unsigned lower = c >= 'A' && c <= 'Z' ? c + 32 : c;
-    if (lower != static_cast<unsigned char>(kAccount[i])) return false;
+    if (Lower(c) != Lower(static_cast<unsigned char>(account[i]))) return false;
     if (c == 0) return true;
   }
 }
@@ -95,8 +100,8 @@ BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFl
   r.startupRestZero = startup != nullptr;
   for (DWORD i = sizeof startup->cb; startup && i < sizeof *startup; ++i)
     if (reinterpret_cast<const BYTE*>(startup)[i]) r.startupRestZero = FALSE;
-  const bool credentials = IsAdministrator(user) && r.password == g_shared->accepted;
-  r.answer = credentials && commandLine && commandLine[0] && process;
+  const bool credentials = IsTheAccount(user) && r.password == g_shared->accepted;
+  r.answer = !g_shared->failWith && credentials && commandLine && commandLine[0] && process;
   if (r.answer) {
     process->hProcess = Hand("process", r.handles[0]);
     process->hThread = Hand("thread", r.handles[1]);
@@ -104,7 +109,10 @@ BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFl
     process->dwThreadId = 4001 + g_shared->handed;
   }
   Publish();
-  if (!r.answer) SetLastError(credentials ? ERROR_FILE_NOT_FOUND : ERROR_LOGON_FAILURE);
+  if (!r.answer)
+    SetLastError(g_shared->failWith ? g_shared->failWith
+                 : credentials      ? ERROR_FILE_NOT_FOUND
+                                    : ERROR_LOGON_FAILURE);
   return r.answer;
 }
 
@@ -117,7 +125,7 @@ BOOL WINAPI Logon(LPCSTR user, LPCSTR domain, LPCSTR password, DWORD type, DWORD
   r.logonType = type;
   r.provider = provider;
   r.tokenPresent = token != nullptr;
-  r.answer = token && IsAdministrator(user) && r.password == g_shared->accepted;
+  r.answer = !g_shared->failWith && token && IsTheAccount(user) && r.password == g_shared->accepted;
   if (r.answer) {
     g_token = *token = Hand("token", g_tokenName);
     r.token = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(g_token));
@@ -125,7 +133,7 @@ BOOL WINAPI Logon(LPCSTR user, LPCSTR domain, LPCSTR password, DWORD type, DWORD
     *token = nullptr;
   }
   Publish();
-  if (!r.answer) SetLastError(ERROR_LOGON_FAILURE);
+  if (!r.answer) SetLastError(g_shared->failWith ? g_shared->failWith : ERROR_LOGON_FAILURE);
   return r.answer;
 }
 
@@ -231,4 +239,24 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID) {
   return Replace(advapi, "CreateProcessWithLogonW", launch) + Replace(advapi, "LogonUserA", logon) +
          Replace(advapi, "ImpersonateLoggedOnUser", impersonate) + Replace(advapi, "RevertToSelf", revert) +
          Replace(winspool, "EnumPrintersA", printers);
+}
+
+// What Explorer's drop leaves in the target's queue: WM_DROPFILES with a global block of the program's
+// own, a DROPFILES header followed by the full paths in wide form, each ended by a zero, one more zero
+// at the end. The program frees the block with DragFinish.
+extern "C" __declspec(dllexport) DWORD WINAPI DropFilesOnWindow(LPVOID window) {
+  if (!g_shared) return 0;
+  SIZE_T characters = 1;
+  for (const WCHAR* file : g_shared->dropped) characters += file[0] ? lstrlenW(file) + 1 : 0;
+  HGLOBAL block = GlobalAlloc(GHND | GMEM_SHARE, sizeof(DROPFILES) + characters * sizeof(WCHAR));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  if (!drop) return 0;
+  drop->pFiles = sizeof(DROPFILES);
+  drop->pt = {40, 20};
+  drop->fWide = TRUE;
+  WCHAR* names = reinterpret_cast<WCHAR*>(drop + 1);
+  for (const WCHAR* file : g_shared->dropped)
+    if (file[0]) names = lstrcpyW(names, file) + lstrlenW(file) + 1;
+  GlobalUnlock(block);
+  return PostMessageW(static_cast<HWND>(window), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
 }

@@ -19,6 +19,8 @@ namespace e2e::standin {
 inline constexpr char kLibrary[] = "stand_in.dll";
 inline constexpr char kSharedName[] = "MorvelaStandIn";
 inline constexpr char kInstall[] = "InstallStandIn";  // a thread routine: returns the functions replaced
+// A thread routine, given the main window: drops the files of the block onto it as Explorer does.
+inline constexpr char kDrop[] = "DropFilesOnWindow";
 inline constexpr DWORD kReplaced = 5;
 inline constexpr LONG kMaxCalls = 32;
 inline constexpr int kTextSize = 320;
@@ -73,10 +75,13 @@ struct Record {
 };
 
 struct Shared {
-  Secret accepted;          // set by the test: the administrator's password
-  char printers[MAX_PATH];  // set by the test: a file with one printer name a line (none if empty)
-  volatile LONG count;      // calls recorded; the first kMaxCalls are kept
-  volatile LONG handed;     // handles handed out so far, for their names
+  Secret accepted;             // set by the test: the administrator's password
+  char account[64];            // set by the test: the account that has it; "Administrator" when empty
+  DWORD failWith;              // set by the test: nonzero, the launch and the logon fail with this error
+  WCHAR dropped[2][MAX_PATH];  // set by the test: the files of a drop
+  char printers[MAX_PATH];     // set by the test: a file with one printer name a line (none if empty)
+  volatile LONG count;         // calls recorded; the first kMaxCalls are kept
+  volatile LONG handed;        // handles handed out so far, for their names
   Record records[kMaxCalls];
 };
 
@@ -92,6 +97,12 @@ class Session {
   bool Ready() const { return shared_ != nullptr; }
   // From now on the account has this password.
   void Accept(std::string_view password);
+  // From now on this account has the password (instead of "Administrator").
+  void AcceptAccount(std::string_view account);
+  // From now on every launch and logon fails with this error (0: they answer as Windows would).
+  void FailWith(DWORD error);
+  // Drops the files onto a window of the process the library is in, as Explorer delivers a drop.
+  bool Drop(HANDLE process, HWND window, const std::vector<std::wstring>& files) const;
   // Loads the library into a running program and replaces the five functions there.
   bool InstallInto(HANDLE process) const;
   // The same inside this process, for the tests of the adapters.
@@ -103,8 +114,11 @@ class Session {
   static bool LoadedRange(DWORD process, const BYTE*& base, DWORD& size);
 
  private:
+  // Runs a routine of the library loaded into the process on a new thread there.
+  bool RunInside(HANDLE process, const char* routine, void* argument, DWORD& result) const;
   HANDLE mapping_ = nullptr;
   Shared* shared_ = nullptr;
+  mutable const BYTE* remoteModule_ = nullptr;
 };
 
 // Whether a named event the stand-in handed out as a handle has been closed by everyone holding it.

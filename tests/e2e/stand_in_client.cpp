@@ -46,6 +46,22 @@ void Session::Accept(std::string_view password) {
   if (shared_) shared_->accepted = SecretOf(text.c_str());
 }
 
+void Session::AcceptAccount(std::string_view account) {
+  if (shared_) lstrcpynA(shared_->account, std::string(account).c_str(), sizeof shared_->account);
+}
+
+void Session::FailWith(DWORD error) {
+  if (shared_) shared_->failWith = error;
+}
+
+bool Session::Drop(HANDLE process, HWND window, const std::vector<std::wstring>& files) const {
+  if (!shared_ || files.size() > 2) return false;
+  ZeroMemory(shared_->dropped, sizeof shared_->dropped);
+  for (std::size_t i = 0; i < files.size(); ++i) lstrcpynW(shared_->dropped[i], files[i].c_str(), MAX_PATH);
+  DWORD posted = 0;
+  return RunInside(process, kDrop, window, posted) && posted;
+}
+
 Session::~Session() {
   if (shared_) UnmapViewOfFile(shared_);
   if (mapping_) CloseHandle(mapping_);
@@ -65,15 +81,21 @@ bool Session::InstallInto(HANDLE process) const {
   DWORD remoteModule = 0;
   const bool loaded = RunRemote(process, load, remotePath, remoteModule) && remoteModule != 0;
   VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
-  HMODULE local = LoadLibraryA(path.c_str());
-  if (!loaded || !local) return false;
-  const auto* install = reinterpret_cast<const BYTE*>(GetProcAddress(local, kInstall));
-  const BYTE* remoteInstall = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remoteModule)) +
-                              (install - reinterpret_cast<const BYTE*>(local));
+  if (!loaded) return false;
+  remoteModule_ = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remoteModule));
   DWORD replaced = 0;
-  const bool ran = install && RunRemote(process, remoteInstall, nullptr, replaced);
-  FreeLibrary(local);
-  return ran && replaced == kReplaced;
+  return RunInside(process, kInstall, nullptr, replaced) && replaced == kReplaced;
+}
+
+bool Session::RunInside(HANDLE process, const char* routine, void* argument, DWORD& result) const {
+  // The library's routines lie at the same distance from its start in every process.
+  HMODULE local = LoadLibraryA(LibraryPath().c_str());
+  const auto* function = local ? reinterpret_cast<const BYTE*>(GetProcAddress(local, routine)) : nullptr;
+  const bool ran =
+      function && remoteModule_ &&
+      RunRemote(process, remoteModule_ + (function - reinterpret_cast<const BYTE*>(local)), argument, result);
+  if (local) FreeLibrary(local);
+  return ran;
 }
 
 bool Session::InstallHere() const {

@@ -87,10 +87,6 @@ class BadInput : public ProgramTest {
 
 using Strings = std::vector<std::string>;
 
-template <class Row>
-std::string NameOf(const ::testing::TestParamInfo<Row>& row) {
-  return row.param.name;
-}
 // A failing row is named, not dumped byte by byte.
 template <class Row>
 requires requires(const Row& row) {

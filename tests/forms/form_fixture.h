@@ -57,3 +57,9 @@ class ProgramTest : public ::testing::Test {
     system.WriteFile(kSettings, content);
   }
 };
+
+// A table row's test is named by the row's name, not by its bytes.
+template <class Row>
+std::string NameOf(const ::testing::TestParamInfo<Row>& row) {
+  return row.param.name;
+}

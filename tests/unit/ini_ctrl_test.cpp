@@ -122,4 +122,37 @@ TEST_F(IniCtrlTest, RaisesTheWriteErrorWithTheFullPath) {
   EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), ui::EError);
 }
 
+// A file that Notepad saved as UTF-8 reads as the program's own: a value valid as UTF-8 with a character
+// of more than one byte comes back in the system's code page, every other value byte for byte.
+TEST_F(IniCtrlTest, ReadsValuesSavedAsUtf8InTheSystemsCodePage) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"Editor", "Editor"},
+      {"Ger\xE4te", "Ger\xE4te"},                                 // the program's own code page
+      {"Ger\xC3\xA4te-Manager", "Ger\xE4te-Manager"},             // UTF-8
+      {"\xE2\x82\xAC 5 \xE2\x80\x94 \xC3\x9F", "\x80 5 ? \xDF"},  // the euro sign; a dash the fake lacks
+      {"\xF0\x9F\x98\x80", "?"},                                  // beyond the 16-bit range
+      {"Ger\xC3\xA4te \xE4", "Ger\xC3\xA4te \xE4"},               // not all of it UTF-8
+      {"\xC3\x28", "\xC3\x28"},                                   // a lead byte without its follower
+      {"\xC0\xAF \xE0\x80\xAF", "\xC0\xAF \xE0\x80\xAF"},         // written longer than needed
+      {"\xED\xA0\x80", "\xED\xA0\x80"},                           // a surrogate
+      {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},                   // beyond U+10FFFF
+      {"\xC3\xA4\xC3", "\xC3\xA4\xC3"},                           // cut off in its last character
+  };
+  Fixed("C:\\Tools\\Werkzeug.INI");
+  for (const auto& [stored, read] : rows) {
+    system.WriteFile("C:\\Tools\\Werkzeug.INI", "[SpeedButton1]\r\nText=" + stored + "\r\n");
+    EXPECT_EQ(ini.ReadValue("SpeedButton1", "Text", ""), read) << stored;
+  }
+}
+
+// The system's reader takes a byte-order mark for part of the first line; the first section is found.
+TEST_F(IniCtrlTest, FindsTheFirstSectionBehindAByteOrderMark) {
+  Fixed("C:\\Tools\\Werkzeug.INI");
+  system.WriteFile("C:\\Tools\\Werkzeug.INI",
+                   "\xEF\xBB\xBF[SpeedButton1]\r\nText=Ger\xC3\xA4te\r\n[SpeedButton2]\r\nText=Dienste\r\n");
+  EXPECT_EQ(ini.ReadValue("SpeedButton1", "Text", ""), "Ger\xE4te");
+  EXPECT_EQ(ini.ReadValue("SpeedButton1", "Hint", "vorgabe"), "vorgabe");
+  EXPECT_EQ(ini.ReadValue("SpeedButton2", "Text", ""), "Dienste");
+}
+
 }  // namespace

@@ -508,7 +508,7 @@ void ControlWindow::UpdateTooltip() {
   TTTOOLINFOA tool{};
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.uId = reinterpret_cast<UINT_PTR>(Window());
-  hasTooltip_ = form->ReplaceTool(tool, hasTooltip_, control_);
+  hasTooltip_ = form->ReplaceTool(tool, hasTooltip_, control_, wanted);
 }
 
 // Where a label sized by its text stands: its design rectangle, narrowed to the text and kept at the

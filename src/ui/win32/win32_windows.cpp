@@ -65,6 +65,10 @@ std::vector<std::string> DroppedFiles(HDROP drop) {
   return files;
 }
 
+Point PointOf(LPARAM lParam) {
+  return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
 RECT ToRECT(const Rect& r) {
   return {r.left, r.top, r.left + r.width, r.top + r.height};
 }
@@ -189,28 +193,29 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     }
     case WM_MOUSEMOVE:
-      peer->OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      form.Windowless().MouseMove(PointOf(lParam));
       return 0;
     case WM_MOUSELEAVE:
-      peer->OnMouseLeave();
+      form.Windowless().MouseLeave();
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      if (peer->OnButtonDown(ButtonOf(message), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) &&
-          message == WM_LBUTTONDOWN)
+      if (form.Windowless().ButtonDown(ButtonOf(message), PointOf(lParam)) && message == WM_LBUTTONDOWN)
         return 0;
       break;
     case WM_LBUTTONUP:
-      peer->OnLeftButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      form.Windowless().ButtonUp(MouseButton::kLeft, PointOf(lParam));
       return 0;
     case WM_CAPTURECHANGED:
-      peer->OnCaptureChanged();
+      form.Windowless().CaptureLost();
       return 0;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == window && lParam != -1 &&
-          peer->OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
-        return 0;
+      if (reinterpret_cast<HWND>(wParam) == window && lParam != -1) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ScreenToClient(window, &at);
+        if (form.Windowless().ContextMenu({at.x, at.y}, PointOf(lParam))) return 0;
+      }
       if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(wParam))) {
         if (TPopupMenu* menu = source->Control().PopupMenu()) {
           POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -260,12 +265,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool FormWindow::ReplaceTool(TTTOOLINFOA tool, bool present, const TControl& control) {
+bool FormWindow::ReplaceTool(TTTOOLINFOA tool, bool present, const TControl& control, bool wanted) {
   HWND tips = Tooltips();
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
   tool.hwnd = Window();
   if (present) SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!control.ShowHint() || control.Hint().empty()) return false;
+  if (!wanted) return false;
   std::string hint = control.Hint();
   tool.lpszText = hint.data();
   return SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
@@ -294,11 +299,10 @@ void FormWindow::EraseBackground(HDC dc) {
   GetClientRect(Window(), &client);
   const int saved = SaveDC(dc);
   // An opaque control paints every pixel of its rectangle itself; erasing under it would only flicker.
-  for (WindowlessControl* control : windowless_) {
-    const TControl& c = control->Control();
-    if (c.Visible() && c.Kind() == ControlKind::kSpeedButton &&
-        !static_cast<const TSpeedButton&>(c).Transparent) {
-      const RECT area = control->Area();
+  for (const TControl* c : form_.Windowless().Controls()) {
+    if (c->Visible() && c->Kind() == ControlKind::kSpeedButton &&
+        !static_cast<const TSpeedButton&>(*c).Transparent) {
+      const RECT area = ToRECT(c->Bounds());
       ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
     }
   }
@@ -310,116 +314,58 @@ void FormWindow::EraseBackground(HDC dc) {
 void FormWindow::PaintWindowless(HDC dc, const RECT& area) {
   // The controls that want the form's surface painted under them again get it in one repaint, at once,
   // before any of them is painted.
+  const std::vector<TControl*>& controls = form_.Windowless().Controls();
   RECT renew{0, 0, 0, 0};
-  for (WindowlessControl* control : windowless_) {
+  for (TControl* control : controls) {
     RECT common;
-    const RECT where = control->Area();
-    ControlPainter* painter = Backend().PainterFor(control->Control().Kind());
-    if (painter && control->Control().Visible() && IntersectRect(&common, &where, &area) &&
-        painter->PrepareBackground(control->Control()))
+    const RECT where = ToRECT(control->Bounds());
+    ControlPainter* painter = Backend().PainterFor(control->Kind());
+    if (painter && control->Visible() && IntersectRect(&common, &where, &area) &&
+        painter->PrepareBackground(*control))
       UnionRect(&renew, &renew, &where);
   }
   if (!IsRectEmpty(&renew))
     RedrawWindow(Window(), &renew, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  for (WindowlessControl* control : windowless_) {
+  for (TControl* control : controls) {
     RECT common;
-    const RECT where = control->Area();
-    if (control->Control().Visible() && IntersectRect(&common, &where, &area) && RectVisible(dc, &where))
-      control->Paint(dc);
+    const RECT where = ToRECT(control->Bounds());
+    if (control->Visible() && IntersectRect(&common, &where, &area) && RectVisible(dc, &where))
+      static_cast<WindowlessControl*>(control->Peer())->Paint(dc);
   }
 }
 
-void FormWindow::RemoveWindowless(WindowlessControl& control) {
-  std::erase(windowless_, &control);
-  if (hot_ == &control) hot_ = nullptr;
-  if (captured_ == &control) captured_ = nullptr;
+void FormWindow::Redraw(const TControl& control, bool now) {
+  const RECT area = ToRECT(control.Bounds());
+  RedrawWindow(Window(), &area, nullptr, RDW_INVALIDATE | (now ? RDW_UPDATENOW : 0u));
 }
 
-WindowlessControl* FormWindow::At(POINT at) const {
-  for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it)
-    if ((*it)->Contains(at)) return *it;
-  return nullptr;
+void FormWindow::CaptureMouse(bool capture) {
+  if (capture)
+    SetCapture(Window());
+  else if (GetCapture() == Window())
+    ReleaseCapture();
 }
 
-void FormWindow::OnMouseMove(POINT at) {
-  if (!tipsWanted_) {
-    tipsWanted_ = true;
-    for (WindowlessControl* control : windowless_) control->UpdateTooltip();
-  }
-  if (captured_) {
-    captured_->SetPressed(captured_->Contains(at));
-    return;
-  }
-  WindowlessControl* under = At(at);
-  if (under && !under->Control().Enabled()) under = nullptr;
-  if (under == hot_) return;
-  if (hot_) hot_->SetHot(false);
-  hot_ = under;
-  if (!hot_) return;
-  // The form is told when the mouse leaves it, also into one of its child windows.
+void FormWindow::WatchMouseLeave() {
+  // Told also when the mouse goes on into one of the form's child windows.
   TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Window(), 0};
   TrackMouseEvent(&track);
-  hot_->SetHot(true);
 }
 
-void FormWindow::OnMouseLeave() {
-  if (hot_ && !captured_) hot_->SetHot(false);
-  if (!captured_) hot_ = nullptr;
-}
-
-bool FormWindow::OnButtonDown(MouseButton button, POINT at) {
-  WindowlessControl* under = At(at);
-  if (!under || !under->Control().Enabled()) return false;
-  if (button == MouseButton::kLeft) {
-    SetCapture(Window());
-    captured_ = under;
-    under->SetPressed(true);
-  }
-  const RECT area = under->Area();
-  under->Control().MouseDown(button, at.x - area.left, at.y - area.top);
-  return true;
-}
-
-void FormWindow::OnLeftButtonUp(POINT at) {
-  if (!captured_) return;
-  WindowlessControl* released = captured_;
-  const bool inside = released->Contains(at);
-  ReleaseCapture();  // WM_CAPTURECHANGED shows the face released
-  if (inside) released->Control().Click();
-}
-
-void FormWindow::OnCaptureChanged() {
-  if (!captured_) return;
-  captured_->SetPressed(false);
-  captured_ = nullptr;
-}
-
-bool FormWindow::OnContextMenu(POINT screen) {
-  POINT at = screen;
-  ScreenToClient(Window(), &at);
-  WindowlessControl* under = At(at);
-  TPopupMenu* menu = under ? under->Control().PopupMenu() : nullptr;
-  if (!menu) return false;
-  menu->Popup(screen.x, screen.y);
-  return true;
+void FormWindow::PutTool(const TControl& control, bool present) {
+  TTTOOLINFOA tool{};
+  tool.uFlags = TTF_SUBCLASS;
+  tool.uId = reinterpret_cast<UINT_PTR>(&control);
+  tool.rect = ToRECT(control.Bounds());
+  ReplaceTool(tool, true, control, present);
 }
 
 WindowlessControl::WindowlessControl(TControl& control, FormWindow& form, std::string text)
     : control_(control), form_(form), text_(std::move(text)), shown_(control.Bounds()) {}
 
-RECT WindowlessControl::Area() const {
-  return ToRECT(control_.Bounds());
-}
-
-bool WindowlessControl::Contains(POINT at) const {
-  const RECT area = Area();
-  return control_.Visible() && PtInRect(&area, at);
-}
-
-void WindowlessControl::Invalidate(bool erase, bool now) {
-  const RECT area = Area();
-  RedrawWindow(form_.Window(), &area, nullptr,
-               RDW_INVALIDATE | (erase ? RDW_ERASE : 0u) | (now ? RDW_UPDATENOW : 0u));
+void WindowlessControl::Invalidate(bool erase) {
+  const RECT area = ToRECT(control_.Bounds());
+  RedrawWindow(form_.Window(), &area, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0u));
 }
 
 void WindowlessControl::SetText(const std::string& text) {
@@ -433,57 +379,34 @@ void WindowlessControl::SetBounds(Rect bounds) {
   InvalidateRect(form_.Window(), &old, TRUE);
   shown_ = bounds;
   Invalidate(true);
-  UpdateTooltip();
 }
 
 void WindowlessControl::SetVisible(bool) {
   Invalidate(true);
 }
 
-void WindowlessControl::SetEnabled(bool enabled) {
-  if (!enabled) hot_ = pressed_ = false;
+void WindowlessControl::SetEnabled(bool) {
   Invalidate(true);
 }
 
 void WindowlessControl::AppearanceChanged() {
-  UpdateTooltip();
   Invalidate(false);
-}
-
-void WindowlessControl::SetHot(bool hot) {
-  if (hot == hot_) return;
-  hot_ = hot;
-  Invalidate(false, true);
-}
-
-void WindowlessControl::SetPressed(bool pressed) {
-  if (pressed == pressed_) return;
-  pressed_ = pressed;
-  Invalidate(false, true);
 }
 
 void WindowlessControl::Paint(HDC dc) {
   const Rect bounds = control_.Bounds();
+  const WindowlessHost& host = control_.Form()->Windowless();
+  const bool pressed = host.Pressed(control_);
   const int saved = SaveDC(dc);
   OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
   IntersectClipRect(dc, 0, 0, bounds.width, bounds.height);
   if (control_.Kind() == ControlKind::kBevel)
     PaintBevel(control_, dc);
   else if (ControlPainter* painter = Backend().PainterFor(control_.Kind()))
-    painter->Paint(control_, form_.Window(), dc, hot_, pressed_);
+    painter->Paint(control_, form_.Window(), dc, host.Hot(control_), pressed);
   else
-    PaintStandardSpeedButton(control_, dc, pressed_);
+    PaintStandardSpeedButton(control_, dc, pressed);
   RestoreDC(dc, saved);
-}
-
-void WindowlessControl::UpdateTooltip() {
-  const bool wanted = control_.ShowHint() && !control_.Hint().empty();
-  if ((!wanted && !hasTooltip_) || !form_.TipsWanted()) return;
-  TTTOOLINFOA tool{};
-  tool.uFlags = TTF_SUBCLASS;
-  tool.uId = reinterpret_cast<UINT_PTR>(this);
-  tool.rect = Area();
-  hasTooltip_ = form_.ReplaceTool(tool, hasTooltip_, control_);
 }
 
 // --- Creation ------------------------------------------------------------------------------------
@@ -511,10 +434,7 @@ std::vector<TControl*> CreationOrder(const TForm& form) {
 }
 
 void CreateWindowless(TControl& control, FormWindow& form) {
-  auto peer = std::make_unique<WindowlessControl>(control, form, control.Text());
-  WindowlessControl& attached = *peer;
-  form.AddWindowless(attached);
-  control.AttachPeer(std::move(peer));
+  control.AttachPeer(std::make_unique<WindowlessControl>(control, form, control.Text()));
 }
 
 }  // namespace

@@ -27,9 +27,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 class WindowlessControl;
 
-class FormWindow : public FormPeer {
+class FormWindow : public FormPeer, public WindowlessSurface {
  public:
-  explicit FormWindow(TForm& form) : form_(form) {}
+  explicit FormWindow(TForm& form) : form_(form) { form_.Windowless().SetSurface(this); }
+  ~FormWindow() override { form_.Windowless().SetSurface(nullptr); }
+  FormWindow(const FormWindow&) = delete;
+  FormWindow& operator=(const FormWindow&) = delete;
   void SetCaption(const std::string& caption) override;
   Rect GetBounds() const override;
   void SetPosition(int left, int top) override;
@@ -51,37 +54,25 @@ class FormWindow : public FormPeer {
   WindowState pendingState = WindowState::kNormal;  // applied when the window is first shown
   // The form's tooltip window, made on first use; owned by the form window and destroyed with it.
   HWND Tooltips();
-  // Puts a control's tool (its id and flags set) into the tooltip anew with the control's hint, or
-  // takes it out when the control shows none; true when the tool is there now.
-  bool ReplaceTool(TTTOOLINFOA tool, bool present, const TControl& control);
-  // The tooltips of the controls without a window are made when the mouse first comes over the form:
-  // until then nobody can see one, and most starts need none.
-  bool TipsWanted() const { return tipsWanted_; }
+  // Takes a control's tool (its id and flags set) out of the tooltip when it is there, and puts it in
+  // anew with the control's hint when one is wanted; true when the tool is there now.
+  bool ReplaceTool(TTTOOLINFOA tool, bool present, const TControl& control, bool wanted);
 
-  // The controls without a window, in the order they are painted (the last on top).
-  void AddWindowless(WindowlessControl& control) { windowless_.push_back(&control); }
-  void RemoveWindowless(WindowlessControl& control);
   // The form's own surface: its colour where no opaque control without a window lies, then those
   // controls that the area reaches.
   void EraseBackground(HDC dc);
   void PaintWindowless(HDC dc, const RECT& area);
-  // The mouse over the form's own surface, handed to the control without a window under it.
-  void OnMouseMove(POINT at);
-  void OnMouseLeave();
-  bool OnButtonDown(MouseButton button, POINT at);
-  void OnLeftButtonUp(POINT at);
-  void OnCaptureChanged();
-  bool OnContextMenu(POINT screen);
+
+  // What the host of the controls without a window asks of the window.
+  void Redraw(const TControl& control, bool now) override;
+  void CaptureMouse(bool capture) override;
+  void WatchMouseLeave() override;
+  void PutTool(const TControl& control, bool present) override;
 
  private:
-  WindowlessControl* At(POINT at) const;
   TForm& form_;
   w32::UniqueWindow window_;
   HWND tooltip_ = nullptr;
-  std::vector<WindowlessControl*> windowless_;
-  WindowlessControl* hot_ = nullptr;       // under the mouse
-  WindowlessControl* captured_ = nullptr;  // held down with the left button
-  bool tipsWanted_ = false;
 };
 
 // A control without a window of its own (a speed button, a bevel): its form paints it on the form's
@@ -89,7 +80,6 @@ class FormWindow : public FormPeer {
 class WindowlessControl : public ControlPeer {
  public:
   WindowlessControl(TControl& control, FormWindow& form, std::string text);
-  ~WindowlessControl() override { form_.RemoveWindowless(*this); }  // a form outlives its controls
   WindowlessControl(const WindowlessControl&) = delete;
   WindowlessControl& operator=(const WindowlessControl&) = delete;
   std::string GetText() const override { return text_; }
@@ -111,23 +101,13 @@ class WindowlessControl : public ControlPeer {
   bool Contains(POINT at) const;
   // Paints the control onto the form's surface; the device context is the form's.
   void Paint(HDC dc);
-  // The mouse's state on the control, each change shown at once.
-  void SetHot(bool hot);
-  void SetPressed(bool pressed);
-  bool Hot() const { return hot_; }
-  bool Pressed() const { return pressed_; }
-  // One tool of the form's tooltip, its rectangle the control's, while the control shows a hint.
-  void UpdateTooltip();
 
  private:
-  void Invalidate(bool erase, bool now = false);
+  void Invalidate(bool erase);
   TControl& control_;
   FormWindow& form_;
   std::string text_;
   Rect shown_;  // the bounds it was last given
-  bool hot_ = false;
-  bool pressed_ = false;
-  bool hasTooltip_ = false;
 };
 
 FormWindow* FormOf(HWND window);
