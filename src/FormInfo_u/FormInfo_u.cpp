@@ -19,6 +19,6 @@ TFormInfo::TFormInfo(ui::TComponent* owner) : TForm(owner, "FormInfo", "Programm
 }
 
 void TFormInfo::Label3Click(ui::TObject* sender) {
-  const std::string address = dynamic_cast<ui::TControl&>(*sender).Text();
+  const std::string address = dynamic_cast<ui::TLabel&>(*sender).Text();
   ui::Application().GetPlatform().ShellOpen(Handle(), "open", address, platform::kSwShow);
 }

@@ -70,8 +70,8 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner)
 
 void TFormSpeed::OpenEditor() {
   for (int n = 1; n <= 6; ++n) {
-    auto* source = dynamic_cast<ui::TControl*>(Form1->FindComponent("XPSpeedButton" + std::to_string(n)));
-    auto* target = dynamic_cast<ui::TControl*>(FindComponent("XPSpeedButton1" + std::to_string(n)));
+    auto* source = dynamic_cast<ui::TSpeedButton*>(Form1->FindComponent("XPSpeedButton" + std::to_string(n)));
+    auto* target = dynamic_cast<ui::TSpeedButton*>(FindComponent("XPSpeedButton1" + std::to_string(n)));
     if (source && target) target->SetText(source->Text());
   }
   ShowModal();

@@ -6,37 +6,40 @@ constexpr unsigned kExpandTabs = 0x40;  // DT_EXPANDTABS
 constexpr unsigned kNoPrefix = 0x800;   // DT_NOPREFIX
 }  // namespace
 
-std::vector<Box> PanelBoxes(const Box& area, const std::vector<ui::StatusPanel>& panels, bool autoSizeLast) {
-  std::vector<Box> boxes;
+std::vector<ui::Rect> PanelBoxes(const ui::Rect& area, const std::vector<ui::StatusPanel>& panels,
+                                 bool autoSizeLast) {
+  std::vector<ui::Rect> boxes;
+  const int right = area.left + area.width;
   int x = area.left;
   for (std::size_t i = 0; i < panels.size(); ++i) {
     x += panels[i].left;
-    Box box{x, area.top, x + panels[i].size, area.bottom};
-    if (autoSizeLast && i + 1 == panels.size() && box.right < area.right) box.right = area.right;
+    ui::Rect box{x, area.top, panels[i].size, area.height};
+    if (autoSizeLast && i + 1 == panels.size() && x + box.width < right) box.width = right - x;
     boxes.push_back(box);
     x += panels[i].size;
   }
   return boxes;
 }
 
-Box InnerBox(const Box& panel) {
-  return {panel.left + 1, panel.top + 1, panel.right - 1, panel.bottom - 1};
+ui::Rect InnerBox(const ui::Rect& panel) {
+  return {panel.left + 1, panel.top + 1, panel.width - 2, panel.height - 2};
 }
 
-Box GripBox(const Box& area, bool styled) {
-  if (styled) return {area.right - 19, area.top, area.right, area.bottom - 1};
-  return {area.right - 13, area.bottom - 13, area.right, area.bottom};
+ui::Rect GripBox(const ui::Rect& area, bool styled) {
+  const int right = area.left + area.width, bottom = area.top + area.height;
+  if (styled) return {right - 19, area.top, 19, area.height - 1};
+  return {right - 13, bottom - 13, 13, 13};
 }
 
 unsigned TextFormat(TPanelAlignment alignment) {
   return static_cast<unsigned>(alignment) | kSingleLine | kExpandTabs | kNoPrefix;
 }
 
-std::optional<Box> RepaintAfterChange(const Box& area, const std::vector<ui::StatusPanel>& panels,
-                                      std::size_t changed) {
+std::optional<ui::Rect> RepaintAfterChange(const ui::Rect& area, const std::vector<ui::StatusPanel>& panels,
+                                           std::size_t changed) {
   if (changed + 1 >= panels.size()) return std::nullopt;
   int left = area.left;
   for (std::size_t i = 0; i < changed; ++i) left += panels[i].left + panels[i].size;
   left += panels[changed].left;
-  return Box{left, area.top, left + panels[changed].size, area.bottom};
+  return ui::Rect{left, area.top, panels[changed].size, area.height};
 }

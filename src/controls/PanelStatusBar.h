@@ -20,29 +20,21 @@ enum class TPanelAlignment {
   agBottomRight = 10
 };
 
-// A rectangle as the system draws it: left and top inside, right and bottom just outside.
-struct Box {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool operator==(const Box&) const = default;
-};
-
 // The panels' rectangles inside the panel area: each after its gap, the last one stretched to the
 // area's right edge when it ends short of it (never shortened).
-std::vector<Box> PanelBoxes(const Box& area, const std::vector<ui::StatusPanel>& panels, bool autoSizeLast);
+std::vector<ui::Rect> PanelBoxes(const ui::Rect& area, const std::vector<ui::StatusPanel>& panels,
+                                 bool autoSizeLast);
 // Inside a panel's sunken one-pixel frame.
-Box InnerBox(const Box& panel);
+ui::Rect InnerBox(const ui::Rect& panel);
 // The size grip in the bottom-right corner of the panel area.
-Box GripBox(const Box& area, bool styled);
+ui::Rect GripBox(const ui::Rect& area, bool styled);
 // The drawing flags for a panel's text: its alignment, one line, tabs expanded, no "&" prefixes.
 unsigned TextFormat(TPanelAlignment alignment);
 
 // What must be drawn again after a panel's text changed: that panel alone, unless it is the last one,
 // whose change repaints the whole bar (nothing means the whole bar).
-std::optional<Box> RepaintAfterChange(const Box& area, const std::vector<ui::StatusPanel>& panels,
-                                      std::size_t changed);
+std::optional<ui::Rect> RepaintAfterChange(const ui::Rect& area, const std::vector<ui::StatusPanel>& panels,
+                                           std::size_t changed);
 
 class TPanelStatusBar : public ui::TStatusBar {
  public:
@@ -56,5 +48,5 @@ class TPanelStatusBar : public ui::TStatusBar {
   TPanelAlignment Alignment = TPanelAlignment::agTopLeft;  // of every panel's text
 
   // The panel area of the last full paint; single-panel repaints start from it.
-  Box PanelArea;
+  ui::Rect PanelArea;
 };

@@ -106,34 +106,15 @@ void ToGrey(std::vector<std::uint8_t>& bgr, int width, int height, int stride) {
   }
 }
 
-namespace {
-const StyleQuery* g_styles = nullptr;
-}
-
-void SetStyleQuery(const StyleQuery* query) {
-  g_styles = query;
-}
-
-bool Styled() {
-  return g_styles && g_styles->Styled();
-}
-
-TXPSpeedButton::TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption)
-    : TSpeedButton(form, std::move(name), bounds, std::move(caption)) {
-  if (Styled()) CheckThemeChanged();
-}
-
-bool TXPSpeedButton::CheckThemeChanged() {
-  if (!Styled()) return false;
-  const std::optional<ThemeNames> names = g_styles->CurrentThemeNames();
-  if (!names || *names == names_) return false;
-  names_ = *names;
+bool TXPSpeedButton::CheckThemeChanged(const std::optional<ThemeNames>& current) {
+  if (!current || *current == names_) return false;
+  names_ = *current;
   return true;
 }
 
 bool TXPSpeedButton::CheckBackgroundChanged() {
   const ui::TForm* form = Form();
-  if (!Styled() || !form) return false;
+  if (!form) return false;
   const std::uint32_t color = form->GetColor();
   if (color == formColor_ && form->Width() == formWidth_ && form->Height() == formHeight_ &&
       Left() == left_ && Top() == top_)
@@ -146,27 +127,18 @@ bool TXPSpeedButton::CheckBackgroundChanged() {
   return true;
 }
 
-void TXPSpeedButton::RenewBackground() {
-  hasSnapshot_ = false;
-  AutoTransparent = true;
-  Transparent = true;
-}
-
-bool TXPSpeedButton::NeedsBackgroundRepaint() {
-  if (Transparent && AutoTransparent) {
-    Transparent = false;
-    AutoTransparent = false;
-    return false;
-  }
-  if (Transparent || !(CheckThemeChanged() || CheckBackgroundChanged())) return false;
-  RenewBackground();
-  return true;
+bool TXPSpeedButton::SnapshotDue(bool haveSnapshot, const std::optional<ThemeNames>& theme) {
+  const bool stale = std::exchange(stale_, false);
+  // Both are asked, so that both record what they compared: one change makes one new snapshot.
+  const bool themeChanged = CheckThemeChanged(theme);
+  const bool backgroundChanged = CheckBackgroundChanged();
+  return !haveSnapshot || stale || (!Transparent && (themeChanged || backgroundChanged));
 }
 
 void TXPSpeedButton::EnabledChanged() {
-  if (!Transparent && !Flat && Styled() && Form()) RenewBackground();
+  if (!Transparent && !Flat && Form()) stale_ = true;
 }
 
 void TXPSpeedButton::BoundsChanging(const ui::Rect& bounds) {
-  if (!(bounds == Bounds())) hasSnapshot_ = false;
+  if (!(bounds == Bounds())) stale_ = true;
 }

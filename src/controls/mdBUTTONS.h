@@ -40,57 +40,39 @@ int GlyphImage(bool enabled, int numGlyphs, FaceState state);
 // channel of a pixel becomes the mean of its three.
 void ToGrey(std::vector<std::uint8_t>& bgr, int width, int height, int stride);
 
-// What the speed buttons ask of the visual styles: whether they are in use, and the names of the
-// current theme (none when the system cannot tell). The Win32 painting sets the real one; without one,
-// as in the tests of the forms, no styles are in use.
-using ThemeNames = std::array<std::string, 3>;  // theme file, colour scheme, size
-class StyleQuery {
- public:
-  virtual ~StyleQuery() = default;
-  virtual bool Styled() const = 0;
-  virtual std::optional<ThemeNames> CurrentThemeNames() const = 0;
-};
-void SetStyleQuery(const StyleQuery* query);
-bool Styled();
+// The names of the current theme: theme file, colour scheme, size.
+using ThemeNames = std::array<std::string, 3>;
 
-// A speed button draws itself onto its form's surface, over a snapshot of what its form painted under
-// it. The snapshot is taken once and kept until the theme, the form's colour or size, or the button's
-// place, size or enabled state changes; then the button turns transparent for one paint, so that the
-// form paints the area under it again, and takes a new snapshot.
+// A speed button draws itself onto its form's surface, over a snapshot of what its form shows under
+// it. The painter keeps the snapshot and takes it when these rules say it is due: once, and again
+// after a change of the theme, of the form's colour or size, or of the button's place, size or
+// enabled state.
 class TXPSpeedButton : public ui::TSpeedButton {
  public:
-  // Records the theme's names at once when styles are in use.
-  TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption = {});
+  TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption = {})
+      : TSpeedButton(form, std::move(name), bounds, std::move(caption)) {}
 
-  // True (and the new state recorded) when the theme's names differ from the recorded ones. A theme
-  // whose names cannot be read counts as unchanged.
-  virtual bool CheckThemeChanged();
+  // True (and the names recorded) when the current theme's names differ from the recorded ones. A
+  // theme whose names cannot be read counts as unchanged.
+  virtual bool CheckThemeChanged(const std::optional<ThemeNames>& current);
   // True (and recorded) when the form's colour, width or height or the button's left or top differ.
   virtual bool CheckBackgroundChanged();
 
-  // Painting step 2, before the face: ends a transparent paint that was only for a new snapshot, or
-  // starts one when the theme or the background changed. True when the button must be painted again at
-  // once, transparent, so that the form first paints the area under it.
-  bool NeedsBackgroundRepaint();
-  bool HasSnapshot() const { return hasSnapshot_; }
-  void SnapshotTaken() {
-    hasSnapshot_ = true;
-    ++snapshots_;
-  }
-  int SnapshotsTaken() const { return snapshots_; }
-  bool AutoTransparent = false;  // transparent only until the next snapshot
+  // Before a styled paint: whether the snapshot must be taken (again). It is due when there is none,
+  // when the button's size or place changed or, unless it is transparent or flat, its enabled state,
+  // and for a button that is not transparent when the theme or the background changed. Records what
+  // it compared.
+  bool SnapshotDue(bool haveSnapshot, const std::optional<ThemeNames>& theme);
 
  protected:
   void EnabledChanged() override;
   void BoundsChanging(const ui::Rect& bounds) override;
 
  private:
-  void RenewBackground();
   ThemeNames names_;
   std::uint32_t formColor_ = 0;
   int formWidth_ = 0, formHeight_ = 0, left_ = 0, top_ = 0;
-  bool hasSnapshot_ = false;
-  int snapshots_ = 0;
+  bool stale_ = false;  // the button's size, place or enabled state changed since the snapshot
 };
 
 class TXPBitBtn : public ui::TBitBtn {

@@ -8,7 +8,7 @@
 #include "controls/mdBUTTONS.h"
 #include "controls/mdTHEMES.h"
 #include "ui/form.h"
-#include "ui/win32/win32_windows.h"
+#include "ui/win32/convert.h"
 
 namespace paint {
 namespace {
@@ -16,10 +16,6 @@ namespace {
 constexpr int kButtonPart = 1;            // BP_PUSHBUTTON, and TP_BUTTON of the toolbar
 constexpr int kGripperPart = 3;           // SP_GRIPPER of the status bar
 constexpr int kTextColorProperty = 3803;  // TMT_TEXTCOLOR
-
-RECT ToRect(const Box& box) {
-  return {box.left, box.top, box.right, box.bottom};
-}
 
 // A memory surface of a given size, compatible with a device context; drawn on, then copied in one piece.
 class Canvas {
@@ -105,23 +101,18 @@ Size GlyphSize(HBITMAP glyph, const ui::GlyphSettings& pictures) {
   return {info.bmWidth / std::max(1, pictures.numGlyphs), info.bmHeight};
 }
 
-ui::Rect ClientOf(const RECT& r) {
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
 // The standard (unstyled) face with caption and glyph, as any button of the system looks.
-void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control,
+void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control, const std::string& caption,
                         const ui::GlyphSettings& pictures, HBITMAP glyph, FaceState state, bool focused) {
   RECT face = area;
   const bool pressed = state == FaceState::kPressed;
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
-  const std::string caption = control.Text();
   w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
   RECT extent{0, 0, 0, 0};
   if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
-  const GlyphPlacement place =
-      LayoutGlyphAndCaption(ClientOf(area), {extent.right, extent.bottom}, GlyphSize(glyph, pictures),
-                            pictures.layout, pictures.margin, pictures.spacing, false);
+  const GlyphPlacement place = LayoutGlyphAndCaption(ui::win32::RectOf(area), {extent.right, extent.bottom},
+                                                     GlyphSize(glyph, pictures), pictures.layout,
+                                                     pictures.margin, pictures.spacing, false);
   const int shift = pressed ? 1 : 0;
   if (!caption.empty()) {
     RECT text{place.text.left + shift, place.text.top + shift, place.text.left + place.text.width + shift,
@@ -140,18 +131,19 @@ void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control,
 
 // Caption and glyph on a styled face: the caption measured and drawn by the theme.
 void DrawStyledContent(HDC dc, HANDLE theme, const RECT& area, const ui::TControl& control,
-                       const ui::GlyphSettings& pictures, HBITMAP glyph, FaceState state) {
+                       const std::string& captionText, const ui::GlyphSettings& pictures, HBITMAP glyph,
+                       FaceState state) {
   themes::ThemeLibrary& library = *themes::Library();
   const int part = kButtonPart;
   const int stateId = static_cast<int>(state);
   w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
-  const std::wstring caption = ui::win32::Wide(control.Text());
+  const std::wstring caption = ui::win32::Wide(captionText);
   RECT extent{0, 0, 0, 0};
   if (!caption.empty())
     library.GetThemeTextExtent(theme, dc, part, stateId, caption.c_str(), -1, 0, nullptr, &extent);
   const GlyphPlacement place = LayoutGlyphAndCaption(
-      ClientOf(area), {extent.right - extent.left, extent.bottom - extent.top}, GlyphSize(glyph, pictures),
-      pictures.layout, pictures.margin, pictures.spacing, false);
+      ui::win32::RectOf(area), {extent.right - extent.left, extent.bottom - extent.top},
+      GlyphSize(glyph, pictures), pictures.layout, pictures.margin, pictures.spacing, false);
   if (!caption.empty()) {
     const RECT text{place.text.left, place.text.top, place.text.left + place.text.width,
                     place.text.top + place.text.height};
@@ -175,58 +167,60 @@ HBITMAP Glyphs::Get(const std::string& resource) {
 
 // --- Speed buttons -------------------------------------------------------------------------------
 
-void SpeedButtonPainter::Paint(ui::TControl& control, HWND, HDC dc, bool hot, bool pressed) {
+namespace {
+
+std::optional<ThemeNames> CurrentThemeNames() {
+  themes::ThemeLibrary* library = themes::Library();
+  wchar_t file[1024] = {}, scheme[1024] = {}, size[1024] = {};
+  if (!library || !library->Available() ||
+      library->GetCurrentThemeName(file, 1024, scheme, 1024, size, 1024) != S_OK)
+    return std::nullopt;
+  const auto narrow = [](const wchar_t* w) { return std::string(w, w + wcsnlen(w, 1024)); };
+  return ThemeNames{narrow(file), narrow(scheme), narrow(size)};
+}
+
+}  // namespace
+
+void SpeedButtonPainter::Paint(ui::TControl& control, HDC dc, bool hot, bool pressed,
+                               const std::function<void(HDC)>& under) {
   auto& button = static_cast<TXPSpeedButton&>(control);
+  const RECT area{0, 0, button.Width(), button.Height()};
+  const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
+  HBITMAP glyph = glyphs_.Get(button.Pictures.glyph.resource);
+  const std::string caption = button.Text();
+  Canvas work(dc, area.right, area.bottom);
   themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
-  if (theme) {
-    PaintStyled(button, dc, hot, pressed, theme.get());
+  if (!theme) {
+    DrawStandardButton(work.dc(), area, button, caption, button.Pictures, glyph,
+                       state == FaceState::kHot ? FaceState::kNormal : state, false);
+    BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
     return;
   }
-  const RECT area{0, 0, button.Width(), button.Height()};
-  Canvas work(dc, area.right, area.bottom);
-  const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
-  DrawStandardButton(work.dc(), area, button, button.Pictures, glyphs_.Get(button.Pictures.glyph.resource),
-                     state == FaceState::kHot ? FaceState::kNormal : state, false);
-  BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
-}
-
-// After a change of the theme or of what lies under the button, the button turns transparent and is
-// painted again at once: its form paints its own surface under it first, and that paint takes the new
-// snapshot. The form does this for all its buttons in one repaint, before it paints any of them.
-bool SpeedButtonPainter::PrepareBackground(ui::TControl& control) {
-  auto& button = static_cast<TXPSpeedButton&>(control);
-  themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
-  return theme && button.NeedsBackgroundRepaint();
-}
-
-void SpeedButtonPainter::PaintStyled(TXPSpeedButton& button, HDC dc, bool hot, bool pressed, HANDLE theme) {
-  themes::ThemeLibrary& library = *themes::Library();
-  const RECT area{0, 0, button.Width(), button.Height()};
-  if (!button.HasSnapshot()) {
-    // The button's current surface: what the form painted under it.
-    Canvas snapshot(dc, area.right, area.bottom);
-    BitBlt(snapshot.dc(), 0, 0, area.right, area.bottom, dc, 0, 0, SRCCOPY);
-    snapshots_[&button] = snapshot.Detach();
-    button.SnapshotTaken();
+  // The snapshot: the form paints what lies under the button into it, once, and again only when the
+  // button's rules say so.
+  w32::UniqueGdi& snapshot = snapshots_[&button];
+  if (button.SnapshotDue(static_cast<bool>(snapshot), CurrentThemeNames())) {
+    Canvas taken(dc, area.right, area.bottom);
+    under(taken.dc());
+    snapshot = taken.Detach();
   }
-
-  const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
-  Canvas work(dc, area.right, area.bottom);
   {
     w32::UniqueDc snapshotDc(CreateCompatibleDC(dc));
-    w32::SelectGuard selected(snapshotDc.get(), snapshots_[&button].get());
+    w32::SelectGuard selected(snapshotDc.get(), snapshot.get());
     BitBlt(work.dc(), 0, 0, area.right, area.bottom, snapshotDc.get(), 0, 0, SRCCOPY);
   }
-  library.DrawThemeBackground(theme, work.dc(), kButtonPart, static_cast<int>(state), &area, nullptr);
-  DrawStyledContent(work.dc(), theme, area, button, button.Pictures,
-                    glyphs_.Get(button.Pictures.glyph.resource), state);
+  themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kButtonPart, static_cast<int>(state), &area,
+                                         nullptr);
+  DrawStyledContent(work.dc(), theme.get(), area, button, caption, button.Pictures, glyph, state);
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
 // --- Bit buttons ---------------------------------------------------------------------------------
 
-void BitBtnPainter::DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) {
-  auto& button = static_cast<ui::TBitBtn&>(control);
+void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot,
+                             bool focused) {
+  const auto& button = static_cast<const ui::TBitBtn&>(control);
+  const std::string caption = button.Text();
   const RECT& area = item.rcItem;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
@@ -238,7 +232,7 @@ void BitBtnPainter::DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, 
   const RECT local{0, 0, width, height};
   themes::Theme theme(nullptr, L"Button");
   if (!theme) {
-    DrawStandardButton(work.dc(), local, button, button.Pictures, glyph,
+    DrawStandardButton(work.dc(), local, button, caption, button.Pictures, glyph,
                        selected ? FaceState::kPressed : state, focused);
   } else {
     themes::ThemeLibrary& library = *themes::Library();
@@ -254,12 +248,12 @@ void BitBtnPainter::DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, 
       library.GetThemeBackgroundContentRect(theme.get(), work.dc(), kButtonPart, stateId, &local, &content);
       DrawFocusRect(work.dc(), &content);
     }
-    DrawStyledContent(work.dc(), theme.get(), local, button, button.Pictures, glyph, state);
+    DrawStyledContent(work.dc(), theme.get(), local, button, caption, button.Pictures, glyph, state);
   }
   BitBlt(item.hDC, area.left, area.top, width, height, work.dc(), 0, 0, SRCCOPY);
 }
 
-bool BitBtnPainter::EraseBackground(ui::TControl&, HWND window, HDC dc) {
+bool BitBtnPainter::EraseBackground(HWND window, HDC dc) {
   if (!themes::UseThemes()) return false;
   themes::Library()->DrawThemeParentBackground(window, dc, nullptr);
   return true;
@@ -269,9 +263,9 @@ bool BitBtnPainter::EraseBackground(ui::TControl&, HWND window, HDC dc) {
 
 namespace {
 
-void DrawClassicGrip(HDC dc, const Box& area, COLORREF face) {
-  const int r = area.right;
-  const int b = area.bottom;
+void DrawClassicGrip(HDC dc, const ui::Rect& area, COLORREF face) {
+  const int r = area.left + area.width;
+  const int b = area.top + area.height;
   w32::UniqueGdi facePen(CreatePen(PS_SOLID, 1, face));
   w32::UniqueGdi faceBrush(CreateSolidBrush(face));
   w32::UniqueGdi shadowPen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNSHADOW)));
@@ -295,8 +289,8 @@ void DrawClassicGrip(HDC dc, const Box& area, COLORREF face) {
 
 }  // namespace
 
-void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, bool) {
-  auto& bar = static_cast<TPanelStatusBar&>(control);
+void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
+  auto& bar = const_cast<TPanelStatusBar&>(static_cast<const TPanelStatusBar&>(control));
   RECT client;
   GetClientRect(window, &client);
   Canvas work(dc, client.right, client.bottom);
@@ -306,14 +300,14 @@ void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, b
     FillRect(work.dc(), &client, static_cast<HBRUSH>(brush.get()));
   }
   // The bar draws no frame of its own: the panel area is the whole client area.
-  bar.PanelArea = {client.left, client.top, client.right, client.bottom};
-  const std::vector<Box> boxes = PanelBoxes(bar.PanelArea, bar.Panels(), bar.AutoSizeLastPanel);
+  bar.PanelArea = ui::win32::RectOf(client);
+  const std::vector<ui::Rect> boxes = PanelBoxes(bar.PanelArea, bar.Panels(), bar.AutoSizeLastPanel);
   w32::SelectGuard font(work.dc(), ui::win32::Backend().FontFor(bar.GetFont()));
   SetBkMode(work.dc(), TRANSPARENT);
   SetTextColor(work.dc(),
                bar.Enabled() ? ui::win32::ColorRefOf(bar.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
   for (std::size_t i = 0; i < boxes.size(); ++i) {
-    RECT frame = ToRect(boxes[i]);
+    RECT frame = ui::win32::ToRECT(boxes[i]);
     DrawEdge(work.dc(), &frame, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     std::string text = bar.Panel(i).text;
     if (!text.empty() && frame.right > frame.left && frame.bottom > frame.top)
@@ -323,7 +317,7 @@ void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, b
   if (bar.SizeGrip && (!form || form->GetWindowState() != ui::WindowState::kMaximized)) {
     themes::Theme theme(nullptr, L"STATUS");
     if (theme && bar.CtlXP) {
-      const RECT grip = ToRect(GripBox(bar.PanelArea, true));
+      const RECT grip = ui::win32::ToRECT(GripBox(bar.PanelArea, true));
       themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kGripperPart, 1, &grip, nullptr);
     } else {
       DrawClassicGrip(work.dc(), bar.PanelArea, face);
@@ -332,45 +326,26 @@ void StatusBarPainter::Paint(ui::TControl& control, HWND window, HDC dc, bool, b
   BitBlt(dc, 0, 0, client.right, client.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
-void StatusBarPainter::ContentChanged(ui::TControl& control, HWND window) {
-  auto& bar = static_cast<TPanelStatusBar&>(control);
-  const std::optional<Box> part = RepaintAfterChange(bar.PanelArea, bar.Panels(), bar.LastChangedPanel());
+void StatusBarPainter::ContentChanged(const ui::TControl& control, HWND window) {
+  const auto& bar = static_cast<const TPanelStatusBar&>(control);
+  const std::optional<ui::Rect> part =
+      RepaintAfterChange(bar.PanelArea, bar.Panels(), bar.LastChangedPanel());
   if (!part) {
     InvalidateRect(window, nullptr, FALSE);
     return;
   }
-  const RECT area = ToRect(*part);
+  const RECT area = ui::win32::ToRECT(*part);
   InvalidateRect(window, &area, FALSE);
 }
 
 // --- Registration --------------------------------------------------------------------------------
 
-bool StyleQueries::Styled() const {
-  return themes::UseThemes();
-}
-
-std::optional<ThemeNames> StyleQueries::CurrentThemeNames() const {
-  themes::ThemeLibrary* library = themes::Library();
-  wchar_t file[1024] = {}, scheme[1024] = {}, size[1024] = {};
-  if (!library || !library->Available() ||
-      library->GetCurrentThemeName(file, 1024, scheme, 1024, size, 1024) != S_OK)
-    return std::nullopt;
-  const auto narrow = [](const wchar_t* w) { return std::string(w, w + wcsnlen(w, 1024)); };
-  return ThemeNames{narrow(file), narrow(scheme), narrow(size)};
-}
-
 Painters::Painters(ui::win32::Win32Backend& backend) : backend_(backend) {
-  SetStyleQuery(&styles_);
-  backend_.SetPainter(ui::ControlKind::kSpeedButton, &speed_);
-  backend_.SetPainter(ui::ControlKind::kBitBtn, &bit_);
-  backend_.SetPainter(ui::ControlKind::kStatusBar, &status_);
+  backend_.SetPainters({&speed_, &bit_, &status_});
 }
 
 Painters::~Painters() {
-  SetStyleQuery(nullptr);
-  backend_.SetPainter(ui::ControlKind::kSpeedButton, nullptr);
-  backend_.SetPainter(ui::ControlKind::kBitBtn, nullptr);
-  backend_.SetPainter(ui::ControlKind::kStatusBar, nullptr);
+  backend_.SetPainters({});
 }
 
 }  // namespace paint

@@ -3,6 +3,7 @@
 // The program entry hands these painters to the Win32 backend.
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -22,49 +23,38 @@ class Glyphs {
   std::map<std::string, w32::UniqueGdi> bitmaps_;
 };
 
-class SpeedButtonPainter : public ui::win32::ControlPainter {
+// The speed buttons: styled over a snapshot of the form's surface under each, which it keeps, one
+// bitmap per button, until the button's rules say it is due again or the button goes.
+class SpeedButtonPainter : public ui::win32::WindowlessPainter {
  public:
   explicit SpeedButtonPainter(Glyphs& glyphs) : glyphs_(glyphs) {}
-  void Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) override;
-  void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
-  bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
-  void ContentChanged(ui::TControl&, HWND) override {}
-  bool PrepareBackground(ui::TControl& control) override;
+  void Paint(ui::TControl& control, HDC dc, bool hot, bool pressed,
+             const std::function<void(HDC)>& under) override;
+  void Forget(const ui::TControl& control) override { snapshots_.erase(&control); }
 
  private:
-  void PaintStyled(TXPSpeedButton& button, HDC dc, bool hot, bool pressed, HANDLE theme);
   Glyphs& glyphs_;
   std::map<const ui::TControl*, w32::UniqueGdi> snapshots_;
 };
 
-class BitBtnPainter : public ui::win32::ControlPainter {
+class BitBtnPainter : public ui::win32::ItemPainter {
  public:
   explicit BitBtnPainter(Glyphs& glyphs) : glyphs_(glyphs) {}
-  void Paint(ui::TControl&, HWND, HDC, bool, bool) override {}
-  void DrawItem(ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) override;
-  bool EraseBackground(ui::TControl& control, HWND window, HDC dc) override;
-  void ContentChanged(ui::TControl&, HWND window) override { InvalidateRect(window, nullptr, TRUE); }
+  void DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) override;
+  bool EraseBackground(HWND window, HDC dc) override;
 
  private:
   Glyphs& glyphs_;
 };
 
-class StatusBarPainter : public ui::win32::ControlPainter {
+class StatusBarPainter : public ui::win32::SurfacePainter {
  public:
-  void Paint(ui::TControl& control, HWND window, HDC dc, bool hot, bool pressed) override;
-  void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
-  bool EraseBackground(ui::TControl&, HWND, HDC) override { return true; }  // the paint covers all
-  void ContentChanged(ui::TControl& control, HWND window) override;
+  void Paint(const ui::TControl& control, HWND window, HDC dc) override;
+  bool EraseBackground(HWND, HDC) override { return true; }  // the paint covers all
+  void ContentChanged(const ui::TControl& control, HWND window) override;
 };
 
-// Whether visual styles are in use and the current theme's names, as the speed buttons ask.
-class StyleQueries : public StyleQuery {
- public:
-  bool Styled() const override;
-  std::optional<ThemeNames> CurrentThemeNames() const override;
-};
-
-// All three, registered with the backend for the life of the object, and the style queries.
+// All three, registered with the backend for the life of the object.
 class Painters {
  public:
   explicit Painters(ui::win32::Win32Backend& backend);
@@ -74,7 +64,6 @@ class Painters {
 
  private:
   ui::win32::Win32Backend& backend_;
-  StyleQueries styles_;
   Glyphs glyphs_;
   SpeedButtonPainter speed_{glyphs_};
   BitBtnPainter bit_{glyphs_};

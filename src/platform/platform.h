@@ -123,6 +123,9 @@ class Platform {
   virtual std::vector<std::string> CommandLineArguments() = 0;
 
   // Account and system.
+  // Compares two texts as the user's language sorts them, without regard to case (CompareStringA with
+  // the user's locale): below zero, zero or above zero.
+  virtual int CompareText(const std::string& a, const std::string& b) = 0;
   virtual std::string SystemErrorMessage(std::uint32_t code) = 0;
   virtual bool OpenProcessTokenRead(Handle& token, std::uint32_t& error) = 0;  // TOKEN_READ
   virtual bool GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) = 0;

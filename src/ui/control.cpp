@@ -5,12 +5,16 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/form.h"
-#include "ui/text.h"
+#include "ui/memory_peers.h"
 
 namespace ui {
 
-TControl::TControl(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string text)
-    : TComponent(form, std::move(name)), form_(form), kind_(kind), bounds_(bounds), text_(std::move(text)) {
+TControl::TControl(TForm* form, std::string name, ControlKind kind, Rect bounds)
+    : TComponent(form, std::move(name)),
+      form_(form),
+      kind_(kind),
+      bounds_(bounds),
+      peer_(MemoryPeerFor(*this)) {
   if (form_) form_->Register(this);
 }
 
@@ -21,34 +25,20 @@ TControl::~TControl() {
 void TControl::SetBounds(Rect bounds) {
   BoundsChanging(bounds);
   bounds_ = bounds;
-  if (peer_) peer_->SetBounds(bounds);
+  peer_->SetBounds(bounds);
   HostChanged();
-}
-
-std::string TControl::Text() const {
-  return peer_ ? peer_->GetText() : text_;
-}
-
-void TControl::SetText(std::string_view text) {
-  if (peer_) {
-    peer_->SetText(std::string(text));
-    return;
-  }
-  // The old text may be a password: it is wiped before the string reuses or frees its memory.
-  WipeStoredText();
-  text_.assign(text);
 }
 
 void TControl::SetVisible(bool visible) {
   visible_ = visible;
-  if (peer_) peer_->SetVisible(visible);
+  peer_->SetVisible(visible);
   HostChanged();
 }
 
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
   EnabledChanged();
-  if (peer_) peer_->SetEnabled(enabled);
+  peer_->SetEnabled(enabled);
   HostChanged();
 }
 
@@ -73,7 +63,7 @@ void TControl::SetShowHint(bool show) {
 }
 
 void TControl::Appearance() {
-  if (peer_) peer_->AppearanceChanged();
+  peer_->AppearanceChanged();
   HostChanged();
 }
 
@@ -82,17 +72,17 @@ void TControl::HostChanged() {
 }
 
 bool TControl::CanFocus() const {
-  return tabOrder_ >= 0 && visible_ && enabled_ && !Windowless() && kind_ != ControlKind::kLabel;
+  return tabOrder_ >= 0 && visible_ && enabled_ && dynamic_cast<const FocusPeer*>(peer_.get());
 }
 
 void TControl::SetFocus() {
   if (form_) form_->SetActiveControl(this);
-  if (peer_) peer_->SetFocus();
+  if (auto* focus = dynamic_cast<FocusPeer*>(peer_.get())) focus->SetFocus();
 }
 
 bool TControl::Focused() const {
-  if (peer_) return peer_->HasFocus();
-  return form_ && form_->ActiveControl() == this;
+  const auto* focus = dynamic_cast<const FocusPeer*>(peer_.get());
+  return focus && focus->HasFocus();
 }
 
 void TControl::Click() {
@@ -119,34 +109,30 @@ void TControl::MouseDown(MouseButton button, int x, int y) {
   });
 }
 
-void TControl::WipeStoredText() {
-  secret::Wipe(text_.data(), text_.size());
-  text_.clear();
-}
-
 void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
-  peer_ = std::move(peer);
-  WipeStoredText();  // the window holds the text from now on
+  std::unique_ptr<ControlPeer> old = std::exchange(peer_, std::move(peer));
+  PeerReplaced(*old);
 }
 
-TEdit::~TEdit() {
-  WipeStoredText();
+void TControl::PeerReplaced(ControlPeer&) {}
+
+TTextControl::TTextControl(TForm* form, std::string name, ControlKind kind, Rect bounds,
+                           std::string_view text)
+    : TControl(form, std::move(name), kind, bounds) {
+  if (!text.empty()) SetText(text);
 }
 
 secret::Text TEdit::ReadSecret() const {
   secret::Text out;
-  if (Peer())
-    Peer()->ReadSecret(out);
-  else
-    out = secret::Text(StoredText());
+  As<SecretPeer>().ReadSecret(out);
   return out;
 }
 
-void TEdit::SetSecret(const secret::Text& text) {
-  if (Peer())
-    Peer()->SetSecret(text);
-  else
-    SetText(text.view());
+// What was typed goes over into the window through a wiping buffer: it may be a password.
+void TEdit::PeerReplaced(ControlPeer& old) {
+  secret::Text typed;
+  dynamic_cast<SecretPeer&>(old).ReadSecret(typed);
+  if (!typed.empty()) SetSecret(typed);
 }
 
 void TButton::Click() {
@@ -154,58 +140,28 @@ void TButton::Click() {
   TControl::Click();
 }
 
-namespace {
-// Where a character goes in a list's order, close to the user's locale: punctuation and blanks first,
-// then digits, then letters without regard to case, a letter with an accent beside its plain one
-// ("Ärger" among the A's). Ties are broken by the characters themselves.
-int SortKey(char c) {
-  // The plain letter of each CP1252 character from 0xC0 on; "*" marks the two signs among them.
-  static constexpr char kPlain[] =
-      "aaaaaaaceeeeiiiidnooooo*ouuuuyts"
-      "aaaaaaaceeeeiiiidnooooo*ouuuuyty";
-  const auto u = static_cast<unsigned char>(c);
-  if (u >= 0xC0 && kPlain[u - 0xC0] != '*') return 0x200 + kPlain[u - 0xC0];
-  if (u >= 'A' && u <= 'Z') return 0x200 + (u - 'A' + 'a');
-  if (u >= 'a' && u <= 'z') return 0x200 + u;
-  if (u >= '0' && u <= '9') return 0x100 + u;
-  return u;
-}
-
-bool ListOrder(const std::string& a, const std::string& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const int ka = SortKey(a[i]), kb = SortKey(b[i]);
-    if (ka != kb) return ka < kb;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
-}  // namespace
-
 void TListBox::ReplaceItems(std::vector<std::string> items) {
-  // A list box with a window sorts its entries itself, by the user's locale; without one they are put
-  // in nearly the same order here.
-  if (Peer()) {
-    items_ = Peer()->ShowItems(items);
-  } else {
-    std::stable_sort(items.begin(), items.end(), ListOrder);
-    items_ = std::move(items);
-  }
-  itemIndex_ = -1;
-}
-
-int TListBox::ItemIndex() const {
-  return Peer() ? Peer()->GetItemIndex() : itemIndex_;
+  // The system's comparison for the user's language, as a sorted list box of the system would order.
+  platform::Platform& system = Application().GetPlatform();
+  std::stable_sort(items.begin(), items.end(),
+                   [&](const std::string& a, const std::string& b) { return system.CompareText(a, b) < 0; });
+  items_ = std::move(items);
+  As<ListPeer>().ShowItems(items_);
+  As<ListPeer>().SetItemIndex(-1);
 }
 
 void TListBox::SetItemIndex(int index) {
-  itemIndex_ = (index >= 0 && index < static_cast<int>(items_.size())) ? index : -1;
-  if (Peer()) Peer()->SetItemIndex(itemIndex_);
+  As<ListPeer>().SetItemIndex(index >= 0 && index < static_cast<int>(items_.size()) ? index : -1);
+}
+
+void TListBox::PeerReplaced(ControlPeer& old) {
+  As<ListPeer>().ShowItems(items_);
+  As<ListPeer>().SetItemIndex(dynamic_cast<ListPeer&>(old).GetItemIndex());
 }
 
 const StatusPanel& TStatusBar::Panel(std::size_t index) const {
   if (index >= panels_.size())
-    throw ui::EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
+    throw EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
   return panels_[index];
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Controls: the visible parts of a form, each registered with its form under its name. A control keeps
-// its state itself until the backend gives it a window; from then on the window is the state.
+// what the program sets; its peer (ui/peers.h) keeps what the user can change and shows the rest.
 #include <functional>
 #include <memory>
 #include <string>
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/secret.h"
-#include "ui/backend.h"
 #include "ui/component.h"
+#include "ui/peers.h"
 #include "ui/types.h"
 
 namespace ui {
@@ -31,7 +31,7 @@ enum class ControlKind { kLabel, kEdit, kButton, kBitBtn, kSpeedButton, kBevel, 
 
 class TControl : public TComponent {
  public:
-  TControl(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string text);
+  TControl(TForm* form, std::string name, ControlKind kind, Rect bounds);
   ~TControl() override;
 
   ControlKind Kind() const { return kind_; }
@@ -46,10 +46,6 @@ class TControl : public TComponent {
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.width; }
   int Height() const { return bounds_.height; }
-
-  // The text of an edit box, the caption of every other control.
-  std::string Text() const;
-  void SetText(std::string_view text);
 
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
@@ -74,6 +70,8 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
 
+  // Whether the control takes the focus by Tab now, and whether it has it. A control without the
+  // focus role (a label, a bevel) never has it.
   bool CanFocus() const;
   void SetFocus();
   bool Focused() const;
@@ -90,25 +88,30 @@ class TControl : public TComponent {
   void KeyPress(char& key);
   void MouseDown(MouseButton button, int x, int y);
 
-  ControlPeer* Peer() const { return peer_.get(); }
+  ControlPeer& Peer() const { return *peer_; }
+  // A backend's peer takes the place of the one the control has; what the user could change moves over.
   void AttachPeer(std::unique_ptr<ControlPeer> peer);
 
  protected:
   void Appearance();
-  // Tells the host of the controls without a window, for one of them.
-  void HostChanged();
   // Told before new bounds are applied, and after the enabled state changed, before it is shown.
   virtual void BoundsChanging(const Rect&) {}
   virtual void EnabledChanged() {}
-  // The text kept while there is no window; read in place, so that no copy of a password is made.
-  const std::string& StoredText() const { return text_; }
-  void WipeStoredText();
+  // A new peer is in place of the old one, which still exists.
+  virtual void PeerReplaced(ControlPeer& old);
+  // The peer in one of its roles; a kind asks only for the roles it has.
+  template <class Role>
+  Role& As() const {
+    return dynamic_cast<Role&>(*peer_);
+  }
 
  private:
+  // Tells the host of the controls without a window, for one of them.
+  void HostChanged();
+
   TForm* form_;
   ControlKind kind_;
   Rect bounds_;
-  std::string text_;
   bool visible_ = true;
   bool enabled_ = true;
   int tabOrder_ = -1;
@@ -121,32 +124,45 @@ class TControl : public TComponent {
   std::unique_ptr<ControlPeer> peer_;
 };
 
-class TLabel : public TControl {
+// A control with a text: the caption of a label or button, the content of an edit box.
+class TTextControl : public TControl {
  public:
-  TLabel(TForm* form, std::string name, Rect bounds, std::string caption)
-      : TControl(form, std::move(name), ControlKind::kLabel, bounds, std::move(caption)) {}
-  // A label sized by its text keeps the edge it is aligned to (the right edge when right-aligned).
-  bool AutoSize = true;
+  TTextControl(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string_view text);
+  std::string Text() const { return As<TextPeer>().GetText(); }
+  void SetText(std::string_view text) { As<TextPeer>().SetText(text); }
 };
 
-class TEdit : public TControl {
+class TLabel : public TTextControl {
+ public:
+  TLabel(TForm* form, std::string name, Rect bounds, std::string caption)
+      : TTextControl(form, std::move(name), ControlKind::kLabel, bounds, caption) {}
+  // A label sized by its text keeps the edge it is aligned to (the right edge when right-aligned).
+  bool AutoSize = true;
+  // The control this label names: it stands right before that control among the form's windows, where
+  // screen readers look for the name of an edit box.
+  TControl* FocusControl = nullptr;
+};
+
+class TEdit : public TTextControl {
  public:
   TEdit(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kEdit, bounds, {}) {}
-  ~TEdit() override;
+      : TTextControl(form, std::move(name), ControlKind::kEdit, bounds, {}) {}
 
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char c) { passwordChar_ = c; }
 
   // The password travels only through these: into a wiping buffer and back, never a std::string.
   secret::Text ReadSecret() const;
-  void SetSecret(const secret::Text& text);
+  void SetSecret(const secret::Text& text) { As<SecretPeer>().SetSecret(text); }
+
+ protected:
+  void PeerReplaced(ControlPeer& old) override;
 
  private:
   char passwordChar_ = 0;
 };
 
-class TButton : public TControl {
+class TButton : public TTextControl {
  public:
   TButton(TForm* form, std::string name, Rect bounds, std::string caption)
       : TButton(form, std::move(name), ControlKind::kButton, bounds, std::move(caption)) {}
@@ -163,7 +179,7 @@ class TButton : public TControl {
 
  protected:
   TButton(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string caption)
-      : TControl(form, std::move(name), kind, bounds, std::move(caption)) {}
+      : TTextControl(form, std::move(name), kind, bounds, caption) {}
 
  private:
   bool default_ = false;
@@ -191,6 +207,7 @@ struct GlyphSettings {
   int spacing = 4;
 };
 
+// A push button with a picture. One with a picture only is named by its hint for screen readers.
 class TBitBtn : public TButton {
  public:
   TBitBtn(TForm* form, std::string name, Rect bounds, std::string caption = {})
@@ -199,10 +216,10 @@ class TBitBtn : public TButton {
 };
 
 // A button without keyboard focus, as on a toolbar.
-class TSpeedButton : public TControl {
+class TSpeedButton : public TTextControl {
  public:
   TSpeedButton(TForm* form, std::string name, Rect bounds, std::string caption = {})
-      : TControl(form, std::move(name), ControlKind::kSpeedButton, bounds, std::move(caption)) {}
+      : TTextControl(form, std::move(name), ControlKind::kSpeedButton, bounds, caption) {}
   GlyphSettings Pictures;
   bool Flat = false;
   bool Transparent = false;
@@ -212,24 +229,26 @@ class TSpeedButton : public TControl {
 class TBevel : public TControl {
  public:
   TBevel(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kBevel, bounds, {}) {}
+      : TControl(form, std::move(name), ControlKind::kBevel, bounds) {}
 };
 
-// A list box whose entries are kept in alphabetical order.
+// A list box whose entries are kept in alphabetical order, as the system compares texts for the user.
 class TListBox : public TControl {
  public:
   TListBox(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kListBox, bounds, {}) {}
+      : TControl(form, std::move(name), ControlKind::kListBox, bounds) {}
 
   int ItemHeight = 13;
   const std::vector<std::string>& Items() const { return items_; }
   void ReplaceItems(std::vector<std::string> items);  // sorted, nothing selected afterwards
-  int ItemIndex() const;
+  int ItemIndex() const { return As<ListPeer>().GetItemIndex(); }
   void SetItemIndex(int index);
+
+ protected:
+  void PeerReplaced(ControlPeer& old) override;
 
  private:
   std::vector<std::string> items_;
-  int itemIndex_ = -1;
 };
 
 // A text panel of a status bar.
@@ -242,7 +261,7 @@ struct StatusPanel {
 class TStatusBar : public TControl {
  public:
   TStatusBar(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kStatusBar, bounds, {}) {}
+      : TControl(form, std::move(name), ControlKind::kStatusBar, bounds) {}
 
   std::size_t PanelCount() const { return panels_.size(); }
   const std::vector<StatusPanel>& Panels() const { return panels_; }

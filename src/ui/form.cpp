@@ -10,75 +10,59 @@ TForm::TForm(TComponent* owner, std::string name, std::string caption, int clien
     : TComponent(owner, std::move(name)),
       caption_(std::move(caption)),
       clientWidth_(clientWidth),
-      clientHeight_(clientHeight) {}
+      clientHeight_(clientHeight),
+      peer_(MemoryPeerFor(*this)) {}
 
 TForm::~TForm() = default;
 
 void TForm::SetCaption(std::string_view caption) {
   caption_ = caption;
-  if (peer_) peer_->SetCaption(caption_);
+  peer_->SetCaption(caption_);
 }
 
 int TForm::Left() const {
-  return peer_ ? peer_->GetBounds().left : left_;
+  return peer_->GetBounds().left;
 }
 int TForm::Top() const {
-  return peer_ ? peer_->GetBounds().top : top_;
+  return peer_->GetBounds().top;
 }
-
 void TForm::SetLeft(int left) {
-  left_ = left;
-  if (peer_) peer_->SetPosition(left_, Top());
+  peer_->SetPosition(left, Top());
 }
-
 void TForm::SetTop(int top) {
-  top_ = top;
-  if (peer_) peer_->SetPosition(Left(), top_);
+  peer_->SetPosition(Left(), top);
 }
-
 int TForm::Width() const {
-  if (peer_) return peer_->GetBounds().width;
-  return width_ ? width_ : clientWidth_ + 2 * kHeadlessFrameLeft;
+  return peer_->GetBounds().width;
 }
-
 int TForm::Height() const {
-  if (peer_) return peer_->GetBounds().height;
-  return height_ ? height_ : clientHeight_ + kHeadlessFrameTop + kHeadlessFrameLeft;
+  return peer_->GetBounds().height;
 }
-
 void TForm::SetWidth(int width) {
-  width_ = width;
-  if (peer_) peer_->SetSize(width, Height());
+  peer_->SetSize(width, Height());
 }
-
 void TForm::SetHeight(int height) {
-  height_ = height;
-  if (peer_) peer_->SetSize(Width(), height);
+  peer_->SetSize(Width(), height);
 }
 
 WindowState TForm::GetWindowState() const {
-  return peer_ ? peer_->GetWindowState() : state_;
+  return peer_->GetWindowState();
 }
-
 void TForm::SetWindowState(WindowState state) {
-  state_ = state;
-  if (peer_) peer_->SetWindowState(state);
+  peer_->SetWindowState(state);
 }
 
 Point TForm::ClientToScreen(Point client) const {
-  if (peer_) return peer_->ClientToScreen(client);
-  return {left_ + kHeadlessFrameLeft + client.x, top_ + kHeadlessFrameTop + client.y};
+  return peer_->ClientToScreen(client);
 }
 
 platform::WindowHandle TForm::Handle() const {
-  return peer_ ? peer_->Handle() : 0;
+  return peer_->Handle();
 }
 
 TControl* TForm::ActiveControl() const {
-  if (peer_) {
-    for (TControl* control : controls_)
-      if (control->Focused()) return control;
-  }
+  for (TControl* control : controls_)
+    if (control->Focused()) return control;
   return active_;
 }
 
@@ -104,10 +88,7 @@ void TForm::SelectNext(bool forward) {
 }
 
 void TForm::NextDlgCtl() {
-  if (peer_)
-    peer_->NextDlgCtl();
-  else
-    SelectNext(true);
+  peer_->NextDlgCtl();
 }
 
 bool TForm::DialogKey(Key key) {

@@ -8,6 +8,7 @@
 #include "ui/backend.h"
 #include "ui/component.h"
 #include "ui/control.h"
+#include "ui/memory_peers.h"
 #include "ui/types.h"
 #include "ui/windowless_host.h"
 
@@ -56,6 +57,8 @@ class TForm : public TComponent {
   // The control that has, or last had, the keyboard focus in this form.
   TControl* ActiveControl() const;
   void SetActiveControl(TControl* control) { active_ = control; }
+  // The control the program last gave the focus to, or that last had it when the form was left.
+  TControl* LastActiveControl() const { return active_; }
   // Moves the focus to the next (or previous) control in tab order, as Tab does.
   void SelectNext(bool forward);
   // Sends WM_NEXTDLGCTL with both parameters 0 to the window: the focus goes to the next control.
@@ -84,7 +87,7 @@ class TForm : public TComponent {
   void DropFiles(const std::vector<std::string>& files);
   void Register(TControl* control);
   void Unregister(TControl* control);
-  FormPeer* Peer() const { return peer_.get(); }
+  FormPeer& Peer() const { return *peer_; }
   void AttachPeer(std::unique_ptr<FormPeer> peer);
   // Controls in tab order that can take the focus now.
   std::vector<TControl*> TabStops() const;
@@ -102,20 +105,10 @@ class TForm : public TComponent {
   FormPosition position_ = FormPosition::kDesigned;
   Font font_;
   Color color_ = clBtnFace;
-  int left_ = 0;
-  int top_ = 0;
-  int width_ = 0;  // outer size once set; until then the client size plus the frame
-  int height_ = 0;
-  WindowState state_ = WindowState::kNormal;
   bool visible_ = false;
   TControl* active_ = nullptr;
   int modalResult_ = mrNone;
   std::unique_ptr<FormPeer> peer_;
 };
-
-// Where the headless backend puts a form's client area relative to its outer corner: the size of a
-// single border and caption bar, so that tests can compute screen points.
-inline constexpr int kHeadlessFrameLeft = 3;
-inline constexpr int kHeadlessFrameTop = 22;
 
 }  // namespace ui

@@ -185,6 +185,30 @@ std::optional<std::string> FakePlatform::ReadFileStart(const std::string& path, 
   return content;
 }
 
+namespace {
+// Where a character goes in the order: blanks and punctuation, digits, then letters without regard to
+// case, a letter with an accent beside its plain one ("Ärger" among the A's).
+int SortKey(char c) {
+  // The plain letter of each CP1252 character from 0xC0 on; "*" marks the two signs among them.
+  static constexpr char kPlain[] =
+      "aaaaaaaceeeeiiiidnooooo*ouuuuyts"
+      "aaaaaaaceeeeiiiidnooooo*ouuuuyty";
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 0xC0 && kPlain[u - 0xC0] != '*') return 0x200 + kPlain[u - 0xC0];
+  if (u >= 'A' && u <= 'Z') return 0x200 + (u - 'A' + 'a');
+  if (u >= 'a' && u <= 'z') return 0x200 + u;
+  if (u >= '0' && u <= '9') return 0x100 + u;
+  return u;
+}
+}  // namespace
+
+int FakePlatform::CompareText(const std::string& a, const std::string& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i)
+    if (const int d = SortKey(a[i]) - SortKey(b[i])) return d;
+  return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
 std::string FakePlatform::SystemErrorMessage(std::uint32_t code) {
   auto it = systemMessages.find(code);
   return it == systemMessages.end() ? std::string() : it->second;

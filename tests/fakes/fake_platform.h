@@ -110,6 +110,9 @@ class FakePlatform : public platform::Platform {
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
   std::vector<std::string> CommandLineArguments() override { return arguments; }
 
+  // Close to the user's language: punctuation first, then digits, then letters without regard to case,
+  // an accented letter beside its plain one.
+  int CompareText(const std::string& a, const std::string& b) override;
   std::string SystemErrorMessage(std::uint32_t code) override;
   bool OpenProcessTokenRead(platform::Handle& token, std::uint32_t& error) override;
   bool GetTokenUser(platform::Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) override;

@@ -237,14 +237,22 @@ struct LiveCopy {
   const void* block;  // the heap block it lies in, or nullptr for static data
 };
 
-bool PointsTo(const Holder& holder, const void* block) {
-  const auto* bytes = static_cast<const unsigned char*>(holder.object);
-  for (std::size_t i = 0; i + sizeof(void*) <= holder.size; ++i) {
+// Whether the object holds the block: points to it, or to a heap block of its own (its peer) that does.
+bool PointsTo(const void* object, std::size_t size, const void* block, int depth = 1) {
+  const auto* bytes = static_cast<const unsigned char*>(object);
+  for (std::size_t i = 0; i + sizeof(void*) <= size; ++i) {
     const void* value = nullptr;
     std::memcpy(&value, bytes + i, sizeof value);
     if (value == block) return true;
+    if (depth == 0 || !value) continue;
+    for (heap::Header* h = heap::g_blocks.next; h != &heap::g_blocks; h = h->next)
+      if (h + 1 == value && PointsTo(value, h->size, block, depth - 1)) return true;
   }
   return false;
+}
+
+bool PointsTo(const Holder& holder, const void* block) {
+  return PointsTo(holder.object, holder.size, block);
 }
 
 struct Segment {

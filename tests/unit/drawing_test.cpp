@@ -3,6 +3,8 @@
 // repaints.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "controls/PanelStatusBar.h"
 #include "controls/mdBUTTONS.h"
 #include "fakes/fake_platform.h"
@@ -109,80 +111,97 @@ TEST(GreyGlyph, AveragesEachPixelAndLeavesTheRowPaddingAlone) {
                                             0xEE, 0xEE}));
 }
 
-// Visual styles as the speed buttons see them: switched on or off, and a theme that may not tell its
-// names.
-struct Styles : StyleQuery {
-  bool styled = true;
-  std::optional<ThemeNames> names = ThemeNames{"light.msstyles", "Blue", "Normal"};
-  bool Styled() const override { return styled; }
-  std::optional<ThemeNames> CurrentThemeNames() const override { return names; }
-};
-
 class Board : public ui::TForm {
  public:
   explicit Board(ui::TComponent* owner) : TForm(owner, "Board", "Test", 300, 100) {}
   TXPSpeedButton Quick{this, "Quick", {144, 100, 81, 17}};
 };
 
-// A new snapshot is taken after a change only, in one transparent paint: the first paint asks for it,
-// the repaint it causes ends the transparency, and later paints ask for nothing.
-TEST(SpeedButtonBackground, IsCapturedAgainOnlyAfterAChangeInOneTransparentPaint) {
-  Styles styles;
-  SetStyleQuery(&styles);
+const ThemeNames kLight{"light.msstyles", "Blue", "Normal"};
+
+// When the painter takes a speed button's snapshot again: a sequence of changes between styled paints,
+// each paint's answer in order (the painter keeps the snapshot it has been told to take).
+TEST(SpeedButtonSnapshot, IsDueOnceAndAfterEachChangeOfWhatLiesUnderIt) {
   fake::FakePlatform system;
   ui::headless::HeadlessBackend screen;
   ui::TApplication app{screen, system, "Morvela"};
-  Board* board = nullptr;
-  app.CreateForm(board);
-  TXPSpeedButton& button = board->Quick;
-  const auto renewed = [&] {
-    const bool asked = button.NeedsBackgroundRepaint();
-    const bool wasTransparent = button.Transparent;
-    const bool ended = !button.NeedsBackgroundRepaint() && !button.Transparent;  // the nested paint
-    if (asked) button.SnapshotTaken();
-    return asked && wasTransparent && ended;
+  struct Row {
+    const char* name;
+    std::function<void(Board&, std::optional<ThemeNames>&)> change;
+    std::vector<bool> due;  // the answers of the paints after the change
   };
-  EXPECT_TRUE(renewed());  // the first paint: the form's size and the button's place are new
-  for (int paint = 0; paint < 3; ++paint) EXPECT_FALSE(button.NeedsBackgroundRepaint());
-  styles.names.reset();  // a theme that cannot tell its names counts as unchanged
-  EXPECT_FALSE(button.NeedsBackgroundRepaint());
-  styles.names = ThemeNames{"light.msstyles", "Blue", "Large"};
-  EXPECT_TRUE(renewed());
-  button.SetBounds({145, 100, 81, 17});
-  EXPECT_FALSE(button.HasSnapshot());
-  EXPECT_TRUE(renewed());
-  button.SetEnabled(false);  // turns transparent at once, for the next paint's snapshot
-  EXPECT_TRUE(button.Transparent);
-  EXPECT_FALSE(button.HasSnapshot());
-  EXPECT_FALSE(button.NeedsBackgroundRepaint());
-  EXPECT_FALSE(button.Transparent);
-  styles.styled = false;
-  button.SetBounds({146, 100, 81, 17});
-  EXPECT_FALSE(button.NeedsBackgroundRepaint());  // without styles nothing is checked
-  EXPECT_EQ(button.SnapshotsTaken(), 3);
-  SetStyleQuery(nullptr);
+  const Row rows[] = {
+      {"nothing", [](Board&, auto&) {}, {false, false}},
+      {"another theme",
+       [](Board&, auto& theme) {
+         theme = ThemeNames{"light.msstyles", "Blue", "Large"};
+       },
+       {true, false}},
+      {"a theme without names", [](Board&, auto& theme) { theme.reset(); }, {false}},
+      {"moved",
+       [](Board& b, auto&) {
+         b.Quick.SetBounds({145, 100, 81, 17});
+       },
+       {true, false}},
+      {"resized",
+       [](Board& b, auto&) {
+         b.Quick.SetBounds({144, 100, 80, 17});
+       },
+       {true, false}},
+      {"the same bounds",
+       [](Board& b, auto&) {
+         b.Quick.SetBounds({144, 100, 81, 17});
+       },
+       {false}},
+      {"disabled", [](Board& b, auto&) { b.Quick.SetEnabled(false); }, {true, false}},
+      {"disabled while flat",
+       [](Board& b, auto&) { b.Quick.Flat = true, b.Quick.SetEnabled(false); },
+       {false}},
+      {"the form resized", [](Board& b, auto&) { b.SetWidth(400); }, {true, false}},
+      {"transparent, the form resized",
+       [](Board& b, auto&) { b.Quick.Transparent = true, b.SetWidth(400); },
+       {false}},
+      {"transparent, moved",
+       [](Board& b, auto&) {
+         b.Quick.Transparent = true, b.Quick.SetBounds({150, 100, 81, 17});
+       },
+       {true}},
+  };
+  for (const Row& row : rows) {
+    Board* board = nullptr;
+    app.CreateForm(board);
+    std::optional<ThemeNames> theme = kLight;
+    EXPECT_TRUE(board->Quick.SnapshotDue(false, theme)) << "the first paint";
+    EXPECT_FALSE(board->Quick.SnapshotDue(true, theme)) << "the second paint";
+    row.change(*board, theme);
+    std::vector<bool> due;
+    for (std::size_t paint = 0; paint < row.due.size(); ++paint)
+      due.push_back(board->Quick.SnapshotDue(true, theme));
+    EXPECT_EQ(due, row.due) << row.name;
+    EXPECT_TRUE(board->Quick.SnapshotDue(false, theme)) << row.name << ": a painter without one takes it";
+  }
 }
 
 // The main window's bar: 543 x 16, panels of 300 and 200 pixels after gaps of 3.
 const std::vector<ui::StatusPanel> kPanels = {{"Morvela", 300, 3}, {"Computername:  PC01", 200, 3}};
-const Box kArea{0, 0, 543, 16};
+const ui::Rect kArea{0, 0, 543, 16};
 
 TEST(StatusBar, LaysOutThePanelsAndStretchesTheLast) {
-  const std::vector<Box> boxes = PanelBoxes(kArea, kPanels, true);
+  const std::vector<ui::Rect> boxes = PanelBoxes(kArea, kPanels, true);
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0], (Box{3, 0, 303, 16}));
-  EXPECT_EQ(boxes[1], (Box{306, 0, 543, 16}));
-  EXPECT_EQ(InnerBox(boxes[0]), (Box{4, 1, 302, 15}));
-  EXPECT_EQ(InnerBox(boxes[1]), (Box{307, 1, 542, 15}));
-  EXPECT_EQ(PanelBoxes(kArea, kPanels, false)[1], (Box{306, 0, 506, 16}));
+  EXPECT_EQ(boxes[0], (ui::Rect{3, 0, 300, 16}));
+  EXPECT_EQ(boxes[1], (ui::Rect{306, 0, 237, 16}));
+  EXPECT_EQ(InnerBox(boxes[0]), (ui::Rect{4, 1, 298, 14}));
+  EXPECT_EQ(InnerBox(boxes[1]), (ui::Rect{307, 1, 235, 14}));
+  EXPECT_EQ(PanelBoxes(kArea, kPanels, false)[1], (ui::Rect{306, 0, 200, 16}));
   const std::vector<ui::StatusPanel> wide = {{"", 300, 3}, {"", 400, 3}};
-  EXPECT_EQ(PanelBoxes(kArea, wide, true)[1], (Box{306, 0, 706, 16}));  // never shortened
-  EXPECT_EQ(PanelBoxes(kArea, {{"", 5, 3}}, true)[0], (Box{3, 0, 543, 16}));
+  EXPECT_EQ(PanelBoxes(kArea, wide, true)[1], (ui::Rect{306, 0, 400, 16}));  // never shortened
+  EXPECT_EQ(PanelBoxes(kArea, {{"", 5, 3}}, true)[0], (ui::Rect{3, 0, 540, 16}));
 }
 
 TEST(StatusBar, PutsTheGripInTheCornerOfThePanelArea) {
-  EXPECT_EQ(GripBox(kArea, false), (Box{530, 3, 543, 16}));
-  EXPECT_EQ(GripBox(kArea, true), (Box{524, 0, 543, 15}));
+  EXPECT_EQ(GripBox(kArea, false), (ui::Rect{530, 3, 13, 13}));
+  EXPECT_EQ(GripBox(kArea, true), (ui::Rect{524, 0, 19, 15}));
 }
 
 TEST(StatusBar, DrawsTextOnOneLineWithoutPrefixesInItsAlignment) {
@@ -192,10 +211,10 @@ TEST(StatusBar, DrawsTextOnOneLineWithoutPrefixesInItsAlignment) {
 }
 
 TEST(StatusBar, RepaintsOnlyTheChangedPanelUnlessItIsTheLast) {
-  EXPECT_EQ(RepaintAfterChange(kArea, kPanels, 0), std::optional<Box>(Box{3, 0, 303, 16}));
+  EXPECT_EQ(RepaintAfterChange(kArea, kPanels, 0), std::optional<ui::Rect>(ui::Rect{3, 0, 300, 16}));
   EXPECT_EQ(RepaintAfterChange(kArea, kPanels, 1), std::nullopt);
   const std::vector<ui::StatusPanel> three = {{"", 100, 3}, {"", 50, 5}, {"", 10, 3}};
-  EXPECT_EQ(RepaintAfterChange({2, 1, 400, 15}, three, 1), std::optional<Box>(Box{110, 1, 160, 15}));
+  EXPECT_EQ(RepaintAfterChange({2, 1, 398, 14}, three, 1), std::optional<ui::Rect>(ui::Rect{110, 1, 50, 14}));
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
 #include "ui/error.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
-#include "ui/win32/win32_windows.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class Labels : public ui::TForm {
 };
 
 HWND WindowOf(const ui::TControl& control) {
-  return static_cast<ui::win32::ControlWindow*>(control.Peer())->Window();
+  return dynamic_cast<ui::win32::ControlWindow&>(control.Peer()).Window();
 }
 HWND WindowOf(const ui::TForm& form) {
   return reinterpret_cast<HWND>(form.Handle());
@@ -325,11 +325,10 @@ TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowPr
 }
 
 // A painter that runs out of memory, as drawing may when the system has none left.
-struct FailingPainter : ui::win32::ControlPainter {
-  void Paint(ui::TControl&, HWND, HDC, bool, bool) override { throw std::bad_alloc(); }
-  void DrawItem(ui::TControl&, const DRAWITEMSTRUCT&, bool, bool) override {}
-  bool EraseBackground(ui::TControl&, HWND, HDC) override { return false; }
-  void ContentChanged(ui::TControl&, HWND) override {}
+struct FailingPainter : ui::win32::SurfacePainter {
+  void Paint(const ui::TControl&, HWND, HDC) override { throw std::bad_alloc(); }
+  bool EraseBackground(HWND, HDC) override { return false; }
+  void ContentChanged(const ui::TControl&, HWND) override {}
 };
 
 class Bar : public ui::TForm {
@@ -347,7 +346,7 @@ TEST(FatalErrorTest, EndsTheProgramWithItsOwnErrorBox) {
     platform::Win32Platform system;
     ui::TApplication app{backend, system, "Morvela"};
     FailingPainter failing;
-    backend.SetPainter(ui::ControlKind::kStatusBar, &failing);
+    backend.SetPainters({nullptr, nullptr, &failing});
     Bar* bar = nullptr;
     app.CreateForm(bar);
     ShowWindow(WindowOf(*bar), SW_SHOW);

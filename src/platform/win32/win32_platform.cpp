@@ -187,6 +187,12 @@ std::vector<std::string> Win32Platform::CommandLineArguments() {
   return arguments;
 }
 
+int Win32Platform::CompareText(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
+                        b.c_str(), static_cast<int>(b.size())) -
+         CSTR_EQUAL;
+}
+
 std::string Win32Platform::SystemErrorMessage(std::uint32_t code) {
   char buffer[1024];
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,

@@ -27,6 +27,7 @@ class Win32Platform : public Platform {
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
   std::vector<std::string> CommandLineArguments() override;
 
+  int CompareText(const std::string& a, const std::string& b) override;
   std::string SystemErrorMessage(std::uint32_t code) override;
   bool OpenProcessTokenRead(Handle& token, std::uint32_t& error) override;
   bool GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) override;

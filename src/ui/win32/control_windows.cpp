@@ -1,13 +1,14 @@
 #include "ui/win32/control_windows.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/error.h"
+#include "ui/win32/convert.h"
+#include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
-#include "ui/win32/win32_windows.h"
 
 namespace ui::win32 {
 namespace {
@@ -37,9 +38,19 @@ void RemoveWithoutUndo(HWND edit, DWORD start, DWORD end) {
   SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
 }
 
-class EditWindow : public ControlWindow {
+// A window that takes the keyboard focus.
+class FocusWindow : public ControlWindow, public FocusPeer {
  public:
   using ControlWindow::ControlWindow;
+  void SetFocus() override { ::SetFocus(Window()); }
+  bool HasFocus() const override { return GetFocus() == Window(); }
+};
+
+class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
+ public:
+  using FocusWindow::FocusWindow;
+  std::string GetText() const override { return ReadWindowText(); }
+  void SetText(std::string_view text) override { SetWindowTextA(Window(), std::string(text).c_str()); }
 
   // A password box is read and written in UTF-16, the form its window keeps the text in: with the
   // ANSI calls the system would convert the text through buffers of its own, which nobody wipes. The
@@ -111,9 +122,11 @@ class EditWindow : public ControlWindow {
 
 // --- Push buttons and bit buttons ----------------------------------------------------------------
 
-class ButtonWindow : public ControlWindow {
+class ButtonWindow : public FocusWindow, public TextPeer {
  public:
-  using ControlWindow::ControlWindow;
+  using FocusWindow::FocusWindow;
+  std::string GetText() const override { return ReadWindowText(); }
+  void SetText(std::string_view text) override { SetWindowTextA(Window(), std::string(text).c_str()); }
   void OnCommand(UINT code) override {
     if (code == BN_CLICKED) control_.Click();
   }
@@ -123,27 +136,37 @@ class ButtonWindow : public ControlWindow {
     const bool isDefault = static_cast<const TButton&>(control_).Default();
     return {"BUTTON", (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(control_), 0};
   }
+  std::string CreationText() const override { return static_cast<const TButton&>(control_).Text(); }
   // The button takes the press first, as a button does; then the handler may open a menu.
   std::optional<LRESULT> OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam) override {
     const LRESULT result = Default(message, wParam, lParam);
-    const MouseButton button = message == WM_RBUTTONDOWN   ? MouseButton::kRight
-                               : message == WM_MBUTTONDOWN ? MouseButton::kMiddle
-                                                           : MouseButton::kLeft;
-    control_.MouseDown(button, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    const Point at = PointOf(lParam);
+    control_.MouseDown(MouseButtonOf(message), at.x, at.y);
     return result;
   }
 };
 
 // A bit button is drawn by its painter when it has one: on the owner-draw request, with a hot face
-// while the mouse is over it and a focus rectangle while it has the focus.
+// while the mouse is over it and a focus rectangle while it has the focus. The painter draws its
+// caption; the window's own text, which screen readers read as its name, is the caption, or the hint
+// of a button with a picture only.
 class BitBtnWindow : public ButtonWindow {
  public:
-  using ButtonWindow::ButtonWindow;
+  explicit BitBtnWindow(TControl& control)
+      : ButtonWindow(control), caption_(static_cast<const TBitBtn&>(control).Text()) {}
+  std::string GetText() const override { return caption_; }
+  void SetText(std::string_view text) override {
+    caption_ = text;
+    ShowName();
+  }
   void AppearanceChanged() override {
-    if (!ChangedForPainter(Painter())) ButtonWindow::AppearanceChanged();
+    if (!Painter()) return ButtonWindow::AppearanceChanged();
+    ShowName();
+    UpdateTooltip();
+    InvalidateRect(Window(), nullptr, TRUE);
   }
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
-    ControlPainter* painter = Painter();
+    ItemPainter* painter = Backend().Painters().bitBtn;
     if (painter) painter->DrawItem(control_, item, hot_, focused_);
     return painter != nullptr;
   }
@@ -152,11 +175,12 @@ class BitBtnWindow : public ButtonWindow {
   WindowKind Kind() const override {
     return {"BUTTON", (Painter() ? BS_OWNERDRAW : BS_PUSHBUTTON) | TabStop(control_), 0};
   }
+  std::string CreationText() const override { return Name(); }
+  WindowPainter* Painter() const override { return Backend().Painters().bitBtn; }
   std::optional<LRESULT> OnMouseMove() override {
     if (hot_) return {};
     hot_ = true;
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Window(), 0};
-    TrackMouseEvent(&track);
+    WatchMouseLeave(Window());
     Redraw();
     return {};
   }
@@ -169,17 +193,16 @@ class BitBtnWindow : public ButtonWindow {
     focused_ = focused;
     return {};
   }
-  std::optional<LRESULT> OnEraseBackground(HDC dc) override {
-    ControlPainter* painter = Painter();
-    if (painter && painter->EraseBackground(control_, Window(), dc)) return 1;
-    return {};
-  }
 
  private:
-  ControlPainter* Painter() const { return Backend().PainterFor(ControlKind::kBitBtn); }
+  std::string Name() const { return caption_.empty() ? control_.Hint() : caption_; }
+  void ShowName() {
+    if (ReadWindowText() != Name()) SetWindowTextA(Window(), Name().c_str());
+  }
   void Redraw() {
     if (Painter()) RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
+  std::string caption_;
   bool hot_ = false;
   bool focused_ = false;
 };
@@ -229,11 +252,12 @@ bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, int
 
 // Labels are drawn here, with the same calls that measure them for their size, so that a label sized
 // to its text always shows all of it.
-class LabelWindow : public ControlWindow {
+class LabelWindow : public ControlWindow, public TextPeer {
  public:
   using ControlWindow::ControlWindow;
-  void SetText(const std::string& text) override {
-    ControlWindow::SetText(text);
+  std::string GetText() const override { return ReadWindowText(); }
+  void SetText(std::string_view text) override {
+    SetWindowTextA(Window(), std::string(text).c_str());
     Fit();
     InvalidateRect(Window(), nullptr, FALSE);
   }
@@ -266,7 +290,8 @@ class LabelWindow : public ControlWindow {
 
  protected:
   WindowKind Kind() const override { return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
-  Rect Placed() const override { return LabelBounds(control_, control_.Text()); }
+  Rect Placed() const override { return LabelBounds(control_, CreationText()); }
+  std::string CreationText() const override { return static_cast<const TLabel&>(control_).Text(); }
 
  private:
   void Fit() {
@@ -278,25 +303,17 @@ class LabelWindow : public ControlWindow {
 
 // --- List boxes ----------------------------------------------------------------------------------
 
-class ListBoxWindow : public ControlWindow {
+class ListBoxWindow : public FocusWindow, public ListPeer {
  public:
-  using ControlWindow::ControlWindow;
-  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override {
+  using FocusWindow::FocusWindow;
+  // In the order given: the list is sorted before it comes here.
+  void ShowItems(const std::vector<std::string>& items) override {
     SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(Window(), LB_RESETCONTENT, 0, 0);
     for (const std::string& item : items)
       SendMessageA(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(Window(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Window(), nullptr, TRUE);
-    std::vector<std::string> shown;
-    const LRESULT count = SendMessageA(Window(), LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      std::string item(static_cast<std::size_t>(SendMessageA(Window(), LB_GETTEXTLEN, i, 0)), '\0');
-      SendMessageA(Window(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-      shown.push_back(std::move(item));
-    }
-    return shown;
   }
   int GetItemIndex() const override {
     const LRESULT index = SendMessageA(Window(), LB_GETCURSEL, 0, 0);
@@ -310,15 +327,11 @@ class ListBoxWindow : public ControlWindow {
   }
 
  protected:
-  // Sorted by the system, which compares by the user's locale.
   WindowKind Kind() const override {
-    return {"LISTBOX", LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(control_),
-            WS_EX_CLIENTEDGE};
+    return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(control_), WS_EX_CLIENTEDGE};
   }
   void Created() override {
-    auto& list = static_cast<TListBox&>(control_);
-    SendMessageA(Window(), LB_SETITEMHEIGHT, 0, list.ItemHeight);
-    list.ReplaceItems(list.Items());
+    SendMessageA(Window(), LB_SETITEMHEIGHT, 0, static_cast<const TListBox&>(control_).ItemHeight);
   }
 };
 
@@ -329,7 +342,11 @@ class StatusBarWindow : public ControlWindow {
  public:
   using ControlWindow::ControlWindow;
   void AppearanceChanged() override {
-    if (ChangedForPainter(Painter())) return;
+    if (SurfacePainter* painter = Surface()) {
+      UpdateTooltip();
+      painter->ContentChanged(control_, Window());
+      return;
+    }
     ControlWindow::AppearanceChanged();
     ShowParts();
   }
@@ -341,27 +358,23 @@ class StatusBarWindow : public ControlWindow {
   void Created() override {
     if (!Painter()) ShowParts();
   }
+  WindowPainter* Painter() const override { return Surface(); }
   std::optional<LRESULT> OnPaint(HDC printing) override {
-    ControlPainter* painter = Painter();
+    SurfacePainter* painter = Surface();
     if (!painter) return {};
     if (printing) {
-      painter->Paint(control_, Window(), printing, false, false);
+      painter->Paint(control_, Window(), printing);
     } else {
       w32::PaintScope paint(Window());
-      painter->Paint(control_, Window(), paint.dc(), false, false);
+      painter->Paint(control_, Window(), paint.dc());
     }
     return 0;
-  }
-  std::optional<LRESULT> OnEraseBackground(HDC dc) override {
-    ControlPainter* painter = Painter();
-    if (painter && painter->EraseBackground(control_, Window(), dc)) return 1;
-    return {};
   }
   // The grip is drawn, but the windows here have a fixed size: it must not start a resize.
   std::optional<LRESULT> OnHitTest() override { return HTCLIENT; }
 
  private:
-  ControlPainter* Painter() const { return Backend().PainterFor(ControlKind::kStatusBar); }
+  SurfacePainter* Surface() const { return Backend().Painters().statusBar; }
   void ShowParts() {
     const auto& bar = static_cast<const TStatusBar&>(control_);
     std::vector<int> rights;
@@ -416,11 +429,10 @@ std::optional<LRESULT> ControlWindow::Handle(UINT message, WPARAM& wParam, LPARA
   }
 }
 
-bool ControlWindow::ChangedForPainter(ControlPainter* painter) {
-  if (!painter) return false;
-  UpdateTooltip();
-  painter->ContentChanged(control_, Window());
-  return true;
+std::optional<LRESULT> ControlWindow::OnEraseBackground(HDC dc) {
+  WindowPainter* painter = Painter();
+  if (painter && painter->EraseBackground(Window(), dc)) return 1;
+  return {};
 }
 
 LRESULT ControlWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -438,7 +450,7 @@ void ControlWindow::Create(HWND parent, int id) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
   if (control_.Visible()) style |= WS_VISIBLE;
   if (!control_.Enabled()) style |= WS_DISABLED;
-  const std::string text = control_.Kind() == ControlKind::kEdit ? std::string() : control_.Text();
+  const std::string text = CreationText();
   const Rect bounds = Placed();
   HWND window =
       CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
@@ -451,7 +463,7 @@ void ControlWindow::Create(HWND parent, int id) {
   SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-std::string ControlWindow::GetText() const {
+std::string ControlWindow::ReadWindowText() const {
   const int length = GetWindowTextLengthA(Window());
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   const int copied = GetWindowTextA(Window(), text.data(), length + 1);
@@ -459,20 +471,7 @@ std::string ControlWindow::GetText() const {
   return text;
 }
 
-void ControlWindow::SetText(const std::string& text) {
-  SetWindowTextA(Window(), text.c_str());
-}
-
-void ControlWindow::ReadSecret(secret::Text& out) const {
-  out = secret::Text(std::string_view(GetText()));
-}
-
-void ControlWindow::SetSecret(const secret::Text& text) {
-  SetText(std::string(text.view()));
-}
-
-void ControlWindow::SetBounds(Rect) {
-  const Rect bounds = control_.Bounds();
+void ControlWindow::SetBounds(Rect bounds) {
   SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -486,14 +485,6 @@ void ControlWindow::SetEnabled(bool enabled) {
   InvalidateRect(Window(), nullptr, TRUE);
 }
 
-void ControlWindow::SetFocus() {
-  ::SetFocus(Window());
-}
-
-bool ControlWindow::HasFocus() const {
-  return GetFocus() == Window();
-}
-
 void ControlWindow::AppearanceChanged() {
   SendMessageA(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), TRUE);
   UpdateTooltip();
@@ -505,10 +496,7 @@ void ControlWindow::UpdateTooltip() {
   if (!wanted && !hasTooltip_) return;  // most controls never have one: no messages for them
   FormWindow* form = FormOf(GetParent(Window()));
   if (!form) return;
-  TTTOOLINFOA tool{};
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.uId = reinterpret_cast<UINT_PTR>(Window());
-  hasTooltip_ = form->ReplaceTool(tool, hasTooltip_, control_, wanted);
+  hasTooltip_ = form->Tooltips().Put(Window(), 0, RECT{}, hasTooltip_, wanted ? &control_.Hint() : nullptr);
 }
 
 // Where a label sized by its text stands: its design rectangle, narrowed to the text and kept at the
@@ -559,15 +547,10 @@ std::unique_ptr<ControlWindow> MakeControlWindow(TControl& control) {
 
 void CreateControlWindow(TControl& control, HWND parent, int id) {
   std::unique_ptr<ControlWindow> peer = MakeControlWindow(control);
-  // An edit box's text may be a password: it goes into the window through a wiping buffer, after the
-  // window exists, never as a plain creation text.
-  secret::Text typed;
-  if (control.Kind() == ControlKind::kEdit) typed = static_cast<TEdit&>(control).ReadSecret();
   peer->Create(parent, id);
+  peer->Created();
   ControlWindow& attached = *peer;
   control.AttachPeer(std::move(peer));  // the window holds the control's state from now on
-  attached.Created();
-  if (!typed.empty()) attached.SetSecret(typed);
   attached.UpdateTooltip();
 }
 

@@ -1,22 +1,21 @@
 #pragma once
 // The windows of the controls that have one: one small class per kind (edit box, push button, bit
-// button, label, list box, status bar), each with named handlers for the messages it takes. The
-// subclass procedure only unpacks a message and calls the handler; what a handler leaves goes on to the
-// window's own class.
+// button, label, list box, status bar), each taking the peer roles of its kind and named handlers for
+// the messages it takes. The subclass procedure only unpacks a message and calls the handler; what a
+// handler leaves goes on to the window's own class.
 #include <windows.h>
 
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/win32/handles.h"
-#include "ui/backend.h"
 #include "ui/control.h"
+#include "ui/peers.h"
 
 namespace ui::win32 {
 
-class ControlPainter;
+class WindowPainter;
 
 // How a control's window is made: its window class and its styles.
 struct WindowKind {
@@ -29,20 +28,10 @@ class ControlWindow : public ControlPeer {
  public:
   explicit ControlWindow(TControl& control) : control_(control) {}
 
-  // As most kinds need them; a kind overrides what differs.
-  std::string GetText() const override;
-  void SetText(const std::string& text) override;
-  void ReadSecret(secret::Text& out) const override;
-  void SetSecret(const secret::Text& text) override;
   void SetBounds(Rect bounds) override;
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
-  void SetFocus() override;
-  bool HasFocus() const override;
   void AppearanceChanged() override;
-  std::vector<std::string> ShowItems(const std::vector<std::string>& items) override { return items; }
-  int GetItemIndex() const override { return -1; }
-  void SetItemIndex(int) override {}
 
   TControl& Control() { return control_; }
   HWND Window() const { return window_.get(); }
@@ -57,7 +46,10 @@ class ControlWindow : public ControlPeer {
  protected:
   virtual WindowKind Kind() const = 0;
   virtual Rect Placed() const { return control_.Bounds(); }  // where the window goes
-  virtual void Created() {}                                  // once the window holds the control
+  virtual std::string CreationText() const { return {}; }
+  virtual void Created() {}  // once the window exists, before it holds the control
+  // The kind's painter, or none: the system draws it.
+  virtual WindowPainter* Painter() const { return nullptr; }
   virtual std::optional<LRESULT> OnChar(WPARAM&) { return {}; }
   virtual std::optional<LRESULT> OnKeyDown(WPARAM) { return {}; }
   virtual std::optional<LRESULT> OnEditCommand(UINT) { return {}; }  // paste, clear, cut
@@ -65,13 +57,12 @@ class ControlWindow : public ControlPeer {
   virtual std::optional<LRESULT> OnMouseMove() { return {}; }
   virtual std::optional<LRESULT> OnMouseLeave() { return {}; }
   virtual std::optional<LRESULT> OnFocus(bool) { return {}; }
-  virtual std::optional<LRESULT> OnEraseBackground(HDC) { return {}; }
   virtual std::optional<LRESULT> OnPaint(HDC) { return {}; }  // the printing dc, or none for WM_PAINT
   virtual std::optional<LRESULT> OnHitTest() { return {}; }
+  std::optional<LRESULT> OnEraseBackground(HDC dc);
   std::optional<LRESULT> OnSetCursor();
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
-  // A control drawn by a painter of its own: the painter decides what to draw anew. False without one.
-  bool ChangedForPainter(ControlPainter* painter);
+  std::string ReadWindowText() const;
   void UpdateTooltip();
   TControl& control_;
 
@@ -82,8 +73,8 @@ class ControlWindow : public ControlPeer {
   bool hasTooltip_ = false;
 };
 
-// Makes the window of a control that has one, as a child of its form's window, with the control's
-// state in it, and hands it to the control.
+// Makes the window of a control that has one, as a child of its form's window, and hands it to the
+// control in place of the peer it had.
 void CreateControlWindow(TControl& control, HWND parent, int id);
 
 // The size a label takes for its text, keeping the edge it is aligned to.

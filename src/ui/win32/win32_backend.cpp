@@ -4,7 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/error.h"
-#include "ui/win32/win32_windows.h"
+#include "ui/win32/form_window.h"
 
 namespace ui::win32 {
 namespace {
@@ -104,11 +104,6 @@ void Win32Backend::RegisterClasses() {
     throw EError("Die Fensterklasse konnte nicht angemeldet werden");
 }
 
-ControlPainter* Win32Backend::PainterFor(ControlKind kind) const {
-  auto it = painters_.find(kind);
-  return it == painters_.end() ? nullptr : it->second;
-}
-
 HFONT Win32Backend::FontFor(const Font& font) {
   for (auto& [known, handle] : fonts_)
     if (known == font) return static_cast<HFONT>(handle.get());
@@ -125,7 +120,7 @@ HDC Win32Backend::MeasuringDc() {
 }
 
 HWND Win32Backend::MainWindow() const {
-  return main_ && main_->Peer() ? reinterpret_cast<HWND>(main_->Peer()->Handle()) : nullptr;
+  return main_ ? reinterpret_cast<HWND>(main_->Handle()) : nullptr;
 }
 
 void Win32Backend::CreateWindows(TForm& form) {
@@ -167,8 +162,8 @@ void Win32Backend::PumpUntil(const TForm& form) {
 }
 
 int Win32Backend::ShowModal(TForm& form) {
-  if (!form.Peer()) CreateFormWindows(*this, form, MainWindow());
-  auto* peer = static_cast<FormWindow*>(form.Peer());
+  if (!WindowOf(form)) CreateFormWindows(*this, form, MainWindow());
+  FormWindow* peer = WindowOf(form);
   HWND window = peer->Window();
   HWND owner = GetActiveWindow();
   std::vector<HWND> disabled;
@@ -199,7 +194,7 @@ int Win32Backend::ShowModal(TForm& form) {
 }
 
 void Win32Backend::Run(TForm& mainForm) {
-  auto* peer = static_cast<FormWindow*>(mainForm.Peer());
+  FormWindow* peer = WindowOf(mainForm);
   const WindowState state = peer->pendingState;
   peer->shown = true;
   mainForm.SetVisible(true);

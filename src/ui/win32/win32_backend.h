@@ -3,7 +3,7 @@
 // boxes and popup menus.
 #include <windows.h>
 
-#include <map>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,23 +14,47 @@
 
 namespace ui::win32 {
 
-// Custom drawing for a kind of control, supplied by that control's own painting code. A control kind
-// without one is drawn the standard way.
-class ControlPainter {
+// Custom drawing of the controls, supplied by the controls' own painting code. A kind without a painter
+// is drawn the standard way.
+
+// A painter of a control's window, which also erases its background.
+class WindowPainter {
  public:
-  virtual ~ControlPainter() = default;
-  // The whole control, into dc with the control's top-left corner as its origin. window is the
-  // control's own, or its form's for a control without one. hot and pressed describe the mouse.
-  virtual void Paint(TControl& control, HWND window, HDC dc, bool hot, bool pressed) = 0;
-  // An owner-drawn button's draw request.
-  virtual void DrawItem(TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) = 0;
-  // Background erase of a windowed control; true when it was handled.
-  virtual bool EraseBackground(TControl& control, HWND window, HDC dc) = 0;
+  virtual ~WindowPainter() = default;
+  // Background erase of the control's window; true when it was handled.
+  virtual bool EraseBackground(HWND window, HDC dc) = 0;
+};
+
+// An owner-drawn button, drawn on its draw request; hot and focused describe the mouse and the keyboard.
+class ItemPainter : public WindowPainter {
+ public:
+  virtual void DrawItem(const TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) = 0;
+};
+
+// A control that paints all of its window itself (the status bar).
+class SurfacePainter : public WindowPainter {
+ public:
+  virtual void Paint(const TControl& control, HWND window, HDC dc) = 0;
   // The control's text, font or panels changed: invalidate what must be drawn again.
-  virtual void ContentChanged(TControl& control, HWND window) = 0;
-  // Before a control without a window is painted: true when its form is to paint the area under it
-  // first, at once.
-  virtual bool PrepareBackground(TControl&) { return false; }
+  virtual void ContentChanged(const TControl& control, HWND window) = 0;
+};
+
+// A control without a window, painted onto its form's surface: into dc, whose origin is the control's
+// corner. under paints what the form shows beneath the control into such a device context. hot and
+// pressed describe the mouse.
+class WindowlessPainter {
+ public:
+  virtual ~WindowlessPainter() = default;
+  virtual void Paint(TControl& control, HDC dc, bool hot, bool pressed,
+                     const std::function<void(HDC)>& under) = 0;
+  // The control is gone: whatever was kept for it goes too.
+  virtual void Forget(const TControl& control) = 0;
+};
+
+struct PainterSet {
+  WindowlessPainter* speedButton = nullptr;
+  ItemPainter* bitBtn = nullptr;
+  SurfacePainter* statusBar = nullptr;
 };
 
 class Win32Backend : public Backend {
@@ -45,8 +69,8 @@ class Win32Backend : public Backend {
   void Popup(TPopupMenu& menu, Point screen) override;
   platform::WindowHandle ActiveWindow() const override;
 
-  void SetPainter(ControlKind kind, ControlPainter* painter) { painters_[kind] = painter; }
-  ControlPainter* PainterFor(ControlKind kind) const;
+  void SetPainters(const PainterSet& painters) { painters_ = painters; }
+  const PainterSet& Painters() const { return painters_; }
 
   HINSTANCE Instance() const { return instance_; }
   HFONT FontFor(const Font& font);
@@ -64,7 +88,7 @@ class Win32Backend : public Backend {
   TForm* main_ = nullptr;
   std::vector<std::pair<Font, w32::UniqueGdi>> fonts_;
   w32::UniqueDc measuring_;
-  std::map<ControlKind, ControlPainter*> painters_;
+  PainterSet painters_;
 };
 
 // The backend the windows of this process were made by.

@@ -1,0 +1,119 @@
+#include "ui/memory_peers.h"
+
+#include "ui/control.h"
+#include "ui/form.h"
+
+namespace ui {
+namespace {
+
+class MemoryControl : public ControlPeer {
+ public:
+  void SetBounds(Rect) override {}
+  void SetVisible(bool) override {}
+  void SetEnabled(bool) override {}
+  void AppearanceChanged() override {}
+};
+
+class MemoryText : public MemoryControl, public TextPeer {
+ public:
+  std::string GetText() const override { return std::string(text_.view()); }
+  void SetText(std::string_view text) override { text_ = secret::Text(text); }
+
+ protected:
+  // A wiping buffer: the text of an edit box may be a password.
+  secret::Text text_;
+};
+
+// The keyboard focus without windows: the control the form last gave it to.
+class MemoryFocus : public FocusPeer {
+ public:
+  explicit MemoryFocus(const TControl& control) : control_(control) {}
+  void SetFocus() override {}
+  bool HasFocus() const override {
+    return control_.Form() && control_.Form()->LastActiveControl() == &control_;
+  }
+
+ private:
+  const TControl& control_;
+};
+
+class MemoryButton : public MemoryText, public MemoryFocus {
+ public:
+  using MemoryFocus::MemoryFocus;
+};
+
+class MemoryEdit : public MemoryButton, public SecretPeer {
+ public:
+  using MemoryButton::MemoryButton;
+  void ReadSecret(secret::Text& out) const override { out = text_; }
+  void SetSecret(const secret::Text& text) override { text_ = text; }
+};
+
+class MemoryList : public MemoryControl, public MemoryFocus, public ListPeer {
+ public:
+  using MemoryFocus::MemoryFocus;
+  void ShowItems(const std::vector<std::string>&) override {}
+  int GetItemIndex() const override { return index_; }
+  void SetItemIndex(int index) override { index_ = index; }
+
+ private:
+  int index_ = -1;
+};
+
+class MemoryForm : public FormPeer {
+ public:
+  explicit MemoryForm(TForm& form) : form_(form) {}
+  void SetCaption(const std::string&) override {}
+  Rect GetBounds() const override {
+    return {left_, top_, width_ ? width_ : form_.ClientWidth() + 2 * kHeadlessFrameLeft,
+            height_ ? height_ : form_.ClientHeight() + kHeadlessFrameTop + kHeadlessFrameLeft};
+  }
+  void SetPosition(int left, int top) override {
+    left_ = left;
+    top_ = top;
+  }
+  void SetSize(int width, int height) override {
+    width_ = width;
+    height_ = height;
+  }
+  WindowState GetWindowState() const override { return state_; }
+  void SetWindowState(WindowState state) override { state_ = state; }
+  Point ClientToScreen(Point client) const override {
+    return {left_ + kHeadlessFrameLeft + client.x, top_ + kHeadlessFrameTop + client.y};
+  }
+  void NextDlgCtl() override { form_.SelectNext(true); }
+  platform::WindowHandle Handle() const override { return 0; }
+
+ private:
+  TForm& form_;
+  int left_ = 0, top_ = 0;
+  int width_ = 0, height_ = 0;  // outer size once set; until then the client size plus the frame
+  WindowState state_ = WindowState::kNormal;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlPeer> MemoryPeerFor(TControl& control) {
+  switch (control.Kind()) {
+    case ControlKind::kLabel:
+    case ControlKind::kSpeedButton:
+      return std::make_unique<MemoryText>();
+    case ControlKind::kEdit:
+      return std::make_unique<MemoryEdit>(control);
+    case ControlKind::kButton:
+    case ControlKind::kBitBtn:
+      return std::make_unique<MemoryButton>(control);
+    case ControlKind::kListBox:
+      return std::make_unique<MemoryList>(control);
+    case ControlKind::kBevel:
+    case ControlKind::kStatusBar:
+      break;
+  }
+  return std::make_unique<MemoryControl>();
+}
+
+std::unique_ptr<FormPeer> MemoryPeerFor(TForm& form) {
+  return std::make_unique<MemoryForm>(form);
+}
+
+}  // namespace ui
