@@ -11,6 +11,7 @@ TFormPass::TFormPass(ui::TComponent* owner) : TForm(owner, "FormPass", "Passwort
   ui::Font bold;
   bold.bold = true;
   LabelAdmin.SetFont(bold);
+  Label1.FocusControl = &EditPasswd;  // its name for screen readers
   EditPasswd.SetTabOrder(0);
   EditPasswd.SetPasswordChar('*');
   OKBtn.SetTabOrder(1);

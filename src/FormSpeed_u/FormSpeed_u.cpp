@@ -46,6 +46,13 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner)
   Label2.SetAlignment(ui::Alignment::kRight);
   Label3.SetAlignment(ui::Alignment::kRight);
 
+  // The labels that name the boxes, and the names of the buttons with a picture only, for screen readers.
+  Label4.FocusControl = &EditText;
+  Label2.FocusControl = &EditPfad;
+  Label3.FocusControl = &EditHint;
+  XPSpeedButtonOeffen.SetHint("Programm auswählen");
+  XPBitBtn1.SetHint("Eintrag speichern");
+
   OKBtn.SetTabOrder(0);
   OKBtn.SetDefault(true);
   OKBtn.SetModalResult(ui::mrOk);

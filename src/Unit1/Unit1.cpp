@@ -35,6 +35,14 @@ TForm1::TForm1(ui::TComponent* owner)
   LabelGetWin.SetFont(bold);
   LabelGetWin.AutoSize = false;
 
+  // The labels that name the boxes, and the names of the buttons with a picture only, for screen readers.
+  Label1.FocusControl = &EditPfad;
+  Label3.FocusControl = &EditPasswort;
+  XPBitBtnOeffnen.SetHint("Programm auswählen");
+  XPBitBtnCMD.SetHint("Eingabeaufforderung");
+  XPBitBtnDruckerInstallieren.SetHint("Drucker");
+  XPBitBtnSoftware.SetHint("Software");
+
   EditPfad.SetTabOrder(0);
   EditPasswort.SetTabOrder(1);
   EditPasswort.SetPasswordChar('*');

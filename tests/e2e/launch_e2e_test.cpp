@@ -47,6 +47,10 @@ TEST(MainWindowE2E, OpensWithItsCaptionAndClientSize) {
   for (HWND child = GetWindow(program.Main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     ++children;
   EXPECT_EQ(children, 17);
+  // Each box's label stands right before it, where screen readers take the box's name from.
+  EXPECT_EQ(Program::Text(GetWindow(controls.path, GW_HWNDPREV)), "Programmname:");
+  EXPECT_EQ(Program::Text(GetWindow(controls.password, GW_HWNDPREV)), "Passwort:");
+  EXPECT_EQ(Program::Text(controls.commandWindow), "Eingabeaufforderung");  // a picture's name
   EXPECT_TRUE(e2e::SaveScreenshot(program.Main(), "main_window"));
 }
 

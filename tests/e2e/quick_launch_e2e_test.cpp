@@ -61,6 +61,7 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   ASSERT_NE(dialog, nullptr);
   HWND password = program.ControlAt(dialog, 72, 32);
   EXPECT_EQ(Program::Text(password), kPassword);  // prefilled from the main window
+  EXPECT_EQ(Program::Text(GetWindow(password, GW_HWNDPREV)), "Passwort:");
   EXPECT_NE(program.ControlWithText(dialog, "Administrator"), nullptr);
   EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == password; }));
   e2e::SaveScreenshot(dialog, "password_dialog");

@@ -301,11 +301,11 @@ TEST_P(EditorBoxes, SaveAsStated) {
   std::string shownAfterSave;
   std::string reloaded;
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton12.Click();
+    ClickOn(editor.XPSpeedButton12);
     BoxOf(editor).SetText(row.typed);
     editor.XPBitBtn1.Click();
     shownAfterSave = BoxOf(editor).Text();
-    editor.XPSpeedButton12.Click();  // chosen again: read from the file
+    ClickOn(editor.XPSpeedButton12);  // chosen again: read from the file
     reloaded = BoxOf(editor).Text();
   });
   EXPECT_EQ(Boxes(), Strings{row.message});
@@ -338,7 +338,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, EditorBoxes, ::testing::ValuesIn(EditorRows()), N
 TEST_F(BadInput, ALineBreakInOneEntryCannotRewriteAnother) {
   StartWith();
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     editor.EditText.SetText("Editor\r\n[SpeedButton3]\r\nPfad=C:\\fremd.exe");
     editor.XPBitBtn1.Click();
   });
@@ -348,7 +348,7 @@ TEST_F(BadInput, ALineBreakInOneEntryCannotRewriteAnother) {
   app.reset();
   Start();  // the next start
   Main().EditPasswort.SetText("Geheim-123");
-  Quick(3).Click();
+  ClickOn(Quick(3));
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_EQ(system.launches[0].commandLine, "\"cmd.exe\"");
 }
@@ -410,7 +410,7 @@ TEST_P(SettingsValues, AreShownAndStartedAsStated) {
     case Box::kPfad: {
       // A path without a file type is handed to the launch as it stands.
       Main().EditPasswort.SetText("Geheim-123");
-      Quick(2).Click();
+      ClickOn(Quick(2));
       ASSERT_FALSE(system.launches.empty());
       EXPECT_EQ(system.launches[0].commandLine, row.atStart);
       // An empty path fails and asks for the password again; the dialog is closed, which ends it quietly.
@@ -421,7 +421,7 @@ TEST_P(SettingsValues, AreShownAndStartedAsStated) {
   }
   std::string inEditor;
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton12.Click();
+    ClickOn(editor.XPSpeedButton12);
     inEditor = row.key == Box::kText   ? editor.EditText.Text()
                : row.key == Box::kPfad ? editor.EditPfad.Text()
                                        : editor.EditHint.Text();
@@ -695,11 +695,11 @@ TEST_P(DomainName, IsShownPassedAndCheckedAsStated) {
   screen.onModal = [&](ui::TForm& form) {
     if (&form == FormPass) inDialog = FormPass->LabelDomaene.Text();
   };
-  Quick(6).Click();  // an empty entry fails and shows the password dialog, cancelled here
+  ClickOn(Quick(6));  // an empty entry fails and shows the password dialog, cancelled here
   EXPECT_EQ(inDialog, row.domain);
 
   screen.onModal = nullptr;
-  Main().XPSpeedButton7.Click();
+  ClickOn(Main().XPSpeedButton7);
   EXPECT_EQ(FormInfo->Label3.Visible(), row.linkShown);
   EXPECT_EQ(Boxes(), Strings{});
   EXPECT_EQ(Settings(), kStored);

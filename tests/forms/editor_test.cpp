@@ -55,7 +55,7 @@ TEST_F(EditorTest, LoadsTheChosenEntryFromTheFileAndKeepsItChosenAcrossOpenings)
   system.WriteFile(kSettings,
                    "[SpeedButton3]\r\nText=Neu von Hand\r\nPfad=" + std::string(3000, 'p') + "\r\n");
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton13.Click();
+    ClickOn(editor.XPSpeedButton13);
     EXPECT_EQ(editor.LabelSpeedName.Text(), "SpeedButton3");
     EXPECT_EQ(editor.EditText.Text(), "Neu von Hand");
     EXPECT_EQ(editor.EditPfad.Text(), std::string(2047, 'p'));
@@ -81,7 +81,7 @@ TEST_F(EditorTest, SavesToFileTableAndBothWindowsBeforeConfirming) {
   Main().SetLeft(300);
   Main().SetTop(200);
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton12.Click();
+    ClickOn(editor.XPSpeedButton12);
     Type(editor, "Neu", "C:\\Tools\\neu.exe", "");
     editor.XPBitBtn1.Click();
     EXPECT_EQ(editor.EditText.Text(), "Neu");  // the dialog stays open with the values
@@ -100,7 +100,7 @@ TEST_F(EditorTest, SavesToFileTableAndBothWindowsBeforeConfirming) {
   EXPECT_EQ(LastBox().y, std::optional<int>(235 + 80));
 
   Main().EditPasswort.SetText("Geheim-123");
-  Quick(2).Click();
+  ClickOn(Quick(2));
   EXPECT_EQ(system.launches.back().commandLine, "\"C:\\Tools\\neu.exe\"");
 }
 
@@ -110,7 +110,7 @@ TEST_F(EditorTest, LeavesANegativeCornerCoordinateOfTheConfirmationToTheSystem) 
   Edit([&](TFormSpeed& editor) {
     editor.SetLeft(-30);
     editor.SetTop(10);
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     editor.XPBitBtn1.Click();
     editor.SetTop(-90);
     editor.XPBitBtn1.Click();
@@ -124,10 +124,10 @@ TEST_F(EditorTest, LeavesANegativeCornerCoordinateOfTheConfirmationToTheSystem) 
 
 TEST_F(EditorTest, SetsATooltipTextWithoutSwitchingTooltipsOn) {
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     editor.EditHint.SetText("Texteditor starten");
     editor.XPBitBtn1.Click();
-    editor.XPSpeedButton12.Click();
+    ClickOn(editor.XPSpeedButton12);
     editor.EditHint.SetText("");
     editor.XPBitBtn1.Click();
   });
@@ -140,19 +140,19 @@ TEST_F(EditorTest, SetsATooltipTextWithoutSwitchingTooltipsOn) {
 TEST_F(EditorTest, PutsALongPathWholeIntoTheTableAndLaunchesItsFirst255Characters) {
   const std::string path = "C:\\" + std::string(297, 'x');
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton14.Click();
+    ClickOn(editor.XPSpeedButton14);
     Type(editor, "Lang", path, "");
     editor.XPBitBtn1.Click();
   });
   EXPECT_EQ(Main().ColumnListBox1.GetItemColumn(3, 1), path);
-  Quick(4).Click();
+  ClickOn(Quick(4));
   EXPECT_EQ(system.launches.back().commandLine, path.substr(0, 255));
 }
 
 TEST_F(EditorTest, ClosesWithoutSavingOnEnterInABox) {
   const std::string before = Settings();
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     editor.EditText.SetText("verworfen");
     PressEnter(editor.EditText);
     EXPECT_EQ(editor.ModalResult(), ui::mrOk);
@@ -163,11 +163,11 @@ TEST_F(EditorTest, ClosesWithoutSavingOnEnterInABox) {
 
 TEST_F(EditorTest, DiscardsUnsavedEditsWhenAnotherEntryIsChosen) {
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     editor.EditText.SetText("verworfen");
-    editor.XPSpeedButton12.Click();
+    ClickOn(editor.XPSpeedButton12);
     EXPECT_EQ(editor.EditText.Text(), "Dienste");
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     EXPECT_EQ(editor.EditText.Text(), "Editor");
   });
 }
@@ -179,8 +179,8 @@ TEST_F(EditorTest, BrowsesForThePathWithoutSaving) {
     return true;
   };
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
-    editor.XPSpeedButtonOeffen.Click();
+    ClickOn(editor.XPSpeedButton11);
+    ClickOn(editor.XPSpeedButtonOeffen);
     EXPECT_EQ(editor.EditPfad.Text(), "C:\\Tools\\gewaehlt.msi");
   });
   ASSERT_EQ(system.openFileRequests.size(), 1u);
@@ -195,7 +195,7 @@ TEST_F(EditorTest, BrowsesForThePathWithoutSaving) {
 TEST_F(EditorTest, ReportsAFailedWriteAndStaysOpenWithTheTableUnchanged) {
   system.unwritableFiles.insert(kSettings);
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     editor.EditText.SetText("Neu");
     editor.XPBitBtn1.Click();
     EXPECT_EQ(editor.ModalResult(), ui::mrNone);
@@ -214,7 +214,7 @@ TEST_F(EditorTest, RefusesAnEntryTooLongForTheTable) {
   const std::string before = Settings();
   const int writes = system.profileWrites;
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton12.Click();
+    ClickOn(editor.XPSpeedButton12);
     Type(editor, std::string(2000, 't'), std::string(2000, 'p'), std::string(94, 'h'));
     editor.XPBitBtn1.Click();
     EXPECT_EQ(editor.EditHint.Text(), std::string(94, 'h'));
@@ -237,14 +237,14 @@ TEST_F(EditorTest, RefusesAnEntryTooLongForTheTable) {
 
 TEST_F(EditorTest, WritesWhatWasTypedButKeepsTheDelimiterOutOfTheTable) {
   Edit([&](TFormSpeed& editor) {
-    editor.XPSpeedButton11.Click();
+    ClickOn(editor.XPSpeedButton11);
     Type(editor, "A" + D + "B", "C:\\Tools\\eigenes.exe", "");
     editor.XPBitBtn1.Click();
   });
   EXPECT_NE(Settings().find("Text=A" + D + "B\r\n"), std::string::npos);
   EXPECT_EQ(Main().ColumnListBox1.Row(0), "AB" + D + "C:\\Tools\\eigenes.exe" + D);
   EXPECT_EQ(Quick(1).Text(), "AB");
-  Quick(1).Click();
+  ClickOn(Quick(1));
   EXPECT_EQ(system.launches.back().commandLine, "\"C:\\Tools\\eigenes.exe\"");
 }
 

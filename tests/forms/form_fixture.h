@@ -44,6 +44,15 @@ class ProgramTest : public ::testing::Test {
     control.KeyPress(key);
   }
   const ui::MessageBoxRequest& LastBox() { return screen.messageBoxes.back(); }
+  // A click on a control without a window as the mouse makes it, through its form's host: over it,
+  // the left button pressed and released inside.
+  static void ClickOn(ui::TControl& control) {
+    ui::WindowlessHost& host = control.Form()->Windowless();
+    const ui::Point at{control.Left() + control.Width() / 2, control.Top() + control.Height() / 2};
+    host.MouseMove(at);
+    host.ButtonDown(ui::MouseButton::kLeft, at);
+    host.ButtonUp(ui::MouseButton::kLeft, at);
+  }
   TXPSpeedButton& Quick(int n) {
     return dynamic_cast<TXPSpeedButton&>(*Main().FindComponent("XPSpeedButton" + std::to_string(n)));
   }

@@ -504,7 +504,7 @@ TEST_P(PasswordTest, LaunchButtonAndEnterKeepItOnlyInThePasswordBox) {
 
 TEST_P(PasswordTest, QuickLaunchThatWorksAtOnceLeavesNoCopy) {
   Main().EditPasswort.SetText(right);
-  Step("quick launch", [&] { Quick(1).Click(); });
+  Step("quick launch", [&] { ClickOn(Quick(1)); });
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_TRUE(system.launches[0].passwordAccepted);
   EXPECT_TRUE(screen.modalForms.empty());
@@ -518,7 +518,7 @@ TEST_P(PasswordTest, QuickLaunchThatWorksAtOnceLeavesNoCopy) {
 TEST_P(PasswordTest, RetryThroughThePasswordDialogLeavesItInBothBoxesOnly) {
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, true);
-  Step("quick launch with a wrong password, corrected in the dialog", [&] { Quick(1).Click(); });
+  Step("quick launch with a wrong password, corrected in the dialog", [&] { ClickOn(Quick(1)); });
   ASSERT_EQ(system.launches.size(), 2u);
   EXPECT_FALSE(system.launches[0].passwordAccepted);
   EXPECT_TRUE(system.launches[1].passwordAccepted);
@@ -531,7 +531,7 @@ TEST_P(PasswordTest, RetryThroughThePasswordDialogLeavesItInBothBoxesOnly) {
   // The next showing fills the dialog's box with what the main window holds now.
   Step("typing another password", [&] { Main().EditPasswort.SetText(wrong); });
   AnswerPasswordDialog(wrong, false);
-  Step("quick launch of the empty entry, cancelled", [&] { Quick(2).Click(); });
+  Step("quick launch of the empty entry, cancelled", [&] { ClickOn(Quick(2)); });
   ExpectHandedBuffersWiped();
   EXPECT_EQ(CopiesOf(right), Strings{});
   EXPECT_EQ(CopiesOf(wrong), (Strings{"EditPasswd", "EditPasswort"}));
@@ -541,7 +541,7 @@ TEST_P(PasswordTest, RetryThroughThePasswordDialogLeavesItInBothBoxesOnly) {
 TEST_P(PasswordTest, CancelledDialogKeepsTheTypedPasswordOnlyInItsOwnBox) {
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, false);
-  Step("quick launch, dialog cancelled", [&] { Quick(1).Click(); });
+  Step("quick launch, dialog cancelled", [&] { ClickOn(Quick(1)); });
   EXPECT_EQ(system.launches.size(), 1u);
   EXPECT_TRUE(screen.messageBoxes.empty());
   ExpectHandedBuffersWiped();
@@ -554,7 +554,7 @@ TEST_P(PasswordTest, SecondFailureReportsWithoutShowingThePassword) {
   system.acceptedPassword = "niemals";
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, true);
-  Step("quick launch failing twice", [&] { Quick(1).Click(); });
+  Step("quick launch failing twice", [&] { ClickOn(Quick(1)); });
   EXPECT_EQ(system.launches.size(), 2u);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(LastBox().text,
@@ -574,7 +574,7 @@ TEST_P(PasswordTest, GateAndEditorLeaveNoCopyAndWriteNone) {
   Main().EditPasswort.SetText(right);
   screen.onModal = [](ui::TForm& form) {
     ASSERT_EQ(&form, FormSpeed);
-    FormSpeed->XPSpeedButton12.Click();
+    ClickOn(FormSpeed->XPSpeedButton12);
     FormSpeed->EditText.SetText("Dienste");
     FormSpeed->EditPfad.SetText("C:\\WINDOWS\\system32\\services.msc");
     FormSpeed->XPBitBtn1.Click();
@@ -600,7 +600,7 @@ TEST_P(PasswordTest, GateAndEditorLeaveNoCopyAndWriteNone) {
 TEST_P(PasswordTest, EndingTheProgramWipesTheBoxes) {
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, false);
-  Quick(1).Click();
+  ClickOn(Quick(1));
   ASSERT_EQ(CopiesOf(right), Strings{"EditPasswd"});
   Step("the program ends", [&] { app.reset(); });
   EXPECT_EQ(LiveCopies(Needle(right), {}, TestOwn()), Strings{});

@@ -181,7 +181,7 @@ TEST_F(InfoTest, ShowsTheProgramAndHidesTheLinkOnlyInTheMakersDomain) {
   for (const auto& [domain, shown] : std::vector<std::pair<std::string, bool>>{
            {"MORVELA", false}, {"morVela", false}, {"WERKSTATT", true}, {"", true}, {"MORVELA ", true}}) {
     Main().LabelDom.SetText(domain);
-    Main().XPSpeedButton7.Click();
+    ClickOn(Main().XPSpeedButton7);
     EXPECT_EQ(linkShown, shown) << "[" << domain << "]";
   }
 }

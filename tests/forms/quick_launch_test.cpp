@@ -42,7 +42,7 @@ TEST_F(QuickLaunchTest, PutsTheSixEntriesIntoTheTableAndOntoTheButtons) {
   EXPECT_FALSE(Quick(5).ShowHint());
 
   Main().EditPasswort.SetText("Geheim-123");
-  Quick(5).Click();  // an entry with a path and no caption still starts
+  ClickOn(Quick(5));  // an entry with a path and no caption still starts
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_EQ(system.launches[0].commandLine, "\"C:\\nur\\pfad.exe\"");
 }
@@ -75,7 +75,7 @@ TEST_F(QuickLaunchTest, KeepsTheColumnsWhenAValueHoldsTheDelimiter) {
   EXPECT_EQ(Main().ColumnListBox1.Row(0), "AB" + D + "C:\\Tools\\eigenes.exe" + D + "hx");
   EXPECT_EQ(Quick(1).Text(), "AB");
   Main().EditPasswort.SetText("Geheim-123");
-  Quick(1).Click();
+  ClickOn(Quick(1));
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_EQ(system.launches[0].commandLine, "\"C:\\Tools\\eigenes.exe\"");
 }
@@ -83,7 +83,7 @@ TEST_F(QuickLaunchTest, KeepsTheColumnsWhenAValueHoldsTheDelimiter) {
 TEST_F(QuickLaunchTest, StartsTheEntryOfTheClickedButtonWithoutAQuestion) {
   StartWithEntries();
   Main().EditPasswort.SetText("Geheim-123");
-  Quick(2).Click();
+  ClickOn(Quick(2));
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_EQ(system.launches[0].commandLine, "mmc.exe \"C:\\WINDOWS\\system32\\services.msc\"");
   EXPECT_EQ(system.launches[0].domain, "WERKSTATT");
@@ -101,7 +101,7 @@ TEST_F(QuickLaunchTest, AsksForThePasswordAfterAFailureAndKeepsTheCorrectedOne) 
     FormPass->EditPasswd.SetText("Geheim-123");
     PressEnter(FormPass->EditPasswd);  // Enter confirms
   };
-  Quick(3).Click();
+  ClickOn(Quick(3));
   EXPECT_TRUE(prefilled);
   ASSERT_EQ(system.launches.size(), 2u);
   EXPECT_FALSE(system.launches[0].passwordAccepted);
@@ -115,7 +115,7 @@ TEST_F(QuickLaunchTest, ReportsASecondFailureAndTriesNoThirdTime) {
   StartWithEntries();
   Main().EditPasswort.SetText("falsch");
   AnswerPasswordDialog("auch falsch", true);
-  Quick(1).Click();
+  ClickOn(Quick(1));
   EXPECT_EQ(system.launches.size(), 2u);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(LastBox().text,
@@ -129,11 +129,11 @@ TEST_F(QuickLaunchTest, EndsSilentlyWhenThePasswordDialogIsCancelled) {
   StartWithEntries();
   Main().EditPasswort.SetText("falsch");
   AnswerPasswordDialog("Geheim-123", false);
-  Quick(1).Click();
+  ClickOn(Quick(1));
   screen.onModal = [](ui::TForm&) {};  // closed through the close box
-  Quick(1).Click();
+  ClickOn(Quick(1));
   screen.onModal = [](ui::TForm& form) { form.DialogKey(ui::Key::kEscape); };
-  Quick(1).Click();
+  ClickOn(Quick(1));
   EXPECT_EQ(system.launches.size(), 3u);
   EXPECT_TRUE(screen.messageBoxes.empty());
   EXPECT_EQ(Main().EditPasswort.Text(), "falsch");
@@ -143,7 +143,7 @@ TEST_F(QuickLaunchTest, TriesAnEmptyEntryAndAsksForThePassword) {
   Start();
   Main().EditPasswort.SetText("Geheim-123");
   AnswerPasswordDialog("Geheim-123", true);
-  Quick(6).Click();
+  ClickOn(Quick(6));
   EXPECT_EQ(screen.modalForms, std::vector<std::string>{"FormPass"});
   EXPECT_EQ(system.launches.size(), 2u);
   EXPECT_EQ(

@@ -81,7 +81,7 @@ TEST_F(StartupTest, EndsAtAFailingDomainQueryAndStillOpens) {
   EXPECT_TRUE(Main().Java1.Enabled());
 
   // Without the table a quick-launch click is the table's index error, and nothing starts.
-  Quick(2).Click();
+  ClickOn(Quick(2));
   EXPECT_EQ(LastBox().text, "Der Index der Liste überschreitet das Maximum (1)");
   EXPECT_EQ(LastBox().caption, "Morvela");
   EXPECT_TRUE(system.launches.empty());

@@ -57,7 +57,7 @@ TEST_P(Account, IsShownLaunchedAndAdmittedByTheGate) {
     FormPass->EditPasswd.SetText("Geheim-123");
     FormPass->OKBtn.Click();
   };
-  Quick(1).Click();
+  ClickOn(Quick(1));
   EXPECT_EQ(shownUser, row.user);
   EXPECT_EQ(shownDomain, row.domain);
   ASSERT_EQ(system.launches.size(), 2u);
@@ -81,7 +81,7 @@ TEST_F(ProgramTest, TheEditorNeverWritesTheAccountsSection) {
   system.acceptedUser = "LAPS-Admin";
   Start();
   screen.onModal = [](ui::TForm&) {
-    FormSpeed->XPSpeedButton11.Click();
+    ClickOn(FormSpeed->XPSpeedButton11);
     FormSpeed->EditText.SetText("Editor");
     FormSpeed->XPBitBtn1.Click();
     FormSpeed->OKBtn.Click();
@@ -134,7 +134,7 @@ TEST_P(Reason, FollowsTheLaunchMessagesAndTheGatesRefusal) {
     boxesBeforeDialog = screen.messageBoxes.size();
     FormPass->OKBtn.Click();
   };
-  Quick(1).Click();
+  ClickOn(Quick(1));
   EXPECT_EQ(boxesBeforeDialog, 1u);
   EXPECT_EQ(LastBox().text, Expected(kQuickFailed));
 

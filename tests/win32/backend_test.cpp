@@ -30,6 +30,7 @@ class Sample : public ui::TForm {
     Cancel.SetCancel(true);
     Cancel.SetModalResult(ui::mrCancel);
     Right.SetAlignment(ui::Alignment::kRight);
+    SecretName.FocusControl = &Secret;
     SetLeft(100);
     SetTop(100);
   }
@@ -38,6 +39,7 @@ class Sample : public ui::TForm {
   ui::TButton Ok{this, "Ok", {120, 80, 75, 25}, "OK"};
   ui::TButton Cancel{this, "Cancel", {200, 80, 75, 25}, "Abbrechen"};
   ui::TLabel Right{this, "Right", {150, 10, 100, 13}, ""};
+  ui::TLabel SecretName{this, "SecretName", {150, 40, 100, 13}, "Passwort:"};
 };
 
 // Two labels for the same text: one sized to it, at its right edge, and one with room to spare.
@@ -154,12 +156,14 @@ TEST_F(BackendTest, DispatchesAClickToItsHandler) {
   EXPECT_EQ(form->ModalResult(), ui::mrCancel);
 }
 
-TEST_F(BackendTest, StacksTheControlsInTabOrderAndTheLabelsAfterThem) {
+// The windows stand in tab order, a label that names a box right before it (where screen readers look
+// for the box's name), the other labels after them.
+TEST_F(BackendTest, StacksTheControlsInTabOrderWithEachNamingLabelBeforeItsBox) {
   std::vector<HWND> order;
   for (HWND child = GetWindow(WindowOf(*form), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     order.push_back(child);
-  const std::vector<HWND> expected{WindowOf(form->First), WindowOf(form->Secret), WindowOf(form->Ok),
-                                   WindowOf(form->Cancel), WindowOf(form->Right)};
+  const std::vector<HWND> expected{WindowOf(form->First), WindowOf(form->SecretName), WindowOf(form->Secret),
+                                   WindowOf(form->Ok),    WindowOf(form->Cancel),     WindowOf(form->Right)};
   EXPECT_EQ(order, expected);
 }
 
