@@ -18,9 +18,11 @@
 
 namespace {
 
-// The libraries of the file dialog, the shell, the printer list and the network-name lookup: loaded
-// when first used, not at start.
-const std::set<std::string> kLoadedWhenUsed = {"comdlg32.dll", "shell32.dll", "winspool.drv", "mpr.dll"};
+// The libraries of the file dialog, the shell, the printer list and the network-name lookup, and those
+// of screen readers' questions: loaded when first used, not at start. (Wine's display driver loads
+// ole32 into every process with a window, so it is not among them.)
+const std::set<std::string> kLoadedWhenUsed = {"comdlg32.dll", "shell32.dll", "winspool.drv",
+                                               "mpr.dll",      "oleacc.dll",  "oleaut32.dll"};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });

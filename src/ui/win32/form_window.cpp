@@ -10,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/win32/convert.h"
+#include "ui/win32/form_accessible.h"
 #include "ui/win32/win32_backend.h"
 
 namespace ui::win32 {
@@ -207,6 +208,15 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         TControl* active = form.ActiveControl();
         if (active && active->CanFocus()) active->SetFocus();
       }
+      return 0;
+    case WM_GETOBJECT: {
+      bool handled = false;
+      const LRESULT answer = AnswerGetObject(window, form, wParam, lParam, handled);
+      if (handled) return answer;
+      break;
+    }
+    case kAccessibleClickMessage:
+      AnswerAccessibleClick(form, wParam);
       return 0;
     case WM_DROPFILES:
       form.DropFiles(DroppedFiles(reinterpret_cast<HDROP>(wParam)));

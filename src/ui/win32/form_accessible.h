@@ -1,0 +1,28 @@
+#pragma once
+// A form's client area for screen readers and automation tools (MSAA). The system's own object for a
+// window knows its child windows but not the controls the form paints itself (speed buttons, bevels);
+// so the form's window answers WM_GETOBJECT for its client area with an object of its own, which asks
+// ui::FormAccessibility about those controls, hands out the system's objects for the child windows,
+// and leaves what concerns the form itself (its name, place, parent, neighbours) to the system's object.
+//
+// The accessibility libraries (oleacc, ole32, oleaut32) are loaded when the first client asks, never
+// at start: most runs have no such client.
+#include <windows.h>
+
+#include "ui/form.h"
+
+namespace ui::win32 {
+
+// Posted to a form's window when a client does a button's default action; the button is clicked when
+// it arrives. A click may open a modal dialog, and the client's call must not wait for that to close.
+inline constexpr UINT kAccessibleClickMessage = WM_APP + 0x0ACC;
+
+// The form's window procedure calls this for WM_GETOBJECT. It answers only for the client area
+// (OBJID_CLIENT) and then sets handled; every other object is left to DefWindowProc.
+LRESULT AnswerGetObject(HWND window, TForm& form, WPARAM wParam, LPARAM lParam, bool& handled) noexcept;
+
+// The form's window procedure calls this for kAccessibleClickMessage: clicks the button the message
+// names, when it is still one of the form's and can still be pressed.
+void AnswerAccessibleClick(TForm& form, WPARAM wParam) noexcept;
+
+}  // namespace ui::win32
