@@ -86,38 +86,31 @@ class LaunchE2E : public ::testing::Test {
   }
 };
 
+// The wiring from the boxes to the system, one row for each file type: the arguments' own rules are
+// tested below this tier, against the fake and against the adapter.
 TEST_F(LaunchE2E, HandsTheSystemEachFileTypesCommandLineWithTheCredentialsAndClosesBothHandles) {
   const std::pair<const char*, const char*> cases[] = {
       {"C:\\Tools\\setup.msi", "msiexec.exe /i \"C:\\Tools\\setup.msi\""},
-      {"x.Msi", "msiexec.exe /i \"x.Msi\""},
       {"C:\\WINDOWS\\system32\\compmgmt.msc", "mmc.exe \"C:\\WINDOWS\\system32\\compmgmt.msc\""},
       {"C:\\Program Files\\App\\app.exe", "\"C:\\Program Files\\App\\app.exe\""},
-      {"notepad", "notepad"},
       {"rundll32.exe shell32.dll Control_RunDLL appwiz.cpl",
        "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl"},
-      {"C:\\Tools\\app.exe ", "C:\\Tools\\app.exe "},
   };
-  const std::string domain = e2e::AccountDomain();
-  ASSERT_FALSE(domain.empty());
   for (const auto& [path, commandLine] : cases) {
     const standin::Record r = Launch(path, kPassword);
     EXPECT_EQ(standin::Narrow(r.commandLine), commandLine);
-    EXPECT_TRUE(r.commandWritable) << path;
-    EXPECT_EQ(standin::Narrow(r.user), "Administrator");
-    EXPECT_TRUE(r.domain.present);
-    EXPECT_EQ(standin::Narrow(r.domain), domain);
-    EXPECT_EQ(r.password, standin::SecretOf(kPassword));
-    EXPECT_EQ(r.logonFlags, 0u);
-    EXPECT_EQ(r.creationFlags, 0u);
-    EXPECT_FALSE(r.application.present);
-    EXPECT_FALSE(r.environmentPresent);
-    EXPECT_FALSE(r.directory.present) << "the run folder lies on a local drive";
-    EXPECT_EQ(r.startupSize, 68u);
-    EXPECT_TRUE(r.startupRestZero);
     ASSERT_TRUE(r.answer) << path;
     for (const char* handle : r.handles)
       EXPECT_TRUE(e2e::WaitFor([&] { return standin::Closed(handle); })) << handle << " is still open";
   }
+  // The rest of the record is the same for every row: the account and its domain, the password, and
+  // the empty settings of the call.
+  const standin::Record r = session.Calls(standin::kLaunch).back();
+  EXPECT_EQ(standin::Narrow(r.user), "Administrator");
+  EXPECT_EQ(standin::Narrow(r.domain), e2e::AccountDomain());
+  EXPECT_EQ(r.password, standin::SecretOf(kPassword));
+  EXPECT_FALSE(r.directory.present) << "the run folder lies on a local drive";
+  EXPECT_TRUE(r.startupRestZero);
   ASSERT_TRUE(Program::Handled(controls.run));
   EXPECT_EQ(program.WaitForWindow("Fehler", 0), nullptr);  // success shows nothing
 }

@@ -31,6 +31,11 @@ bool Same(const char16_t* wide, const std::string& narrow) {
 
 }  // namespace
 
+std::vector<std::uint8_t> Dword(std::int32_t value) {
+  const auto v = static_cast<std::uint32_t>(value);
+  return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+}
+
 std::u16string Widen(std::string_view text) {
   std::u16string out;
   for (char c : text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
@@ -364,9 +369,7 @@ platform::RegValue FakePlatform::RegReadValue(platform::Handle key, const std::s
 bool FakePlatform::RegSetDword(platform::Handle key, const std::string& name, std::uint32_t value) {
   registryLog.push_back("set " + name);
   if (unwritableValues.count(name)) return false;
-  RegEntry entry{platform::kRegDword, {}};
-  for (int i = 0; i < 4; ++i) entry.data.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  registry[keyPaths_[key]][name] = entry;
+  registry[keyPaths_[key]][name] = {platform::kRegDword, Dword(static_cast<std::int32_t>(value))};
   return true;
 }
 

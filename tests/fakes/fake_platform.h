@@ -194,6 +194,9 @@ class FakePlatform : public platform::Platform {
   platform::Handle nextHandle_ = 100;
 };
 
+// A 32-bit registry value's bytes, as the system stores it.
+std::vector<std::uint8_t> Dword(std::int32_t value);
+
 // CP1252 text as it would look in UTF-16, for comparisons.
 std::u16string Widen(std::string_view text);
 std::string Narrow(const char16_t* text);

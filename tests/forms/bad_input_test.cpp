@@ -453,10 +453,7 @@ std::vector<std::uint8_t> StringData(const std::string& text) {
   data.push_back(0);
   return data;
 }
-std::vector<std::uint8_t> Dword(std::int32_t value) {
-  const auto v = static_cast<std::uint32_t>(value);
-  return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
-}
+using fake::Dword;
 
 std::vector<RegistryRow> RegistryRows() {
   std::vector<RegistryRow> rows;

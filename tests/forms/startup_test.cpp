@@ -1,5 +1,5 @@
-// The main window's start-up: what it shows of the machine, where it finds its settings file, where it
-// opens, and how a failing system query ends the start-up while the window still opens.
+// The main window's start-up: what it shows of the machine, where it finds its settings file, and how
+// a failing system query ends the start-up while the window still opens.
 #include <gtest/gtest.h>
 
 #include "forms/form_fixture.h"
@@ -10,12 +10,6 @@ constexpr char kPositionKey[] = "\\SOFTWARE\\Belvark\\vesk-tor\\Position";
 
 class StartupTest : public ProgramTest {
  protected:
-  void StoreInteger(const std::string& name, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    system.registry[kPositionKey][name] = {
-        platform::kRegDword,
-        {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}};
-  }
   void ExpectStartUpEndedWith(const std::string& message) {
     ASSERT_EQ(screen.messageBoxes.size(), 1u);
     EXPECT_EQ(LastBox().text, message);
@@ -111,31 +105,6 @@ TEST_F(StartupTest, EndsAtAStoredPositionOfTheWrongType) {
   // Closing stores a sound value over it, so the next start is a normal one again.
   EXPECT_TRUE(Main().CloseQuery());
   EXPECT_EQ(system.registry[kPositionKey]["Form1.Left"].type, platform::kRegDword);
-}
-
-TEST_F(StartupTest, OpensWhereItWasClosed) {
-  StoreInteger("Form1.Left", -8);
-  StoreInteger("Form1.Top", 5000);  // a monitor that is no longer there: applied unchanged
-  StoreInteger("Form1.State", 1);
-  Start();
-  EXPECT_EQ(Main().Left(), -8);
-  EXPECT_EQ(Main().Top(), 5000);
-  EXPECT_EQ(Main().GetWindowState(), ui::WindowState::kMinimized);
-}
-
-TEST_F(StartupTest, SavesThePositionOnEveryClose) {
-  Start();
-  Main().SetLeft(12);
-  EXPECT_TRUE(Main().CloseQuery());
-  Main().SetTop(34);
-  EXPECT_TRUE(Main().CloseQuery());
-  const auto& values = system.registry[kPositionKey];
-  EXPECT_EQ(values.at("Form1.Left").data[0], 12);
-  EXPECT_EQ(values.at("Form1.Top").data[0], 34);
-  EXPECT_EQ(values.count("Form1.Caption"), 1u);
-  system.unwritableValues.insert("Form1.Left");
-  EXPECT_TRUE(Main().CloseQuery());  // closes even when the position cannot be stored
-  EXPECT_EQ(LastBox().text, "Konnte Daten für 'Form1.Left' nicht setzen");
 }
 
 }  // namespace

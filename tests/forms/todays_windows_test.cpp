@@ -76,22 +76,6 @@ TEST_P(Account, IsShownLaunchedAndAdmittedByTheGate) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Account, ::testing::ValuesIn(kAccountRows), NameOf<AccountRow>);
 
-TEST_F(ProgramTest, TheEditorNeverWritesTheAccountsSection) {
-  system.WriteFile(kSettings, "[Anmeldung]\r\nBenutzer=LAPS-Admin\r\n");
-  system.acceptedUser = "LAPS-Admin";
-  Start();
-  screen.onModal = [](ui::TForm&) {
-    ClickOn(FormSpeed->XPSpeedButton11);
-    FormSpeed->EditText.SetText("Editor");
-    FormSpeed->XPBitBtn1.Click();
-    FormSpeed->OKBtn.Click();
-  };
-  Main().EditPasswort.SetText("Geheim-123");
-  Main().Bearbeiten11.Click();
-  EXPECT_EQ(Settings(),
-            "[Anmeldung]\r\nBenutzer=LAPS-Admin\r\n[SpeedButton1]\r\nText=Editor\r\nPfad=\r\nHint=\r\n");
-}
-
 // --- the reason of a failure --------------------------------------------------------------------------
 
 struct ReasonRow {

@@ -35,9 +35,7 @@ class FormSizeSaveTest : public ::testing::Test {
     system.registry[kKey][name] = {type, std::move(data)};
   }
   void StoreInteger(const std::string& name, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    Store(name, platform::kRegDword,
-          {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)});
+    Store(name, platform::kRegDword, fake::Dword(value));
   }
   std::int32_t Stored(const std::string& name) {
     const auto& data = system.registry[kKey][name].data;
