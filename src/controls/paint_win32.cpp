@@ -30,12 +30,6 @@ class Canvas {
     if (old_) SelectObject(dc_.get(), old_);
   }
   HDC dc() const { return dc_.get(); }
-  // Hands the bitmap over (deselected) to be kept, as the speed button's snapshot is.
-  w32::UniqueGdi Detach() {
-    SelectObject(dc_.get(), old_);
-    old_ = nullptr;
-    return std::move(bitmap_);
-  }
 
  private:
   w32::UniqueDc dc_;
@@ -44,66 +38,72 @@ class Canvas {
 };
 
 // The glyph: one image of the strip (or a grey copy of the first), its transparent colour left
-// unpainted by a mask made from the glyph itself.
-void DrawGlyph(HDC dc, HBITMAP glyph, const ui::GlyphSettings& pictures, POINT at, bool enabled,
-               FaceState state) {
+// unpainted by its mask.
+void DrawGlyph(HDC dc, Surfaces& surfaces, const GlyphImages* glyph, const ui::GlyphSettings& pictures,
+               POINT at, bool enabled, FaceState state) {
   if (!glyph || pictures.glyph.Empty()) return;
-  BITMAP info{};
-  GetObjectA(glyph, sizeof(info), &info);
   const int numGlyphs = std::max(1, pictures.numGlyphs);
-  const int width = info.bmWidth / numGlyphs;
-  const int height = info.bmHeight;
+  const int width = glyph->width / numGlyphs;
+  const int height = glyph->height;
   const int image = GlyphImage(enabled, numGlyphs, state);
-
-  w32::UniqueDc glyphDc(CreateCompatibleDC(dc));
-  w32::SelectGuard glyphSelected(glyphDc.get(), glyph);
-  const COLORREF transparent = GetPixel(glyphDc.get(), 0, height - 1);
-  w32::UniqueGdi mask(CreateBitmap(info.bmWidth, height, 1, 1, nullptr));
-  w32::UniqueDc maskDc(CreateCompatibleDC(dc));
-  w32::SelectGuard maskSelected(maskDc.get(), mask.get());
-  SetBkColor(glyphDc.get(), transparent);
-  BitBlt(maskDc.get(), 0, 0, info.bmWidth, height, glyphDc.get(), 0, 0, SRCCOPY);
-
-  HDC source = glyphDc.get();
+  HDC source = surfaces.Holder(dc, 0);
+  w32::SelectGuard imageSelected(source, glyph->image.get());
   int left = (std::max(image, 1) - 1) * width;
   std::optional<Canvas> grey;
   if (image == 0) {
     // A disabled button with a single image: a grey copy, released after this drawing.
     BITMAPINFO bits{};
     bits.bmiHeader.biSize = sizeof(bits.bmiHeader);
-    bits.bmiHeader.biWidth = info.bmWidth;
+    bits.bmiHeader.biWidth = glyph->width;
     bits.bmiHeader.biHeight = -height;
     bits.bmiHeader.biPlanes = 1;
     bits.bmiHeader.biBitCount = 24;
-    const int stride = (info.bmWidth * 3 + 3) & ~3;
+    const int stride = (glyph->width * 3 + 3) & ~3;
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * height);
-    GetDIBits(glyphDc.get(), glyph, 0, static_cast<UINT>(height), pixels.data(), &bits, DIB_RGB_COLORS);
-    ToGrey(pixels, info.bmWidth, height, stride);
-    grey.emplace(dc, info.bmWidth, height);
-    SetDIBitsToDevice(grey->dc(), 0, 0, static_cast<DWORD>(info.bmWidth), static_cast<DWORD>(height), 0, 0, 0,
+    GetDIBits(source, static_cast<HBITMAP>(glyph->image.get()), 0, static_cast<UINT>(height), pixels.data(),
+              &bits, DIB_RGB_COLORS);
+    ToGrey(pixels, glyph->width, height, stride);
+    grey.emplace(dc, glyph->width, height);
+    SetDIBitsToDevice(grey->dc(), 0, 0, static_cast<DWORD>(glyph->width), static_cast<DWORD>(height), 0, 0, 0,
                       static_cast<UINT>(height), pixels.data(), &bits, DIB_RGB_COLORS);
     source = grey->dc();
     left = 0;
   }
+  HDC mask = surfaces.Holder(dc, 1);
+  w32::SelectGuard maskSelected(mask, glyph->mask.get());
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   BitBlt(dc, at.x, at.y, width, height, source, left, 0, SRCINVERT);
-  BitBlt(dc, at.x, at.y, width, height, maskDc.get(), left, 0, SRCAND);
+  BitBlt(dc, at.x, at.y, width, height, mask, left, 0, SRCAND);
   BitBlt(dc, at.x, at.y, width, height, source, left, 0, SRCINVERT);
   SetBkColor(dc, oldBack);
   SetTextColor(dc, oldText);
 }
 
-Size GlyphSize(HBITMAP glyph, const ui::GlyphSettings& pictures) {
+Size GlyphSize(const GlyphImages* glyph, const ui::GlyphSettings& pictures) {
   if (!glyph || pictures.glyph.Empty()) return {};
-  BITMAP info{};
-  GetObjectA(glyph, sizeof(info), &info);
-  return {info.bmWidth / std::max(1, pictures.numGlyphs), info.bmHeight};
+  return {glyph->width / std::max(1, pictures.numGlyphs), glyph->height};
 }
 
+// The work surface of one drawing, its settings (font, colours) put back when the drawing ends.
+class Work {
+ public:
+  Work(Surfaces& surfaces, HDC reference, int width, int height)
+      : dc_(surfaces.Work(reference, width, height)), saved_(SaveDC(dc_)) {}
+  Work(const Work&) = delete;
+  Work& operator=(const Work&) = delete;
+  ~Work() { RestoreDC(dc_, saved_); }
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // The standard (unstyled) face with caption and glyph, as any button of the system looks.
-void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control, const std::string& caption,
-                        const ui::GlyphSettings& pictures, HBITMAP glyph, FaceState state, bool focused) {
+void DrawStandardButton(HDC dc, Surfaces& surfaces, const RECT& area, const ui::TControl& control,
+                        const std::string& caption, const ui::GlyphSettings& pictures,
+                        const GlyphImages* glyph, FaceState state, bool focused) {
   RECT face = area;
   const bool pressed = state == FaceState::kPressed;
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
@@ -121,7 +121,8 @@ void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control, c
     SetTextColor(dc, GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
   }
-  DrawGlyph(dc, glyph, pictures, {place.glyph.x + shift, place.glyph.y + shift}, control.Enabled(), state);
+  DrawGlyph(dc, surfaces, glyph, pictures, {place.glyph.x + shift, place.glyph.y + shift}, control.Enabled(),
+            state);
   if (focused) {
     RECT focus = area;
     InflateRect(&focus, -4, -4);
@@ -130,9 +131,9 @@ void DrawStandardButton(HDC dc, const RECT& area, const ui::TControl& control, c
 }
 
 // Caption and glyph on a styled face: the caption measured and drawn by the theme.
-void DrawStyledContent(HDC dc, HANDLE theme, const RECT& area, const ui::TControl& control,
-                       const std::string& captionText, const ui::GlyphSettings& pictures, HBITMAP glyph,
-                       FaceState state) {
+void DrawStyledContent(HDC dc, Surfaces& surfaces, HANDLE theme, const RECT& area,
+                       const ui::TControl& control, const std::string& captionText,
+                       const ui::GlyphSettings& pictures, const GlyphImages* glyph, FaceState state) {
   themes::ThemeLibrary& library = *themes::Library();
   const int part = kButtonPart;
   const int stateId = static_cast<int>(state);
@@ -149,20 +150,53 @@ void DrawStyledContent(HDC dc, HANDLE theme, const RECT& area, const ui::TContro
                     place.text.top + place.text.height};
     library.DrawThemeText(theme, dc, part, stateId, caption.c_str(), -1, 0, 0, &text);
   }
-  DrawGlyph(dc, glyph, pictures, {place.glyph.x, place.glyph.y}, control.Enabled(), state);
+  DrawGlyph(dc, surfaces, glyph, pictures, {place.glyph.x, place.glyph.y}, control.Enabled(), state);
 }
 
 }  // namespace
 
-HBITMAP Glyphs::Get(const std::string& resource) {
-  if (resource.empty()) return nullptr;
-  auto it = bitmaps_.find(resource);
-  if (it == bitmaps_.end()) {
-    HANDLE loaded =
-        LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    it = bitmaps_.emplace(resource, w32::UniqueGdi(loaded)).first;
+HDC Surfaces::Work(HDC reference, int width, int height) {
+  if (!work_) work_.reset(CreateCompatibleDC(reference));
+  if (width > width_ || height > height_) {
+    width_ = std::max(width, width_);
+    height_ = std::max(height, height_);
+    w32::UniqueGdi bigger(CreateCompatibleBitmap(reference, width_, height_));
+    SelectObject(work_.get(), bigger.get());
+    workBitmap_ = std::move(bigger);  // the old one is no longer selected anywhere
   }
-  return static_cast<HBITMAP>(it->second.get());
+  return work_.get();
+}
+
+HDC Surfaces::Holder(HDC reference, int slot) {
+  w32::UniqueDc& holder = holders_[slot];
+  if (!holder) holder.reset(CreateCompatibleDC(reference));
+  return holder.get();
+}
+
+const GlyphImages* Glyphs::Get(HDC reference, const std::string& resource) {
+  if (resource.empty()) return nullptr;
+  auto it = loaded_.find(resource);
+  if (it == loaded_.end()) {
+    GlyphImages glyph;
+    glyph.image.reset(
+        LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (glyph.image) {
+      BITMAP info{};
+      GetObjectA(glyph.image.get(), sizeof(info), &info);
+      glyph.width = info.bmWidth;
+      glyph.height = info.bmHeight;
+      // The mask: white where the glyph has its transparent colour, black elsewhere.
+      glyph.mask.reset(CreateBitmap(glyph.width, glyph.height, 1, 1, nullptr));
+      HDC image = surfaces_.Holder(reference, 0);
+      HDC mask = surfaces_.Holder(reference, 1);
+      w32::SelectGuard imageSelected(image, glyph.image.get());
+      w32::SelectGuard maskSelected(mask, glyph.mask.get());
+      SetBkColor(image, GetPixel(image, 0, glyph.height - 1));
+      BitBlt(mask, 0, 0, glyph.width, glyph.height, image, 0, 0, SRCCOPY);
+    }
+    it = loaded_.emplace(resource, std::move(glyph)).first;
+  }
+  return it->second.image ? &it->second : nullptr;
 }
 
 // --- Speed buttons -------------------------------------------------------------------------------
@@ -186,12 +220,12 @@ void SpeedButtonPainter::Paint(ui::TControl& control, HDC dc, bool hot, bool pre
   auto& button = static_cast<TXPSpeedButton&>(control);
   const RECT area{0, 0, button.Width(), button.Height()};
   const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
-  HBITMAP glyph = glyphs_.Get(button.Pictures.glyph.resource);
+  const GlyphImages* glyph = glyphs_.Get(dc, button.Pictures.glyph.resource);
   const std::string caption = button.Text();
-  Canvas work(dc, area.right, area.bottom);
+  Work work(surfaces_, dc, area.right, area.bottom);
   themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
   if (!theme) {
-    DrawStandardButton(work.dc(), area, button, caption, button.Pictures, glyph,
+    DrawStandardButton(work.dc(), surfaces_, area, button, caption, button.Pictures, glyph,
                        state == FaceState::kHot ? FaceState::kNormal : state, false);
     BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
     return;
@@ -200,18 +234,20 @@ void SpeedButtonPainter::Paint(ui::TControl& control, HDC dc, bool hot, bool pre
   // button's rules say so.
   w32::UniqueGdi& snapshot = snapshots_[&button];
   if (button.SnapshotDue(static_cast<bool>(snapshot), CurrentThemeNames())) {
-    Canvas taken(dc, area.right, area.bottom);
-    under(taken.dc());
-    snapshot = taken.Detach();
+    w32::UniqueGdi taken(CreateCompatibleBitmap(dc, area.right, area.bottom));
+    HDC into = surfaces_.Holder(dc, 0);
+    w32::SelectGuard selected(into, taken.get());
+    under(into);
+    snapshot = std::move(taken);
   }
   {
-    w32::UniqueDc snapshotDc(CreateCompatibleDC(dc));
-    w32::SelectGuard selected(snapshotDc.get(), snapshot.get());
-    BitBlt(work.dc(), 0, 0, area.right, area.bottom, snapshotDc.get(), 0, 0, SRCCOPY);
+    HDC from = surfaces_.Holder(dc, 0);
+    w32::SelectGuard selected(from, snapshot.get());
+    BitBlt(work.dc(), 0, 0, area.right, area.bottom, from, 0, 0, SRCCOPY);
   }
   themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kButtonPart, static_cast<int>(state), &area,
                                          nullptr);
-  DrawStyledContent(work.dc(), theme.get(), area, button, caption, button.Pictures, glyph, state);
+  DrawStyledContent(work.dc(), surfaces_, theme.get(), area, button, caption, button.Pictures, glyph, state);
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
@@ -226,13 +262,13 @@ void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& 
   const int height = area.bottom - area.top;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const FaceState state = BitBtnState(button.Enabled(), selected, hot, button.Default(), focused);
-  HBITMAP glyph = glyphs_.Get(button.Pictures.glyph.resource);
+  const GlyphImages* glyph = glyphs_.Get(item.hDC, button.Pictures.glyph.resource);
   // Drawn off-screen and copied in one piece, so the button never flickers.
-  Canvas work(item.hDC, width, height);
+  Work work(surfaces_, item.hDC, width, height);
   const RECT local{0, 0, width, height};
   themes::Theme theme(nullptr, L"Button");
   if (!theme) {
-    DrawStandardButton(work.dc(), local, button, caption, button.Pictures, glyph,
+    DrawStandardButton(work.dc(), surfaces_, local, button, caption, button.Pictures, glyph,
                        selected ? FaceState::kPressed : state, focused);
   } else {
     themes::ThemeLibrary& library = *themes::Library();
@@ -248,7 +284,8 @@ void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& 
       library.GetThemeBackgroundContentRect(theme.get(), work.dc(), kButtonPart, stateId, &local, &content);
       DrawFocusRect(work.dc(), &content);
     }
-    DrawStyledContent(work.dc(), theme.get(), local, button, caption, button.Pictures, glyph, state);
+    DrawStyledContent(work.dc(), surfaces_, theme.get(), local, button, caption, button.Pictures, glyph,
+                      state);
   }
   BitBlt(item.hDC, area.left, area.top, width, height, work.dc(), 0, 0, SRCCOPY);
 }
@@ -293,7 +330,7 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
   auto& bar = const_cast<TPanelStatusBar&>(static_cast<const TPanelStatusBar&>(control));
   RECT client;
   GetClientRect(window, &client);
-  Canvas work(dc, client.right, client.bottom);
+  Work work(surfaces_, dc, client.right, client.bottom);
   const COLORREF face = ui::win32::ColorRefOf(bar.Color);
   {
     w32::UniqueGdi brush(CreateSolidBrush(face));
