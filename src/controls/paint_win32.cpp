@@ -290,10 +290,11 @@ void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& 
   BitBlt(item.hDC, area.left, area.top, width, height, work.dc(), 0, 0, SRCCOPY);
 }
 
-bool BitBtnPainter::EraseBackground(HWND window, HDC dc) {
-  if (!themes::UseThemes()) return false;
-  themes::Library()->DrawThemeParentBackground(window, dc, nullptr);
-  return true;
+// Styled, the draw request that follows paints every pixel of the button, its parent's background
+// where the face lets it through included: erasing first would have the form paint that background
+// once more for nothing.
+bool BitBtnPainter::EraseBackground(HWND, HDC) {
+  return themes::UseThemes();
 }
 
 // --- Status bar ----------------------------------------------------------------------------------
