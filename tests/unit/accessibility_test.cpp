@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "fakes/fake_platform.h"
+#include "fakes/headless_app.h"
 #include "ui/accessibility.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -34,11 +34,8 @@ class Board : public ui::TForm {
   ui::TSpeedButton Over{this, "Over", {100, 65, 50, 20}, "Oben"};        // 7
 };
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public ::testing::Test, protected fake::HeadlessApp {
  protected:
-  fake::FakePlatform system;
-  ui::headless::HeadlessBackend screen;
-  ui::TApplication app{screen, system, "Morvela"};
   Board board;
   ui::FormAccessibility access{board};
 };

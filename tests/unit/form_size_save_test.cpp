@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/FormSizeSave.h"
-#include "fakes/fake_platform.h"
+#include "fakes/headless_app.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/headless/headless_backend.h"
@@ -23,11 +23,8 @@ class Window : public ui::TForm {
   TFormSizeSave Store{this, "FormSizeSave1"};
 };
 
-class FormSizeSaveTest : public ::testing::Test {
+class FormSizeSaveTest : public ::testing::Test, protected fake::HeadlessApp {
  protected:
-  fake::FakePlatform system;
-  ui::headless::HeadlessBackend screen;
-  ui::TApplication app{screen, system, "Morvela"};
   Window* window = nullptr;
   void SetUp() override { app.CreateForm(window); }
 

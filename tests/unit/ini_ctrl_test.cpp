@@ -3,18 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "controls/IniCtrl.h"
-#include "fakes/fake_platform.h"
+#include "fakes/headless_app.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
 
-class IniCtrlTest : public ::testing::Test {
+class IniCtrlTest : public ::testing::Test, protected fake::HeadlessApp {
  protected:
-  fake::FakePlatform system;
-  ui::headless::HeadlessBackend screen;
-  ui::TApplication app{screen, system, "Morvela"};
   TIniCtrl ini{nullptr, "IniCtrl1"};
   void SetUp() override {
     system.modulePath = "C:\\Tools\\Werkzeug.exe";

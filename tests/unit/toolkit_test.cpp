@@ -2,7 +2,7 @@
 // guard around handlers, sorted lists and status panels.
 #include <gtest/gtest.h>
 
-#include "fakes/fake_platform.h"
+#include "fakes/headless_app.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/form.h"
@@ -30,11 +30,8 @@ class Dialog : public ui::TForm {
   ui::TButton Other{this, "Other", {0, 0, 10, 10}, "Andere"};
 };
 
-class ToolkitTest : public ::testing::Test {
+class ToolkitTest : public ::testing::Test, protected fake::HeadlessApp {
  protected:
-  fake::FakePlatform system;
-  ui::headless::HeadlessBackend screen;
-  ui::TApplication app{screen, system, "Morvela"};
   Dialog* dialog = nullptr;
   void SetUp() override { app.CreateForm(dialog); }
 };

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_platform.h"
+#include "fakes/headless_app.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/headless/headless_backend.h"
@@ -35,11 +35,8 @@ class Board : public ui::TForm {
   ui::TSpeedButton B{this, "B", {70, 10, 50, 20}, "B"};
 };
 
-class HostTest : public ::testing::Test {
+class HostTest : public ::testing::Test, protected fake::HeadlessApp {
  protected:
-  fake::FakePlatform system;
-  ui::headless::HeadlessBackend screen;
-  ui::TApplication app{screen, system, "Morvela"};
   Board board;
   Surface surface;
   std::map<std::string, int> clicks;
