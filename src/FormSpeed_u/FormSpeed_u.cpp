@@ -156,6 +156,11 @@ void TFormSpeed::SaveEntry(const std::string& section) {
     ShowErrorBox(kEntryHasLineBreak);
     return;
   }
+  // Nor one that the program could only store with look-alikes for some of its characters.
+  if (!ui::FitsCodePage(text) || !ui::FitsCodePage(path) || !ui::FitsCodePage(hint)) {
+    ShowErrorBox(kEntryNotInCodePage);
+    return;
+  }
   AttachSettingsFile();
   IniCtrl1.WriteValue(section, "Text", text);
   IniCtrl1.WriteValue(section, "Pfad", path);

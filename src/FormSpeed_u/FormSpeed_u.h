@@ -61,3 +61,7 @@ inline constexpr char kEntryTooLong[] =
     "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.";
 inline constexpr char kEntryHasLineBreak[] =
     "Eintrag nicht gespeichert: Text, Pfad und Hint dürfen keinen Zeilenumbruch enthalten.";
+inline constexpr char kEntryNotInCodePage[] =
+    "Eintrag nicht gespeichert: Text, Pfad oder Hint enthält Zeichen, die in der ANSI-Codepage dieses "
+    "Windows "
+    "fehlen.";

@@ -1,6 +1,7 @@
 #include "Unit1/Unit1.h"
 
 #include "Unit1/logon_settings.h"
+#include "Unit1/outcome_messages.h"
 #include "ui/application.h"
 #include "ui/text.h"
 #include "z_global/paths.h"
@@ -161,8 +162,7 @@ void TForm1::FormCreate(TObject*) {
   FormSizeSave1.LoadFromRegistry();
   // A path handed to the program (a shortcut, "Senden an", a file dropped onto its icon) waits in the
   // path box for the password; nothing starts before the operator presses Enter.
-  EditPfad.SetText(HandedInCommand(System().CommandLineArguments()));
-  if (!EditPfad.Text().empty()) EditPasswort.SetFocus();
+  TakeIntoPathBox(z_global::LaunchSource::kCommandLine, {System().CommandLine()});
   EditPasswort.SetText("");
   LabelInfo.SetText("");
   LabelDom.SetText(z_global::GetUserDomain(System()));
@@ -174,9 +174,13 @@ void TForm1::FormCreate(TObject*) {
   const std::string iniName = ui::Cut(z_global::IniNameOf(module), kShortText);
   IniCtrl1.SetIniFile(z_global::AppendBackslash(exeDir) + iniName);
   AdminUser = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonUserKey, "")).value_or(kDefaultAccount);
+  std::optional<std::string> domain = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonDomainKey, ""));
+  if (const std::optional<QualifiedAccount> qualified = DomainQualified(AdminUser)) {
+    AdminUser = qualified->name;
+    domain = qualified->domain;
+  }
   LabelAdminUser.SetText(AdminUser);
-  if (const auto domain = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonDomainKey, "")))
-    LabelDom.SetText(*domain == kThisComputer ? z_global::GetComputerNameText(System()) : *domain);
+  if (domain) LabelDom.SetText(*domain == kThisComputer ? z_global::GetComputerNameText(System()) : *domain);
   UserDomain = LabelDom.Text();
 
   Is64Bit = z_global::IsWow64(System());
@@ -190,11 +194,21 @@ void TForm1::FormCreate(TObject*) {
 }
 
 void TForm1::FormDropFiles(TObject*, const std::vector<std::string>& files) {
-  // As a path handed in at start: the first of several, and the label no longer names a tool.
-  if (files.empty()) return;
-  EditPfad.SetText(files.front());
+  // As a path handed in at start; the label no longer names a tool.
+  if (files.empty() || !TakeIntoPathBox(z_global::LaunchSource::kDrop, files)) return;
   LabelInfo.SetText("");
+}
+
+bool TForm1::TakeIntoPathBox(z_global::LaunchSource source, const std::vector<std::string>& given) {
+  const z_global::LaunchRequest request = z_global::RequestLaunch(System(), {}, source, given);
+  if (request.refusal != z_global::LaunchRefusal::kNone) {
+    ShowErrorBox(RefusalText(request.refusal, RefusalOutcome::kNotTaken));
+    return false;
+  }
+  if (request.text.empty()) return false;
+  EditPfad.SetText(request.text);
   EditPasswort.SetFocus();
+  return true;
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {

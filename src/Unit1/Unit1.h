@@ -14,6 +14,7 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "z_global/launch_request.h"
 
 class TForm1 : public ui::TForm {
  public:
@@ -135,9 +136,16 @@ class TForm1 : public ui::TForm {
 
  private:
   platform::Platform& System() const;
-  // Starts the path as the administrator with the password in the password box (cut to 255). The
+  // The request for a launch of the text as the account that the main window names.
+  z_global::LaunchRequest Request(z_global::LaunchSource source, const std::string& text) const;
+  // Tells the operator why, when the request is refused.
+  bool Refused(const z_global::LaunchRequest& request) const;
+  // Starts the request as the administrator with the password in the password box (cut to 255). The
   // password's copy lives only for the call, never across a dialog.
-  platform::CallResult RunWithTypedPassword(const std::string& path);
+  platform::CallResult RunWithTypedPassword(const z_global::LaunchRequest& request);
+  // The path handed in or dropped, into the path box with the focus on the password; false when there
+  // is none or it is refused.
+  bool TakeIntoPathBox(z_global::LaunchSource source, const std::vector<std::string>& given);
   void BuildMenus();
   void WireHandlers();
   // Puts a prepared command into the path box and names the action.
@@ -147,9 +155,6 @@ class TForm1 : public ui::TForm {
 };
 
 extern TForm1* Form1;
-
-// The program's arguments as one command for the path box, the words with one blank between them.
-std::string HandedInCommand(const std::vector<std::string>& arguments);
 
 // The maker's own domain, in capitals: there the information dialog shows no link.
 inline constexpr char kMakerDomain[] = "MORVELA";

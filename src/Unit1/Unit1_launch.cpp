@@ -26,22 +26,29 @@ std::string NamePart(std::string_view path) {
 
 }  // namespace
 
-std::string HandedInCommand(const std::vector<std::string>& arguments) {
-  std::string command;
-  for (const std::string& word : arguments) command += (command.empty() ? "" : " ") + word;
-  return command;
+z_global::LaunchRequest TForm1::Request(z_global::LaunchSource source, const std::string& text) const {
+  return z_global::RequestLaunch(System(), {AdminUser, UserDomain}, source, {text});
 }
 
-platform::CallResult TForm1::RunWithTypedPassword(const std::string& path) {
-  secret::Text password = EditPasswort.ReadSecret();
+bool TForm1::Refused(const z_global::LaunchRequest& request) const {
+  if (request.refusal == z_global::LaunchRefusal::kNone) return false;
+  ShowErrorBox(RefusalText(request.refusal, RefusalOutcome::kNotStarted));
+  return true;
+}
+
+platform::CallResult TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
+  secret::Wide password = EditPasswort.ReadSecret();
   password.Cut(kShortText);
-  return RunAsUser(System(), AdminUser, password, UserDomain, path);
+  return RunAsUser(System(), request, password);
 }
 
 void TForm1::ButtonEXEClick(TObject*) {
-  const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(EditPfad.Text(), kShortText));
-  const platform::CallResult launched = RunWithTypedPassword(path);
-  if (!launched.ok) ShowErrorBox(z_global::WithSystemReason(System(), kLaunchFailed, launched.error));
+  const z_global::LaunchRequest request = Request(z_global::LaunchSource::kPathBox, EditPfad.Text());
+  if (Refused(request)) return;
+  const platform::CallResult launched = RunWithTypedPassword(request);
+  if (!launched.ok)
+    ShowErrorBox(
+        z_global::WithSystemReason(System(), kLaunchFailed, launched.error, z_global::ProgramOf(request)));
 }
 
 void TForm1::XPBitBtnOeffnenClick(TObject*) {

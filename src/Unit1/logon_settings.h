@@ -20,3 +20,14 @@ inline std::optional<std::string> UsableSetting(std::string_view value) {
     return std::nullopt;
   return std::string(value);
 }
+
+// An account written as "DOMAIN\name", as administrators write one, in its two parts.
+struct QualifiedAccount {
+  std::string domain;
+  std::string name;
+};
+inline std::optional<QualifiedAccount> DomainQualified(std::string_view account) {
+  const std::size_t slash = account.find('\\');
+  if (slash == std::string_view::npos || slash == 0 || slash + 1 == account.size()) return std::nullopt;
+  return QualifiedAccount{std::string(account.substr(0, slash)), std::string(account.substr(slash + 1))};
+}

@@ -3,10 +3,49 @@
 #include <string>
 
 #include "ui/application.h"
+#include "z_global/launch_request.h"
 
 inline constexpr char kLaunchFailed[] = "Falsche Zugangsdaten oder Pfad nicht gefunden.";
 inline constexpr char kQuickLaunchFailed[] = "Falsche Zugangsdaten oder Dateiname nicht gefunden!";
 
 inline void ShowErrorBox(const std::string& text) {
   ui::Application().ShowMessageBox({text, "Fehler", ui::kMbOk | ui::kMbIconError, {}, {}});
+}
+
+// What became of a refused text or account: nothing was started, the path box did not take it, or
+// the gate did not try the logon.
+enum class RefusalOutcome { kNotStarted, kNotTaken, kNotTried };
+
+// Why a request was refused before the system was asked, and what that means; empty when it was not.
+inline std::string RefusalText(z_global::LaunchRefusal refusal, RefusalOutcome outcome) {
+  std::string why;
+  switch (refusal) {
+    case z_global::LaunchRefusal::kNone:
+      return {};
+    case z_global::LaunchRefusal::kNotInCodePage:
+      why =
+          "Der Pfad enthält Zeichen, die in der ANSI-Codepage dieses Windows fehlen. Windows würde sie "
+          "durch ähnliche ersetzen, und ein anderes Programm könnte starten.";
+      break;
+    case z_global::LaunchRefusal::kTooLong:
+      why =
+          "Der Pfad ist länger als 255 Zeichen. Er wird nicht gekürzt, denn ein gekürzter Pfad könnte ein "
+          "anderes Programm starten.";
+      break;
+    case z_global::LaunchRefusal::kAccountNotInCodePage:
+      why =
+          "Der Benutzername oder die Domäne aus der Einstellungsdatei enthält Zeichen, die in der "
+          "ANSI-Codepage dieses Windows fehlen. Windows würde sie durch ähnliche ersetzen und ein anderes "
+          "Konto anmelden.";
+      break;
+  }
+  switch (outcome) {
+    case RefusalOutcome::kNotStarted:
+      return why + "\n\nEs wurde nichts gestartet.";
+    case RefusalOutcome::kNotTaken:
+      return why + "\n\nDer Pfad wurde nicht übernommen.";
+    case RefusalOutcome::kNotTried:
+      return why + "\n\nDie Anmeldung wurde nicht versucht.";
+  }
+  return why;
 }

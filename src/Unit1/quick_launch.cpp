@@ -10,7 +10,6 @@
 #include "Unit1/outcome_messages.h"
 #include "ui/text.h"
 #include "z_global/credentials.h"
-#include "z_global/drives.h"
 #include "z_global/system_info.h"
 
 namespace {
@@ -45,7 +44,8 @@ void TForm1::LoadQuickEntries() {
   for (int n = 1; n <= 6; ++n) {
     const std::string section = QuickSection(n);
     const std::string text = ui::Cut(IniCtrl1.ReadValue(section, "Text", ""), kShortText);
-    const std::string path = ui::Cut(IniCtrl1.ReadValue(section, "Pfad", ""), kShortText);
+    // The path stays whole: cut, it could name another program, and its launch refuses it instead.
+    const std::string path = IniCtrl1.ReadValue(section, "Pfad", "");
     const std::string hint = ui::Cut(IniCtrl1.ReadValue(section, "Hint", ""), kShortText);
     ColumnListBox1.Add(TableValue(text) + kColumnDelimiter + TableValue(path) + kColumnDelimiter +
                        TableValue(hint));
@@ -69,8 +69,9 @@ void TForm1::XPSpeedButton1Click(TObject* sender) {
 
 void TForm1::LaunchQuickEntry(TObject*, int n) {
   const std::string stored = ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 1);
-  const std::string path = z_global::ResolveNetworkPath(System(), ui::Cut(stored, kShortText));
-  if (RunWithTypedPassword(path).ok) return;
+  const z_global::LaunchRequest request = Request(z_global::LaunchSource::kQuickEntry, stored);
+  if (Refused(request)) return;
+  if (RunWithTypedPassword(request).ok) return;
 
   FormPass->LabelAdmin.SetText(LabelAdminUser.Text());
   FormPass->LabelDomaene.SetText(LabelDom.Text());
@@ -79,16 +80,24 @@ void TForm1::LaunchQuickEntry(TObject*, int n) {
 
   // The corrected password stays in the main window for the launches that follow.
   EditPasswort.SetSecret(FormPass->EditPasswd.ReadSecret());
-  const platform::CallResult again = RunWithTypedPassword(path);
-  if (!again.ok) ShowErrorBox(z_global::WithSystemReason(System(), kQuickLaunchFailed, again.error));
+  const platform::CallResult again = RunWithTypedPassword(request);
+  if (!again.ok)
+    ShowErrorBox(
+        z_global::WithSystemReason(System(), kQuickLaunchFailed, again.error, z_global::ProgramOf(request)));
 }
 
 void TForm1::Bearbeiten11Click(TObject*) {
   const std::string user = ui::Cut(LabelAdminUser.Text(), kShortText);
-  secret::Text password = EditPasswort.ReadSecret();
-  password.Cut(kShortText);
   const std::string domain = ui::Cut(LabelDom.Text(), kShortText);
-  const platform::CallResult checked = z_global::CheckCredentials(System(), user, password, domain);
+  if (!ui::FitsCodePage(user) || !ui::FitsCodePage(domain)) {
+    ShowErrorBox(RefusalText(z_global::LaunchRefusal::kAccountNotInCodePage, RefusalOutcome::kNotTried));
+    EditPasswort.SetFocus();
+    return;
+  }
+  secret::Wide password = EditPasswort.ReadSecret();
+  password.Cut(kShortText);
+  const platform::CallResult checked =
+      z_global::CheckCredentials(System(), user, password, z_global::LogonDomain(user, domain));
   // The check leaves the thread impersonating the administrator: back to the operator's own account at
   // once, so that the editor reads and writes with the operator's rights.
   if (checked.ok) System().RevertToSelf();

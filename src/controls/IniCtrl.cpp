@@ -103,15 +103,22 @@ std::string TIniCtrl::ReadValue(std::string_view section, std::string_view key, 
   const std::string path = ResolvePath();
   const std::string resolved = ResolveSection(section);
   const std::string keyName(key), fallbackText(fallback);
-  std::string value = System().ProfileRead(resolved, keyName, fallbackText, path);
-  // Notepad saves a new file as UTF-8 with a byte-order mark in front, and the system's reader takes
-  // the mark for part of the first line: the first section's values are not found. Read again past it.
-  if (value == fallbackText) {
-    const std::optional<std::string> start = System().ReadFileStart(path, kSettingsFileLimit);
-    if (start && start->rfind(ini::kByteOrderMark, 0) == 0)
-      value = ini::ReadFromText(*start, resolved, keyName, fallbackText);
+  // Notepad saves a new file as UTF-8 with a byte-order mark in front. Windows' reader takes the mark
+  // for part of the first line, so that the first section's values are not found, and Wine's converts
+  // every value to the code page with best fit: such a file is read here.
+  std::string value;
+  if (StartsWithByteOrderMark(path)) {
+    const std::optional<std::string> content = System().ReadFileStart(path, kSettingsFileLimit);
+    value = ini::ReadFromText(content.value_or(std::string()), resolved, keyName, fallbackText);
+  } else {
+    value = System().ProfileRead(resolved, keyName, fallbackText, path);
   }
   return InProgramCodePage(System(), std::move(value));
+}
+
+bool TIniCtrl::StartsWithByteOrderMark(const std::string& path) {
+  const std::optional<std::string> start = System().ReadFileStart(path, ini::kByteOrderMark.size());
+  return start && *start == ini::kByteOrderMark;
 }
 
 std::string InProgramCodePage(platform::Platform& system, std::string value) {
@@ -125,6 +132,19 @@ void TIniCtrl::WriteValue(std::string_view section, std::string_view key, std::s
   const std::string path = ResolvePath();
   const std::string resolved = ResolveSection(section);
   if (effective_ != TIniTarget::itIniFile ||
-      !System().ProfileWrite(resolved, std::string(key), std::string(value), path))
+      !WriteToFile(path, resolved, std::string(key), std::string(value)))
     throw ui::EError("nach " + path + " kann nicht geschrieben werden");
+}
+
+bool TIniCtrl::WriteToFile(const std::string& path, const std::string& section, const std::string& key,
+                           const std::string& value) {
+  // A file kept in UTF-8 stays in UTF-8: a value written in the code page beside the others would show
+  // wrong in every editor, and the next read would not take the file for UTF-8 any more. The system's
+  // writer cannot be told the file's encoding, so such a file is written here.
+  const std::optional<std::string> content = System().ReadFileStart(path, kSettingsFileLimit + 1);
+  const bool utf8 = content && content->size() <= kSettingsFileLimit &&
+                    (content->rfind(ini::kByteOrderMark, 0) == 0 || ini::IsMultiByteUtf8(*content));
+  if (!utf8) return System().ProfileWrite(section, key, value, path);
+  return System().WriteFileContent(path,
+                                   ini::WriteToText(*content, section, key, System().AnsiToUtf8(value)));
 }

@@ -35,7 +35,8 @@ class TIniCtrl : public ui::TComponent {
   // The stored value, or the fallback when there is none (a missing file, section or key). A value saved
   // as UTF-8 comes back in the system's code page, the program's own.
   std::string ReadValue(std::string_view section, std::string_view key, std::string_view fallback);
-  // Stores the value; raises "nach %s kann nicht geschrieben werden" with the file's path on failure.
+  // Stores the value, in UTF-8 where the file is kept in UTF-8; raises "nach %s kann nicht geschrieben
+  // werden" with the file's path on failure.
   void WriteValue(std::string_view section, std::string_view key, std::string_view value);
 
   // The file a read or write uses now, and the section name it resolves to.
@@ -48,6 +49,9 @@ class TIniCtrl : public ui::TComponent {
 
  private:
   platform::Platform& System();
+  bool StartsWithByteOrderMark(const std::string& path);
+  bool WriteToFile(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value);
 
   bool alphaCounter_ = false;
   std::uint8_t maxEntries_ = 16;

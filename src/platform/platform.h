@@ -99,12 +99,15 @@ class Platform {
   // Text and launching.
   virtual secret::Wide AnsiToWide(std::string_view ansi) = 0;  // MultiByteToWideChar, CP_ACP, no flags
   virtual CallResult CreateProcessWithLogon(const LogonLaunch& launch) = 0;  // closes the new handles at once
-  virtual CallResult Logon(const char* user, const char* domain, const char* password,
+  // LogonUserW; a null domain for an account named as "name@domain".
+  virtual CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                            std::uint32_t logonType, std::uint32_t provider, Handle& token) = 0;
   virtual CallResult ImpersonateLoggedOnUser(Handle token) = 0;
-  // Settings text saved as UTF-8, in the system's code page (through UTF-16; a character the code page
-  // lacks becomes its default character); nothing when the bytes are not UTF-8.
+  // Settings text saved as UTF-8, in the system's code page (through UTF-16, without best fit: a
+  // character the code page lacks becomes ui::kNotInCodePage); nothing when the bytes are not UTF-8.
   virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
+  // The program's text as UTF-8 (through UTF-16), for a settings file that is kept in UTF-8.
+  virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
   virtual bool RevertToSelf() = 0;
   virtual void CloseHandle(Handle handle) = 0;
 
@@ -119,8 +122,11 @@ class Platform {
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual std::string ModuleFileName() = 0;  // the running executable's full path
   virtual std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
-  // The program's own command line after its name, split and unquoted by the runtime's rules.
-  virtual std::vector<std::string> CommandLineArguments() = 0;
+  // Makes the bytes the file's whole content, creating the file when it is missing.
+  virtual bool WriteFileContent(const std::string& path, const std::string& content) = 0;
+  // The program's own command line, whole, as the system keeps it (GetCommandLineW), converted as
+  // ui::kNotInCodePage describes.
+  virtual std::string CommandLine() = 0;
 
   // Account and system.
   // Compares two texts as the user's language sorts them, without regard to case (CompareStringA with

@@ -122,15 +122,21 @@ TTextControl::TTextControl(TForm* form, std::string name, ControlKind kind, Rect
   if (!text.empty()) SetText(text);
 }
 
-secret::Text TEdit::ReadSecret() const {
-  secret::Text out;
+secret::Wide TEdit::ReadSecret() const {
+  secret::Wide out;
   As<SecretPeer>().ReadSecret(out);
   return out;
 }
 
-// What was typed goes over into the window through a wiping buffer: it may be a password.
+// What the box holds goes over into the window: the program's text through the code page, and a
+// password through a wiping buffer.
 void TEdit::PeerReplaced(ControlPeer& old) {
-  secret::Text typed;
+  if (!passwordChar_) {
+    const std::string text = dynamic_cast<TextPeer&>(old).GetText();
+    if (!text.empty()) SetText(text);
+    return;
+  }
+  secret::Wide typed;
   dynamic_cast<SecretPeer&>(old).ReadSecret(typed);
   if (!typed.empty()) SetSecret(typed);
 }

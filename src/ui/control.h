@@ -152,8 +152,8 @@ class TEdit : public TTextControl {
   void SetPasswordChar(char c) { passwordChar_ = c; }
 
   // The password travels only through these: into a wiping buffer and back, never a std::string.
-  secret::Text ReadSecret() const;
-  void SetSecret(const secret::Text& text) { As<SecretPeer>().SetSecret(text); }
+  secret::Wide ReadSecret() const;
+  void SetSecret(const secret::Wide& text) { As<SecretPeer>().SetSecret(text); }
 
  protected:
   void PeerReplaced(ControlPeer& old) override;

@@ -2,6 +2,7 @@
 
 #include "ui/control.h"
 #include "ui/form.h"
+#include "ui/text.h"
 
 namespace ui {
 namespace {
@@ -16,12 +17,11 @@ class MemoryControl : public ControlPeer {
 
 class MemoryText : public MemoryControl, public TextPeer {
  public:
-  std::string GetText() const override { return std::string(text_.view()); }
-  void SetText(std::string_view text) override { text_ = secret::Text(text); }
+  std::string GetText() const override { return text_; }
+  void SetText(std::string_view text) override { text_ = text; }
 
- protected:
-  // A wiping buffer: the text of an edit box may be a password.
-  secret::Text text_;
+ private:
+  std::string text_;
 };
 
 // The keyboard focus without windows: the control the form last gave it to.
@@ -42,11 +42,27 @@ class MemoryButton : public MemoryText, public MemoryFocus {
   using MemoryFocus::MemoryFocus;
 };
 
-class MemoryEdit : public MemoryButton, public SecretPeer {
+// An edit box keeps its text in UTF-16, as its window does, and in a wiping buffer: it may be a
+// password. Without a window there is no code page: a byte of the program's text is one character, and
+// a character beyond a byte reads as not in the code page.
+class MemoryEdit : public MemoryControl, public TextPeer, public MemoryFocus, public SecretPeer {
  public:
-  using MemoryButton::MemoryButton;
-  void ReadSecret(secret::Text& out) const override { out = text_; }
-  void SetSecret(const secret::Text& text) override { text_ = text; }
+  using MemoryFocus::MemoryFocus;
+  std::string GetText() const override {
+    std::string text;
+    for (char16_t c : wide_.view()) text.push_back(c <= 0xFF ? static_cast<char>(c) : kNotInCodePage);
+    return text;
+  }
+  void SetText(std::string_view text) override {
+    wide_.Reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+      wide_.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+  }
+  void ReadSecret(secret::Wide& out) const override { out = wide_; }
+  void SetSecret(const secret::Wide& text) override { wide_ = text; }
+
+ private:
+  secret::Wide wide_;
 };
 
 class MemoryList : public MemoryControl, public MemoryFocus, public ListPeer {

@@ -32,12 +32,13 @@ class TextPeer {
   virtual void SetText(std::string_view text) = 0;
 };
 
-// A password box: its text travels only through wiping buffers.
+// A password box: its text travels only through wiping buffers, in UTF-16 as the box keeps it, so
+// that the system gets every character as typed.
 class SecretPeer {
  public:
   virtual ~SecretPeer() = default;
-  virtual void ReadSecret(secret::Text& out) const = 0;
-  virtual void SetSecret(const secret::Text& text) = 0;
+  virtual void ReadSecret(secret::Wide& out) const = 0;
+  virtual void SetSecret(const secret::Wide& text) = 0;
 };
 
 // A control that takes the keyboard focus.

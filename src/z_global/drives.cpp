@@ -1,11 +1,8 @@
 #include "z_global/drives.h"
 
-#include "ui/text.h"
-
 namespace z_global {
 namespace {
 
-constexpr std::size_t kShortText = 255;
 constexpr char kNetwork[] = "Netzwerk";
 
 bool IsAsciiLetter(char c) {
@@ -53,7 +50,7 @@ std::string ResolveNetworkPath(platform::Platform& system, std::string_view path
   if (IsDrivePath(result)) {
     if (std::optional<std::string> universal = system.GetUniversalName(result)) result = *universal;
   }
-  return ui::Cut(result, kShortText);
+  return result;
 }
 
 std::optional<std::string> LaunchDirectory(platform::Platform& system) {

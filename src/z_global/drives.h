@@ -13,7 +13,8 @@ namespace z_global {
 std::string GetDriveTypeName(platform::Platform& system, char letter);
 
 // The text to launch for a typed path or command line: a path on a mapped network drive becomes its
-// universal name, anything else comes back unchanged. At most 255 characters.
+// universal name, anything else comes back unchanged. Nothing is cut: the caller refuses a text that
+// has grown too long.
 std::string ResolveNetworkPath(platform::Platform& system, std::string_view path);
 
 // True for "X:" followed by at least one more character, X an ASCII letter.

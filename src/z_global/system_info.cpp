@@ -101,15 +101,49 @@ std::string FeatureRelease(platform::Platform& system) {
 
 }  // namespace
 
-std::string SystemErrorText(platform::Platform& system, std::uint32_t code) {
-  if (code == 0) return "Eine Win32-API-Funktion ist fehlgeschlagen";
-  return "Win32-Fehler. Code: " + std::to_string(code) + ".\n" + Trim(system.SystemErrorMessage(code));
+std::string FilledInserts(std::string_view message, std::string_view program) {
+  std::string out;
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    if (message[i] != '%' || i + 1 == message.size()) {
+      out.push_back(message[i]);
+      continue;
+    }
+    const char next = message[i + 1];
+    if (next == '0') break;          // the end of the text
+    if (next < '1' || next > '9') {  // "%n" a line break, in a reason on one line a blank; "%%" a "%"
+      out.push_back(next == 'n' ? ' ' : next);
+      ++i;
+      continue;
+    }
+    std::size_t end = i + 1;
+    while (end < message.size() && message[end] >= '0' && message[end] <= '9') ++end;
+    const bool first = message.substr(i + 1, end - i - 1) == "1";
+    // An insert may carry its printf form after it, "%1!s!".
+    if (end < message.size() && message[end] == '!') {
+      const std::size_t close = message.find('!', end + 1);
+      end = close == std::string_view::npos ? message.size() : close + 1;
+    }
+    if (first) out += program;
+    i = end - 1;
+  }
+  // A left-out insert leaves its blanks behind.
+  std::string tidy;
+  for (char c : out)
+    if (c != ' ' || (!tidy.empty() && tidy.back() != ' ')) tidy.push_back(c);
+  return Trim(tidy);
 }
 
-std::string WithSystemReason(platform::Platform& system, std::string_view text, std::uint32_t code) {
+std::string SystemErrorText(platform::Platform& system, std::uint32_t code) {
+  if (code == 0) return "Eine Win32-API-Funktion ist fehlgeschlagen";
+  return "Win32-Fehler. Code: " + std::to_string(code) + ".\n" +
+         FilledInserts(system.SystemErrorMessage(code), {});
+}
+
+std::string WithSystemReason(platform::Platform& system, std::string_view text, std::uint32_t code,
+                             std::string_view program) {
   std::string message(text);
   if (code == 0) return message;
-  const std::string reason = Trim(system.SystemErrorMessage(code));
+  const std::string reason = FilledInserts(system.SystemErrorMessage(code), program);
   message += "\n\n";
   if (!reason.empty()) message += reason + " ";
   return message + "(Fehler " + std::to_string(code) + ")";

@@ -20,8 +20,13 @@ std::string SystemErrorText(platform::Platform& system, std::uint32_t code);
 
 // A failure as the operator reads it: the text, then after an empty line the system's own description
 // of the error with its number, "... (Fehler 1331)"; only the number where the system has no text for
-// it. Without an error code, the text alone.
-std::string WithSystemReason(platform::Platform& system, std::string_view text, std::uint32_t code);
+// it. Without an error code, the text alone. The description's inserts are filled (see below).
+std::string WithSystemReason(platform::Platform& system, std::string_view text, std::uint32_t code,
+                             std::string_view program = {});
+
+// A system text as FormatMessage keeps it for later filling: its first insert ("%1") becomes the
+// program where one is given, every other insert is left out, and "%%" is a percent sign.
+std::string FilledInserts(std::string_view message, std::string_view program);
 
 // The domain of the account that runs the program; for a local account the computer's name.
 std::string GetUserDomain(platform::Platform& system);

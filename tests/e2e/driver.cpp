@@ -246,6 +246,14 @@ HWND Program::Focus() const {
   return info.hwndFocus;
 }
 
+std::string Program::NextError() const {
+  HWND box = WaitForWindow("Fehler");
+  const std::string text = box ? BoxText(box) : "(no box)";
+  if (box) CloseBox(box);
+  WaitFor([&] { return !IsWindow(box); });
+  return text;
+}
+
 std::string Program::Text(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};

@@ -52,6 +52,11 @@ class Program {
   HWND ControlWithText(HWND parent, const std::string& text) const;
   // The window that has the keyboard focus in the program.
   HWND Focus() const;
+  // The main window's path box and password box.
+  HWND PathBox() const { return ControlAt(main_, 104, 12); }
+  HWND PasswordBox() const { return ControlAt(main_, 104, 56); }
+  // The text of the error box that comes next, which is closed then; "(no box)" when none comes.
+  std::string NextError() const;
 
   static std::string Text(HWND window);
   static void SetText(HWND window, const std::string& text);

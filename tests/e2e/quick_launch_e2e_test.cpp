@@ -28,10 +28,6 @@ void ClickQuick(const Program& program, int n, bool right = false) {
   Program::ClickAt(program.Main(), corners[n - 1].x + 10, corners[n - 1].y + 8, right);
 }
 
-HWND PasswordBox(const Program& program) {
-  return program.ControlAt(program.Main(), 104, 56);
-}
-
 // The tooltip window of the main window. The program makes it when the mouse first comes over the
 // window, so the mouse is moved there first.
 HWND MainTooltips(const Program& program) {
@@ -55,7 +51,7 @@ TEST(QuickLaunchE2E, AFailedQuickLaunchAsksForThePassword) {
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 1);  // only entry 1 has a tooltip
   e2e::SaveScreenshot(program.Main(), "main_window_entries");
 
-  Program::SetText(PasswordBox(program), kPassword);  // under Wine every real launch fails
+  Program::SetText(program.PasswordBox(), kPassword);  // under Wine every real launch fails
   ClickQuick(program, 1);
   HWND dialog = program.WaitForWindow("Passwort");
   ASSERT_NE(dialog, nullptr);
@@ -100,7 +96,7 @@ class WerkzeugE2E : public ::testing::Test {
     program = std::make_unique<Program>(folder, "Werkzeug.exe");
     ASSERT_TRUE(program->Started());
     ASSERT_TRUE(session.InstallInto(program->Process()));
-    Program::SetText(PasswordBox(*program), kPassword);
+    Program::SetText(program->PasswordBox(), kPassword);
   }
 };
 
@@ -118,7 +114,7 @@ TEST_F(WerkzeugE2E, AQuickLaunchReachesTheSystem) {
 // A refused check: the error box, the focus back in the password box, and no impersonation to end.
 // The empty password box reaches the logon as an empty text.
 TEST_F(WerkzeugE2E, TheGateRefusesAWrongPassword) {
-  Program::SetText(PasswordBox(*program), "");
+  Program::SetText(program->PasswordBox(), "");
   ClickQuick(*program, 3, true);
   ASSERT_TRUE(program->ChooseFromMenu(0));
   HWND box = program->WaitForWindow("Fehler");
@@ -133,7 +129,7 @@ TEST_F(WerkzeugE2E, TheGateRefusesAWrongPassword) {
   EXPECT_TRUE(text.ends_with("(Fehler 1326)")) << text;
   e2e::SaveScreenshot(box, "gate_refusal");
   Program::CloseBox(box);
-  EXPECT_TRUE(e2e::WaitFor([&] { return program->Focus() == PasswordBox(*program); }));
+  EXPECT_TRUE(e2e::WaitFor([&] { return program->Focus() == program->PasswordBox(); }));
   EXPECT_EQ(program->WaitForWindow(kEditor, 0), nullptr);
   ASSERT_EQ(session.Sequence(), std::vector<standin::Call>{standin::kLogon});
   const standin::Record logon = session.Calls(standin::kLogon)[0];

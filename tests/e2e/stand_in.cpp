@@ -34,19 +34,11 @@ void Copy(Text& into, const Char* text) {
     into.text[i] = static_cast<WCHAR>(sizeof(Char) == 1 ? static_cast<unsigned char>(text[i]) : text[i]);
 }
 
-unsigned Lower(unsigned c) {
-  return c >= 'A' && c <= 'Z' ? c + 32 : c;
-}
-
-// The account that has the password, as Windows compares account names: without regard to case.
-template <class Char>
-bool IsTheAccount(const Char* user) {
-  const char* account = g_shared->account[0] ? g_shared->account : "Administrator";
-  for (int i = 0;; ++i) {
-    const auto c = static_cast<unsigned>(user ? user[i] : 0);
-    if (Lower(c) != Lower(static_cast<unsigned char>(account[i]))) return false;
-    if (c == 0) return true;
-  }
+// The account that has the password, as Windows compares account names: without regard to case, an
+// umlaut as the letter it is.
+bool IsTheAccount(const WCHAR* user) {
+  const WCHAR* account = g_shared->account[0] ? g_shared->account : L"Administrator";
+  return user && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, user, -1, account, -1) == CSTR_EQUAL;
 }
 
 // A fresh named event in place of a process, thread or token handle: the test sees it closed when
@@ -116,7 +108,7 @@ BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFl
   return r.answer;
 }
 
-BOOL WINAPI Logon(LPCSTR user, LPCSTR domain, LPCSTR password, DWORD type, DWORD provider, PHANDLE token) {
+BOOL WINAPI Logon(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD type, DWORD provider, PHANDLE token) {
   Record& r = Begin(kLogon);
   Copy(r.user, user);
   Copy(r.domain, domain);
@@ -236,7 +228,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID) {
   const auto* impersonate = reinterpret_cast<const void*>(&Impersonate);
   const auto* revert = reinterpret_cast<const void*>(&Revert);
   const auto* printers = reinterpret_cast<const void*>(&ListPrinters);
-  return Replace(advapi, "CreateProcessWithLogonW", launch) + Replace(advapi, "LogonUserA", logon) +
+  return Replace(advapi, "CreateProcessWithLogonW", launch) + Replace(advapi, "LogonUserW", logon) +
          Replace(advapi, "ImpersonateLoggedOnUser", impersonate) + Replace(advapi, "RevertToSelf", revert) +
          Replace(winspool, "EnumPrintersA", printers);
 }

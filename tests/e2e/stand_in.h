@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in: a test library that takes the place of the five system calls Wine cannot make for
-// real: the launch under other credentials (CreateProcessWithLogonW), the logon check (LogonUserA),
+// real: the launch under other credentials (CreateProcessWithLogonW), the logon check (LogonUserW),
 // the impersonation and its end (ImpersonateLoggedOnUser, RevertToSelf) and the printer list
 // (EnumPrintersA). Loaded into the running program, it overwrites the start of each of those functions
 // with a jump to its own. Each call is recorded, with every argument, in a block of named shared
@@ -76,7 +76,7 @@ struct Record {
 
 struct Shared {
   Secret accepted;             // set by the test: the administrator's password
-  char account[64];            // set by the test: the account that has it; "Administrator" when empty
+  WCHAR account[64];           // set by the test: the account that has it; "Administrator" when empty
   DWORD failWith;              // set by the test: nonzero, the launch and the logon fail with this error
   WCHAR dropped[2][MAX_PATH];  // set by the test: the files of a drop
   char printers[MAX_PATH];     // set by the test: a file with one printer name a line (none if empty)

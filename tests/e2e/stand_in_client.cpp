@@ -47,7 +47,10 @@ void Session::Accept(std::string_view password) {
 }
 
 void Session::AcceptAccount(std::string_view account) {
-  if (shared_) lstrcpynA(shared_->account, std::string(account).c_str(), sizeof shared_->account);
+  if (!shared_) return;
+  ZeroMemory(shared_->account, sizeof shared_->account);
+  MultiByteToWideChar(CP_ACP, 0, account.data(), static_cast<int>(account.size()), shared_->account,
+                      static_cast<int>(std::size(shared_->account)) - 1);
 }
 
 void Session::FailWith(DWORD error) {

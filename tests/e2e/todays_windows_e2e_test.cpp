@@ -17,26 +17,11 @@ const std::string kGateRefused =
     "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
     "eintragen.";
 
-HWND PathBox(const Program& program) {
-  return program.ControlAt(program.Main(), 104, 12);
-}
-HWND PasswordBox(const Program& program) {
-  return program.ControlAt(program.Main(), 104, 56);
-}
 // A right click on quick-launch button 1 and "Bearbeiten": the gate.
 void OpenEditor(const Program& program) {
   Program::ClickAt(program.Main(), 154, 108, true);
   program.ChooseFromMenu(0);
 }
-// The text of the error box that comes next, which is closed then.
-std::string NextError(const Program& program) {
-  HWND box = program.WaitForWindow("Fehler");
-  const std::string text = box ? Program::BoxText(box) : "(no box)";
-  if (box) Program::CloseBox(box);
-  e2e::WaitFor([&] { return !IsWindow(box); });
-  return text;
-}
-
 // A per-program setting of this Wine prefix (a value, or the DllOverrides subkey's), removed again.
 class WineAppSetting {
  public:
@@ -92,9 +77,9 @@ TEST(TodaysWindowsE2E, LogsOnTheAccountOfTheSettingsFile) {
     ASSERT_TRUE(session.InstallInto(program.Process()));
     EXPECT_NE(program.ControlWithText(program.Main(), row.user), nullptr) << row.user;
     EXPECT_NE(program.ControlWithText(program.Main(), row.domain), nullptr) << row.domain;
-    Program::SetText(PathBox(program), "notepad");
-    Program::SetText(PasswordBox(program), kPassword);
-    Program::PressKey(PasswordBox(program), VK_RETURN);
+    Program::SetText(program.PathBox(), "notepad");
+    Program::SetText(program.PasswordBox(), kPassword);
+    Program::PressKey(program.PasswordBox(), VK_RETURN);
     ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
     OpenEditor(program);
     HWND editor = program.WaitForWindow("Belegung der Schnelltasten");
@@ -116,17 +101,18 @@ TEST(TodaysWindowsE2E, GivesTheSystemsReasonAfterTheMessage) {
   Program program(e2e::RunFolder("reasons"));
   ASSERT_TRUE(program.Started());
   ASSERT_TRUE(session.InstallInto(program.Process()));
-  Program::SetText(PathBox(program), "C:\\Tools\\setup.msi");
-  Program::SetText(PasswordBox(program), kPassword);
-  for (const DWORD code : {1326u, 1331u, 2u, 1058u, 1385u}) {
+  Program::SetText(program.PathBox(), "C:\\Tools\\setup.msi");
+  Program::SetText(program.PasswordBox(), kPassword);
+  for (const DWORD code : {1326u, 1331u, 2u, 1058u, 1385u, 193u}) {
     session.FailWith(code);
     const std::string number = "(Fehler " + std::to_string(code) + ")";
-    Program::PressKey(PasswordBox(program), VK_RETURN);
-    const std::string launch = NextError(program);
+    Program::PressKey(program.PasswordBox(), VK_RETURN);
+    const std::string launch = program.NextError();
     EXPECT_EQ(launch.rfind(kLaunchFailed + "\n\n", 0), 0u) << launch;
     EXPECT_TRUE(launch.ends_with(number)) << launch;
+    EXPECT_EQ(launch.find('%'), std::string::npos) << launch;  // no insert left open
     OpenEditor(program);
-    const std::string gate = NextError(program);
+    const std::string gate = program.NextError();
     EXPECT_EQ(gate.rfind(kGateRefused + "\n\n", 0), 0u) << gate;
     EXPECT_TRUE(gate.ends_with(number)) << gate;
   }
@@ -136,8 +122,8 @@ TEST(TodaysWindowsE2E, TakesAPathHandedInAndOneDroppedFromExplorer) {
   standin::Session session{kPassword};
   Program program(e2e::RunFolder("handed-in"), "Morvela.exe", {}, "\"C:\\Program Files\\App\\setup.msi\"");
   ASSERT_TRUE(program.Started());
-  EXPECT_EQ(Program::Text(PathBox(program)), "C:\\Program Files\\App\\setup.msi");
-  EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == PasswordBox(program); }));
+  EXPECT_EQ(Program::Text(program.PathBox()), "\"C:\\Program Files\\App\\setup.msi\"");  // no such file
+  EXPECT_TRUE(e2e::WaitFor([&] { return program.Focus() == program.PasswordBox(); }));
 
   ASSERT_TRUE(session.InstallInto(program.Process()));
   Program::Click(program.ControlAt(program.Main(), 8, 100));  // the command window names itself
@@ -145,7 +131,7 @@ TEST(TodaysWindowsE2E, TakesAPathHandedInAndOneDroppedFromExplorer) {
   ASSERT_TRUE(session.Drop(program.Process(), program.Main(),
                            {L"C:\\Users\\Public\\Downloads\\Größe.msi", L"C:\\Users\\Public\\andere.exe"}));
   EXPECT_TRUE(e2e::WaitFor(
-      [&] { return Program::Text(PathBox(program)) == "C:\\Users\\Public\\Downloads\\Größe.msi"; }));
+      [&] { return Program::Text(program.PathBox()) == "C:\\Users\\Public\\Downloads\\Größe.msi"; }));
   EXPECT_EQ(program.ControlWithText(program.Main(), "DOS - Fenster"), nullptr);
   ASSERT_TRUE(Program::Handled(program.ControlAt(program.Main(), 464, 108)));
   EXPECT_TRUE(session.Calls(standin::kLaunch).empty());  // nothing starts without the password and Enter

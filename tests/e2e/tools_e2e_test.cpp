@@ -8,9 +8,6 @@ namespace {
 
 using e2e::Program;
 
-HWND PathBox(const Program& program) {
-  return program.ControlAt(program.Main(), 104, 12);
-}
 HWND ProgramsButton(const Program& program) {
   return program.ControlAt(program.Main(), 92, 100);
 }
@@ -59,25 +56,25 @@ TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
   PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   PostMessageA(list, WM_LBUTTONUP, 0, at);
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(chooser); }));
-  EXPECT_EQ(Program::Text(PathBox(program)), "rundll32 printui.dll,PrintUIEntry /dl /n \"Laser 1\"");
+  EXPECT_EQ(Program::Text(program.PathBox()), "rundll32 printui.dll,PrintUIEntry /dl /n \"Laser 1\"");
   EXPECT_NE(program.ControlWithText(program.Main(), "Drucker löschen"), nullptr);
 }
 
 TEST(ToolsE2E, TheProgramsMenuOpensFromTheLowerPartOfItsButton) {
   Program program(e2e::RunFolder("programs-menu"));
   ASSERT_TRUE(program.Started());
-  Program::SetText(PathBox(program), "C:\\getippt.exe");
+  Program::SetText(program.PathBox(), "C:\\getippt.exe");
   Program::ClickAt(ProgramsButton(program), 20, 28);
   // From the bottom: "Windows-Firewall", then up to "Verwaltung", into it, and up to its last: "Dienste".
   ASSERT_TRUE(program.MenuKeys({VK_UP, VK_UP, VK_RIGHT, VK_UP, VK_RETURN}, "programs_menu"));
-  ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(PathBox(program)) != "C:\\getippt.exe"; }));
-  EXPECT_EQ(lstrcmpiA(Program::Text(PathBox(program)).c_str(), "C:\\windows\\system32\\services.msc"), 0)
-      << Program::Text(PathBox(program));
+  ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program.PathBox()) != "C:\\getippt.exe"; }));
+  EXPECT_EQ(lstrcmpiA(Program::Text(program.PathBox()).c_str(), "C:\\windows\\system32\\services.msc"), 0)
+      << Program::Text(program.PathBox());
   EXPECT_NE(program.ControlWithText(program.Main(), "Dienste "), nullptr);
 
   Program::ClickAt(ProgramsButton(program), 20, 10);  // the upper part is an ordinary press
   EXPECT_TRUE(e2e::WaitFor([&] {
-    return Program::Text(PathBox(program)) == "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl";
+    return Program::Text(program.PathBox()) == "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl";
   }));
   EXPECT_NE(program.ControlWithText(program.Main(), "Programme"), nullptr);
 }
@@ -92,7 +89,7 @@ TEST(ToolsE2E, WithoutPrintersTheChooserIsEmptyAndAbbrechenGivesEmptyQuotes) {
   EXPECT_TRUE(Program::ListItems(program.ControlAt(chooser, 8, 8)).empty());
   Program::Click(program.ControlAt(chooser, 300, 142));
   EXPECT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(chooser); }));
-  EXPECT_EQ(Program::Text(PathBox(program)), "rundll32 printui.dll,PrintUIEntry /dl /n \"\"");
+  EXPECT_EQ(Program::Text(program.PathBox()), "rundll32 printui.dll,PrintUIEntry /dl /n \"\"");
 }
 
 TEST(ToolsE2E, TheInfoDialogOpensCentredAndClosesOnEnterButNotEscape) {

@@ -89,15 +89,16 @@ platform::CallResult FakePlatform::CreateProcessWithLogon(const platform::LogonL
   return {true, 0};
 }
 
-platform::CallResult FakePlatform::Logon(const char* user, const char* domain, const char* password,
-                                         std::uint32_t logonType, std::uint32_t provider,
-                                         platform::Handle& token) {
+platform::CallResult FakePlatform::Logon(const char16_t* user, const char16_t* domain,
+                                         const char16_t* password, std::uint32_t logonType,
+                                         std::uint32_t provider, platform::Handle& token) {
   LogonRecord record;
-  record.user = user ? user : "(null)";
-  record.domain = domain ? domain : "(null)";
+  record.user = user ? Narrow(user) : "(null)";
+  record.domainNull = domain == nullptr;
+  record.domain = Narrow(domain);
   record.logonType = logonType;
   record.provider = provider;
-  record.passwordAccepted = password && acceptedPassword == password;
+  record.passwordAccepted = Same(password, acceptedPassword);
   record.userBuffer = user;
   record.domainBuffer = domain;
   record.passwordBuffer = password;
@@ -129,8 +130,24 @@ std::optional<std::string> FakePlatform::Utf8ToAnsi(std::string_view utf8) {
       if ((next & 0xC0) != 0x80) return std::nullopt;
       code = (code << 6) | (next & 0x3F);
     }
-    out.push_back(code < 0x100 ? static_cast<char>(code) : code == 0x20AC ? '\x80' : '?');
+    out.push_back(code < 0x100 ? static_cast<char>(code) : code == 0x20AC ? '\x80' : ui::kNotInCodePage);
     i += static_cast<std::size_t>(length);
+  }
+  return out;
+}
+
+std::string FakePlatform::AnsiToUtf8(std::string_view ansi) {
+  std::string out;
+  for (char c : ansi) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u == 0x80) {
+      out += "\xE2\x82\xAC";
+    } else if (u < 0x80) {
+      out.push_back(c);
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
   }
   return out;
 }
@@ -188,6 +205,13 @@ std::optional<std::string> FakePlatform::ReadFileStart(const std::string& path, 
   in.read(content.data(), static_cast<std::streamsize>(maxBytes));
   content.resize(static_cast<std::size_t>(in.gcount()));
   return content;
+}
+
+bool FakePlatform::WriteFileContent(const std::string& path, const std::string& content) {
+  ++profileWrites;
+  if (unwritableFiles.count(path)) return false;
+  WriteFile(path, content);
+  return true;
 }
 
 namespace {

@@ -36,6 +36,7 @@ struct LaunchRecord {
 struct LogonRecord {
   std::string user;
   std::string domain;
+  bool domainNull = false;
   std::uint32_t logonType = 0;
   std::uint32_t provider = 0;
   bool passwordAccepted = false;
@@ -67,7 +68,8 @@ class FakePlatform : public platform::Platform {
   std::string windowsDirectory = "C:\\WINDOWS";
   std::uint32_t windowsDirectoryError = 0;  // nonzero: the call fails with this code
   std::string modulePath = "C:\\Programme\\Morvela\\Morvela.exe";
-  std::vector<std::string> arguments;  // the command line after the program's name
+  // The program's whole command line, as the system keeps it.
+  std::string commandLine = "\"C:\\Programme\\Morvela\\Morvela.exe\"";
   std::set<std::string> files;
   std::set<std::string> directories;
   std::function<bool(platform::OpenFileRequest&)> onOpenFile;  // default: cancelled
@@ -89,12 +91,13 @@ class FakePlatform : public platform::Platform {
 
   secret::Wide AnsiToWide(std::string_view ansi) override;
   platform::CallResult CreateProcessWithLogon(const platform::LogonLaunch& launch) override;
-  platform::CallResult Logon(const char* user, const char* domain, const char* password,
+  platform::CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                              std::uint32_t logonType, std::uint32_t provider,
                              platform::Handle& token) override;
   platform::CallResult ImpersonateLoggedOnUser(platform::Handle token) override;
-  // Latin-1 and the euro sign; any other character becomes "?", as the system's default character.
+  // Latin-1 and the euro sign; any other character becomes ui::kNotInCodePage.
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
+  std::string AnsiToUtf8(std::string_view ansi) override;
   bool RevertToSelf() override;
   void CloseHandle(platform::Handle handle) override;
 
@@ -108,7 +111,8 @@ class FakePlatform : public platform::Platform {
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override { return modulePath; }
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
-  std::vector<std::string> CommandLineArguments() override { return arguments; }
+  bool WriteFileContent(const std::string& path, const std::string& content) override;
+  std::string CommandLine() override { return commandLine; }
 
   // Close to the user's language: punctuation first, then digits, then letters without regard to case,
   // an accented letter beside its plain one.

@@ -25,6 +25,9 @@ const std::string kTooLong =
     "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.";
 const std::string kLineBreak =
     "Eintrag nicht gespeichert: Text, Pfad und Hint dürfen keinen Zeilenumbruch enthalten.";
+const std::string kNotInCodePage =
+    "Eintrag nicht gespeichert: Text, Pfad oder Hint enthält Zeichen, die in der ANSI-Codepage dieses "
+    "Windows fehlen.";
 
 std::string Fill(std::size_t n, char c = 'a') {
   return std::string(n, c);
@@ -105,46 +108,48 @@ struct PathRow {
   bool fails;               // the launch fails and the launch bar's message is shown
   std::string dialogFile;   // what the file dialog opens with
   std::string dialogFolder;
+  std::string refused = {};  // the message of a launch refused before the system is asked
 };
 
 const PathRow kPathRows[] = {
     {"Empty", "", "", true, "", ""},
     {"Exe255", "C:\\" + Fill(248) + ".exe", "\"C:\\" + Fill(248) + ".exe\"", false,
      "C:\\" + Fill(248) + ".exe", ""},
-    // Cut to 255 characters the extension is ".ex": passed on unquoted.
-    {"Exe256", "C:\\" + Fill(249) + ".exe", "C:\\" + Fill(249) + ".ex", false, "C:\\" + Fill(249) + ".exe",
-     ""},
-    {"Exe300", "C:\\" + Fill(293) + ".exe", "C:\\" + Fill(252), false, "C:\\" + Fill(293) + ".exe", ""},
-    {"Exe2047", "C:\\" + Fill(2040) + ".exe", "C:\\" + Fill(252), false, "C:\\" + Fill(2040) + ".exe", ""},
-    {"Exe2048", "C:\\" + Fill(2041) + ".exe", "C:\\" + Fill(252), false, "C:\\" + Fill(2041) + ".exe", ""},
-    {"Exe4096", "C:\\" + Fill(4089) + ".exe", "C:\\" + Fill(252), false, "C:\\" + Fill(4089) + ".exe", ""},
-    {"Exe100000", "C:\\" + Fill(99993) + ".exe", "C:\\" + Fill(252), false, "C:\\" + Fill(99993) + ".exe",
-     ""},
+    // A longer path is never cut: cut, it could name another program.
+    {"Exe256", "C:\\" + Fill(249) + ".exe", "", false, "C:\\" + Fill(249) + ".exe", "", kRefusedTooLong},
+    {"Exe300", "C:\\" + Fill(293) + ".exe", "", false, "C:\\" + Fill(293) + ".exe", "", kRefusedTooLong},
+    {"Exe2047", "C:\\" + Fill(2040) + ".exe", "", false, "C:\\" + Fill(2040) + ".exe", "", kRefusedTooLong},
+    {"Exe2048", "C:\\" + Fill(2041) + ".exe", "", false, "C:\\" + Fill(2041) + ".exe", "", kRefusedTooLong},
+    {"Exe4096", "C:\\" + Fill(4089) + ".exe", "", false, "C:\\" + Fill(4089) + ".exe", "", kRefusedTooLong},
+    {"Exe100000", "C:\\" + Fill(99993) + ".exe", "", false, "C:\\" + Fill(99993) + ".exe", "",
+     kRefusedTooLong},
     // A network path: the dialog opens in its folder with no name, since the name part was cut.
-    {"Unc300", "\\\\srv\\apps\\" + Fill(289), "\\\\srv\\apps\\" + Fill(244), false, "", "\\\\srv\\apps\\"},
-    {"Unc100000", "\\\\srv\\apps\\" + Fill(99989), "\\\\srv\\apps\\" + Fill(244), false, "",
-     "\\\\srv\\apps\\"},
-    // N: is a mapped network drive: its universal name replaces the drive, and the result is cut again.
-    {"MappedDrive300", "N:\\" + Fill(297), "\\\\srv\\apps\\" + Fill(244), false, "N:\\" + Fill(297), ""},
+    {"Unc300", "\\\\srv\\apps\\" + Fill(289), "", false, "", "\\\\srv\\apps\\", kRefusedTooLong},
+    {"Unc100000", "\\\\srv\\apps\\" + Fill(99989), "", false, "", "\\\\srv\\apps\\", kRefusedTooLong},
+    // N: is a mapped network drive: its universal name replaces the drive, and the limit holds for it too.
+    {"MappedDrive247", "N:\\" + Fill(244), "\\\\srv\\apps\\" + Fill(244), false, "N:\\" + Fill(244), ""},
+    {"MappedDrive248", "N:\\" + Fill(245), "", false, "N:\\" + Fill(245), "", kRefusedTooLong},
     {"Backspace", "C:\\Tools\\a\bb.exe", "\"C:\\Tools\\a\bb.exe\"", false, "C:\\Tools\\a\bb.exe", ""},
     {"LineBreakInside", "C:\\Tools\\a\r\nb.exe", "\"C:\\Tools\\a\r\nb.exe\"", false, "C:\\Tools\\a\r\nb.exe",
      ""},
     // The line break belongs to the extension, which then matches no file type.
     {"LineBreakAtEnd", "C:\\Tools\\app.exe\r\n", "C:\\Tools\\app.exe\r\n", false, "C:\\Tools\\app.exe\r\n",
      ""},
-    {"ControlCharacters", "C:\\Tools\\" + AllControls() + ".msi",
-     "msiexec.exe /i \"C:\\Tools\\" + AllControls() + ".msi\"", false, "C:\\Tools\\" + AllControls() + ".msi",
-     ""},
-    // Quotes are not looked at: a quoted path has the extension .exe" and is passed as typed; it is
-    // no path for the dialog either.
+    // The first of them stands for a character the code page lacks.
+    {"ControlCharacters", "C:\\Tools\\" + AllControls() + ".msi", "", false,
+     "C:\\Tools\\" + AllControls() + ".msi", "", kRefusedNotInCodePage},
+    {"ControlCharactersButTheFirst", "C:\\Tools\\" + AllControls().substr(1) + ".msi",
+     "msiexec.exe /i \"C:\\Tools\\" + AllControls().substr(1) + ".msi\"", false,
+     "C:\\Tools\\" + AllControls().substr(1) + ".msi", ""},
+    // A path in quotes is started by what it names; it is no path for the dialog.
     {"QuotedPath", "\"C:\\Program Files\\App\\app.exe\"", "\"C:\\Program Files\\App\\app.exe\"", false, "",
      ""},
     {"QuoteInside", "C:\\Tools\\a\"b.msc", "mmc.exe \"C:\\Tools\\a\"b.msc\"", false, "C:\\Tools\\a\"b.msc",
      ""},
     {"Umlauts", "C:\\Programme\\Ärger\\Größe.exe", "\"C:\\Programme\\Ärger\\Größe.exe\"", false,
      "C:\\Programme\\Ärger\\Größe.exe", ""},
-    {"Umlauts300", "C:\\" + Umlauts(293) + ".exe", "C:\\" + Umlauts(252), false,
-     "C:\\" + Umlauts(293) + ".exe", ""},
+    {"Umlauts300", "C:\\" + Umlauts(293) + ".exe", "", false, "C:\\" + Umlauts(293) + ".exe", "",
+     kRefusedTooLong},
 };
 
 class PathBox : public BadInput, public ::testing::WithParamInterface<PathRow> {};
@@ -158,9 +163,14 @@ TEST_P(PathBox, LaunchesAndOpensTheDialogAsStated) {
   Main().EditPfad.SetText(row.typed);
   Main().EditPasswort.SetText("Geheim-123");
   Main().ButtonEXE.Click();
-  ASSERT_EQ(system.launches.size(), 1u);
-  EXPECT_EQ(system.launches[0].commandLine, row.commandLine);
-  EXPECT_EQ(Boxes(), row.fails ? Strings{kLaunchFailed} : Strings{});
+  if (row.refused.empty()) {
+    ASSERT_EQ(system.launches.size(), 1u);
+    EXPECT_EQ(system.launches[0].commandLine, row.commandLine);
+  }
+  EXPECT_EQ(system.launches.empty(), !row.refused.empty());
+  EXPECT_EQ(Boxes(), row.fails             ? Strings{kLaunchFailed}
+                     : row.refused.empty() ? Strings{}
+                                           : Strings{row.refused});
 
   Main().XPBitBtnOeffnen.Click();  // cancelled
   ASSERT_EQ(system.openFileRequests.size(), 1u);
@@ -266,8 +276,10 @@ std::vector<EditorRow> EditorRows() {
     add("LineBreak", "A\r\n[SpeedButton1]\r\nPfad=x.exe", std::nullopt, "", "", kLineBreak);
     add("CarriageReturn", "A\rB", std::nullopt, "", "", kLineBreak);
     add("LineFeed", "A\nB", std::nullopt, "", "", kLineBreak);
-    add("ControlCharacters", "x" + Controls() + "y", "x" + Controls() + "y", "x" + Controls() + "y",
-        "x" + Controls() + "y", kSaved);
+    // The first control character stands for one that the code page lacks.
+    add("ControlCharacters", "x" + Controls() + "y", std::nullopt, "", "", kNotInCodePage);
+    const std::string controls = "x" + Controls().substr(1) + "y";
+    add("ControlCharactersButTheFirst", controls, controls, controls, controls, kSaved);
     // What looks like a section or another key stays inside this value.
     add("LooksLikeASection", "[SpeedButton1]", "[SpeedButton1]", "[SpeedButton1]", "[SpeedButton1]", kSaved);
     add("LooksLikeAKey", "Pfad=C:\\x.exe", "Pfad=C:\\x.exe", "Pfad=C:\\x.exe", "Pfad=C:\\x.exe", kSaved);
@@ -361,32 +373,39 @@ struct SettingsRow {
   std::string raw;       // the bytes after "Key=" on the line in the file
   std::string atStart;   // caption, tooltip or the path the button starts, after start
   std::string inEditor;  // what the editor shows for the entry
+  std::string refused;   // a path: the message of its launch, refused before the system is asked
 };
 
 std::vector<SettingsRow> SettingsRows() {
   std::vector<SettingsRow> rows;
   for (const auto& [box, key] : kKeys) {
     const std::string k = key;
+    // A caption or tooltip is cut to 255 characters at start, a path never: its launch is refused.
+    const bool path = box == Box::kPfad;
     auto add = [&](const std::string& name, const std::string& raw, const std::string& atStart,
-                   const std::string& inEditor) {
-      rows.push_back({k + name, box, raw, atStart, inEditor});
+                   const std::string& inEditor, const std::string& refused = {}) {
+      rows.push_back(
+          {k + name, box, raw, path && !refused.empty() ? "" : atStart, inEditor, path ? refused : ""});
     };
     add("Empty", "", "", "");
     add("255", Fill(255), Fill(255), Fill(255));
-    for (std::size_t n : {256, 300, 2047}) add(std::to_string(n), Fill(n), Fill(255), Fill(n));
-    for (std::size_t n : {2048, 4096, 100000}) add(std::to_string(n), Fill(n), Fill(255), Fill(2047));
+    for (std::size_t n : {256, 300, 2047})
+      add(std::to_string(n), Fill(n), Fill(255), Fill(n), kRefusedTooLong);
+    for (std::size_t n : {2048, 4096, 100000})
+      add(std::to_string(n), Fill(n), Fill(255), Fill(2047), kRefusedTooLong);
     // The tooltip is set from the value read, not from the table, so it keeps the delimiter.
     add("Backspace", "A\bB", box == Box::kHint ? "A\bB" : "AB", "A\bB");
     // A carriage return or line feed ends the line: the rest is a line without a key, ignored.
     add("CarriageReturn", "A\rB", "A", "A");
     add("LineFeed", "A\nB", "A", "A");
     add("Nul", std::string("A\0B", 3), "A", "A");
-    add("ControlCharacters", "x" + Controls() + "y", "x" + Controls() + "y", "x" + Controls() + "y");
+    add("ControlCharacters", "x" + Controls() + "y", "x" + Controls() + "y", "x" + Controls() + "y",
+        kRefusedNotInCodePage);
     add("Quoted", "\"Editor\"", "Editor", "Editor");
     add("SingleQuoted", "'Editor'", "Editor", "Editor");
     add("OpenQuote", "\"Editor", "\"Editor", "\"Editor");
     add("Umlauts", "Größe Ärger", "Größe Ärger", "Größe Ärger");
-    add("Umlauts300", Umlauts(300), Umlauts(255), Umlauts(300));
+    add("Umlauts300", Umlauts(300), Umlauts(255), Umlauts(300), kRefusedTooLong);
   }
   return rows;
 }
@@ -411,6 +430,12 @@ TEST_P(SettingsValues, AreShownAndStartedAsStated) {
       // A path without a file type is handed to the launch as it stands.
       Main().EditPasswort.SetText("Geheim-123");
       ClickOn(Quick(2));
+      if (!row.refused.empty()) {
+        EXPECT_TRUE(system.launches.empty());
+        EXPECT_EQ(Boxes(), Strings{row.refused});
+        screen.messageBoxes.clear();
+        break;
+      }
       ASSERT_FALSE(system.launches.empty());
       EXPECT_EQ(system.launches[0].commandLine, row.atStart);
       // An empty path fails and asks for the password again; the dialog is closed, which ends it quietly.
@@ -659,7 +684,8 @@ const DomainRow kDomainRows[] = {
     {"Len100000", Fill(100000, 'd'), true},
     {"Backspace", "WERK\bSTATT", true},
     {"LineBreak", "WERK\r\nSTATT", true},
-    {"ControlCharacters", AllControls(), true},
+    // Without the first, which stands for a character that the code page lacks.
+    {"ControlCharacters", AllControls().substr(1), true},
     {"Quotes", "\"WERKSTATT\"", true},
     {"Umlauts", "WÖRKSTÄTT", true},
     {"MakerLowerCase", "morvela", false},

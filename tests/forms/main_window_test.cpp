@@ -111,14 +111,19 @@ TEST_F(MainWindowTest, AFailedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
   EXPECT_EQ(Main().LabelInfo.Text(), "DOS - Fenster");
 }
 
-TEST_F(MainWindowTest, CutsPathAndPasswordTo255CharactersBeforeTheLaunch) {
+// The password is cut to 255 characters; a longer path is refused instead, and both boxes keep theirs.
+TEST_F(MainWindowTest, CutsThePasswordTo255CharactersAndRefusesALongerPath) {
   system.acceptedPassword = std::string(255, 'p');
   Main().EditPasswort.SetText(std::string(300, 'p'));
-  Main().EditPfad.SetText(std::string(300, 'x'));
+  Main().EditPfad.SetText(std::string(255, 'x'));
   Main().ButtonEXE.Click();
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_TRUE(system.launches[0].passwordAccepted);
-  EXPECT_EQ(system.launches[0].commandLine, std::string(255, 'x'));
+  Main().EditPfad.SetText(std::string(256, 'x'));
+  Main().ButtonEXE.Click();
+  EXPECT_EQ(system.launches.size(), 1u);
+  EXPECT_EQ(screen.messageBoxes.back().text, kRefusedTooLong);
+  EXPECT_EQ(Main().EditPasswort.Text(), std::string(300, 'p'));
 }
 
 TEST_F(MainWindowTest, LaunchesAPathOnAMappedDriveByItsUniversalName) {

@@ -59,12 +59,17 @@ TEST_F(QuickLaunchTest, ShowsCaptionsAndTooltipsInWhateverOrderTheSectionsStand)
   EXPECT_EQ(Main().ColumnListBox1.Row(5), D + D);
 }
 
-TEST_F(QuickLaunchTest, CutsLoadedValuesTo255Characters) {
+// Caption and tooltip are cut to 255 characters; the path is kept whole, and its launch is refused.
+TEST_F(QuickLaunchTest, CutsLoadedCaptionsTo255CharactersButNotThePath) {
   WriteEntries({{4, std::string(300, 't'), "C:\\" + std::string(297, 'p'), std::string(300, 'h')}});
   Start();
   EXPECT_EQ(Quick(4).Text(), std::string(255, 't'));
   EXPECT_EQ(Quick(4).Hint(), std::string(255, 'h'));
-  EXPECT_EQ(Main().ColumnListBox1.GetItemColumn(3, 1).size(), 255u);
+  EXPECT_EQ(Main().ColumnListBox1.GetItemColumn(3, 1).size(), 300u);
+  ClickOn(Quick(4));
+  EXPECT_TRUE(system.launches.empty());
+  EXPECT_EQ(screen.modalForms.size(), 0u);  // no password dialog: the password is not what is wrong
+  EXPECT_EQ(LastBox().text, kRefusedTooLong);
 }
 
 // A stored value with the column delimiter in it must not move the path into another column: the

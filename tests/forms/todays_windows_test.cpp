@@ -19,6 +19,7 @@ struct AccountRow {
   std::optional<std::string> section;  // the lines of [Anmeldung]; none: no settings file at all
   std::string user;                    // shown, launched and admitted by the gate
   std::string domain;
+  bool noDomain = false;  // the launch and the logon get none (a UPN)
 };
 
 const AccountRow kAccountRows[] = {
@@ -33,6 +34,9 @@ const AccountRow kAccountRows[] = {
     {"TooLong", "Benutzer=" + std::string(256, 'b') + "\r\nDomaene=" + std::string(300, 'd') + "\r\n",
      "Administrator", "WERKSTATT"},
     {"SavedAsUtf8", "Benutzer=Verwalter-\xC3\x84\r\n", "Verwalter-Ä", "WERKSTATT"},
+    {"DomainAndName", "Benutzer=ZENTRALE\\adm\r\nDomaene=ANDERE\r\n", "adm", "ZENTRALE"},
+    {"ThisComputerAndName", "Benutzer=.\\LAPS-Admin\r\n", "LAPS-Admin", "PC01"},
+    {"Upn", "Benutzer=adm@zentrale.example\r\n", "adm@zentrale.example", "WERKSTATT", true},
 };
 
 class Account : public ProgramTest, public ::testing::WithParamInterface<AccountRow> {};
@@ -62,19 +66,38 @@ TEST_P(Account, IsShownLaunchedAndAdmittedByTheGate) {
   EXPECT_EQ(shownDomain, row.domain);
   ASSERT_EQ(system.launches.size(), 2u);
   EXPECT_EQ(system.launches[1].user, row.user);
-  EXPECT_EQ(system.launches[1].domain, row.domain);
+  EXPECT_EQ(system.launches[1].domain, row.noDomain ? "" : row.domain);
+  EXPECT_EQ(system.launches[1].domainNull, row.noDomain);
   EXPECT_TRUE(system.launches[1].passwordAccepted);
 
   Main().Bearbeiten11.Click();
   ASSERT_EQ(system.logons.size(), 1u);
   EXPECT_EQ(system.logons[0].user, row.user);
-  EXPECT_EQ(system.logons[0].domain, row.domain);
+  EXPECT_EQ(system.logons[0].domain, row.noDomain ? "" : row.domain);
+  EXPECT_EQ(system.logons[0].domainNull, row.noDomain);
   EXPECT_EQ(screen.modalForms.back(), "FormSpeed");
   // Without a settings file the entry has no path, and only its second launch is reported.
   EXPECT_EQ(screen.messageBoxes.size(), row.section ? 0u : 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Account, ::testing::ValuesIn(kAccountRows), NameOf<AccountRow>);
+
+// An account whose name the code page lacks a character of is neither launched nor checked by the gate.
+TEST_F(ProgramTest, RefusesAnAccountThatTheCodePageCannotHold) {
+  system.WriteFile(kSettings, "[Anmeldung]\r\nBenutzer=\xC5\x81ukasz\r\n");
+  Start();
+  EXPECT_EQ(Main().LabelAdminUser.Text(), "\x01ukasz");
+  Main().EditPasswort.SetText("Geheim-123");
+  Main().EditPfad.SetText("notepad");
+  Main().ButtonEXE.Click();
+  EXPECT_EQ(LastBox().text, kRefusedAccount);
+  Main().Bearbeiten11.Click();
+  EXPECT_EQ(LastBox().text.substr(0, 40), kRefusedAccount.substr(0, 40));
+  EXPECT_TRUE(LastBox().text.ends_with("\n\nDie Anmeldung wurde nicht versucht.")) << LastBox().text;
+  EXPECT_TRUE(system.launches.empty());
+  EXPECT_TRUE(system.logons.empty());
+  EXPECT_TRUE(Main().EditPasswort.Focused());
+}
 
 // --- the reason of a failure --------------------------------------------------------------------------
 
@@ -139,14 +162,14 @@ INSTANTIATE_TEST_SUITE_P(Codes, Reason, ::testing::ValuesIn(kReasonRows),
 // --- a path handed in -----------------------------------------------------------------------------
 
 TEST_F(ProgramTest, APathHandedInWaitsInThePathBoxForThePassword) {
-  const std::pair<std::vector<std::string>, std::string> rows[] = {
-      {{}, ""},
-      {{"C:\\Program Files\\App\\setup.msi"}, "C:\\Program Files\\App\\setup.msi"},
-      {{"rundll32.exe", "shell32.dll,Control_RunDLL", "appwiz.cpl"},
+  const std::pair<std::string, std::string> rows[] = {
+      {"", ""},
+      {" \"C:\\Program Files\\App\\app.exe\" /S", "\"C:\\Program Files\\App\\app.exe\" /S"},
+      {" rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl",
        "rundll32.exe shell32.dll,Control_RunDLL appwiz.cpl"},
   };
-  for (const auto& [arguments, shown] : rows) {
-    system.arguments = arguments;
+  for (const auto& [tail, shown] : rows) {
+    system.commandLine = "\"C:\\Programme\\Morvela\\Morvela.exe\"" + tail;
     Start();
     EXPECT_EQ(Main().EditPfad.Text(), shown);
     EXPECT_EQ(Main().EditPasswort.Focused(), !shown.empty()) << shown;

@@ -2,6 +2,9 @@
 // and reads and writes through the platform.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "controls/IniCtrl.h"
 #include "fakes/headless_app.h"
 #include "ui/application.h"
@@ -124,16 +127,17 @@ TEST_F(IniCtrlTest, RaisesTheWriteErrorWithTheFullPath) {
 TEST_F(IniCtrlTest, ReadsValuesSavedAsUtf8InTheSystemsCodePage) {
   const std::pair<std::string, std::string> rows[] = {
       {"Editor", "Editor"},
-      {"Ger\xE4te", "Ger\xE4te"},                                 // the program's own code page
-      {"Ger\xC3\xA4te-Manager", "Ger\xE4te-Manager"},             // UTF-8
-      {"\xE2\x82\xAC 5 \xE2\x80\x94 \xC3\x9F", "\x80 5 ? \xDF"},  // the euro sign; a dash the fake lacks
-      {"\xF0\x9F\x98\x80", "?"},                                  // beyond the 16-bit range
-      {"Ger\xC3\xA4te \xE4", "Ger\xC3\xA4te \xE4"},               // not all of it UTF-8
-      {"\xC3\x28", "\xC3\x28"},                                   // a lead byte without its follower
-      {"\xC0\xAF \xE0\x80\xAF", "\xC0\xAF \xE0\x80\xAF"},         // written longer than needed
-      {"\xED\xA0\x80", "\xED\xA0\x80"},                           // a surrogate
-      {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},                   // beyond U+10FFFF
-      {"\xC3\xA4\xC3", "\xC3\xA4\xC3"},                           // cut off in its last character
+      {"Ger\xE4te", "Ger\xE4te"},                      // the program's own code page
+      {"Ger\xC3\xA4te-Manager", "Ger\xE4te-Manager"},  // UTF-8
+      // The euro sign; a dash the fake's code page lacks, which stays recognisable as lacking.
+      {"\xE2\x82\xAC 5 \xE2\x80\x94 \xC3\x9F", "\x80 5 \x01 \xDF"},
+      {"\xF0\x9F\x98\x80", "\x01"},                        // beyond the 16-bit range
+      {"Ger\xC3\xA4te \xE4", "Ger\xC3\xA4te \xE4"},        // not all of it UTF-8
+      {"\xC3\x28", "\xC3\x28"},                            // a lead byte without its follower
+      {"\xC0\xAF \xE0\x80\xAF", "\xC0\xAF \xE0\x80\xAF"},  // written longer than needed
+      {"\xED\xA0\x80", "\xED\xA0\x80"},                    // a surrogate
+      {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},            // beyond U+10FFFF
+      {"\xC3\xA4\xC3", "\xC3\xA4\xC3"},                    // cut off in its last character
   };
   Fixed("C:\\Tools\\Werkzeug.INI");
   for (const auto& [stored, read] : rows) {
@@ -150,6 +154,48 @@ TEST_F(IniCtrlTest, FindsTheFirstSectionBehindAByteOrderMark) {
   EXPECT_EQ(ini.ReadValue("SpeedButton1", "Text", ""), "Ger\xE4te");
   EXPECT_EQ(ini.ReadValue("SpeedButton1", "Hint", "vorgabe"), "vorgabe");
   EXPECT_EQ(ini.ReadValue("SpeedButton2", "Text", ""), "Dienste");
+}
+
+// A file kept in UTF-8 (a byte-order mark, or values that are UTF-8) stays in UTF-8 when a value is
+// written, in place even in the first section behind a mark; any other file takes the code page.
+TEST_F(IniCtrlTest, WritesInTheEncodingOfTheFile) {
+  const std::string kMark = "\xEF\xBB\xBF";
+  const struct {
+    const char* name;
+    std::optional<std::string> before;
+    std::string after;
+  } rows[] = {
+      {"Missing", std::nullopt,
+       "[SpeedButton1]\r\nText=Gr\xF6\xDF"
+       "e\r\n"},
+      {"Ascii", "[A]\r\nk=v\r\n",
+       "[A]\r\nk=v\r\n[SpeedButton1]\r\nText=Gr\xF6\xDF"
+       "e\r\n"},
+      {"CodePage", "[A]\r\nk=Ger\xE4t\r\n",
+       "[A]\r\nk=Ger\xE4t\r\n[SpeedButton1]\r\nText=Gr\xF6\xDF"
+       "e\r\n"},
+      {"Utf8", "[A]\r\nk=Ger\xC3\xA4t\r\n",
+       "[A]\r\nk=Ger\xC3\xA4t\r\n[SpeedButton1]\r\nText=Gr\xC3\xB6\xC3\x9F"
+       "e\r\n"},
+      {"ByteOrderMark", kMark + "[SpeedButton1]\r\nText=alt\r\n",
+       kMark + "[SpeedButton1]\r\nText=Gr\xC3\xB6\xC3\x9F"
+               "e\r\n"},
+  };
+  Fixed("C:\\Tools\\Werkzeug.INI");
+  for (const auto& row : rows) {
+    std::filesystem::remove(system.NativePath("C:\\Tools\\Werkzeug.INI"));
+    if (row.before) system.WriteFile("C:\\Tools\\Werkzeug.INI", *row.before);
+    ini.WriteValue("SpeedButton1", "Text",
+                   "Gr\xF6\xDF"
+                   "e");
+    EXPECT_EQ(system.ReadFile("C:\\Tools\\Werkzeug.INI"), row.after) << row.name;
+    EXPECT_EQ(ini.ReadValue("SpeedButton1", "Text", ""),
+              "Gr\xF6\xDF"
+              "e")
+        << row.name;
+  }
+  system.unwritableFiles.insert("C:\\Tools\\Werkzeug.INI");  // a UTF-8 file that may not be written
+  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), ui::EError);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "Unit1/run_as_user.h"
 #include "fakes/fake_platform.h"
+#include "z_global/launch_request.h"
 #include "z_global/paths.h"
 
 namespace {
@@ -37,14 +38,19 @@ TEST(CommandLineFor, ChoosesTheHostByTheUpperCasedExtension) {
        nullptr},  // only a-z are upper-cased: ".éXE" is no match
       {"", nullptr},
   };
+  fake::FakePlatform system;  // no file exists
   for (const Case& c : cases)
-    EXPECT_EQ(CommandLineFor(c.path), c.expected ? c.expected : c.path) << "path: [" << c.path << "]";
+    EXPECT_EQ(z_global::CommandLineFor(system, c.path), c.expected ? c.expected : c.path)
+        << "path: [" << c.path << "]";
 }
 
 TEST(CommandLineFor, KeepsBlanksAndWrapsQuotedPathsAgain) {
-  EXPECT_EQ(CommandLineFor(" C:\\app.exe"), "\" C:\\app.exe\"");
-  EXPECT_EQ(CommandLineFor("\"C:\\Pro gramme\"\\app.exe"), "\"\"C:\\Pro gramme\"\\app.exe\"");
-  EXPECT_EQ(CommandLineFor("C:\\\"x\"\\setup.msi"), "msiexec.exe /i \"C:\\\"x\"\\setup.msi\"");
+  fake::FakePlatform system;
+  EXPECT_EQ(z_global::CommandLineFor(system, " C:\\app.exe"), "\" C:\\app.exe\"");
+  EXPECT_EQ(z_global::CommandLineFor(system, "\"C:\\Pro gramme\"\\app.exe"),
+            "\"\"C:\\Pro gramme\"\\app.exe\"");
+  EXPECT_EQ(z_global::CommandLineFor(system, "C:\\\"x\"\\setup.msi"),
+            "msiexec.exe /i \"C:\\\"x\"\\setup.msi\"");
 }
 
 TEST(ExtensionOf, TakesTheLastDotAfterTheLastSeparator) {
@@ -58,16 +64,19 @@ TEST(ExtensionOf, TakesTheLastDotAfterTheLastSeparator) {
 class RunAsUserTest : public ::testing::Test {
  protected:
   fake::FakePlatform system;
-  secret::Text password{std::string_view("Geheim-123")};
+  secret::Wide password{std::u16string_view(u"Geheim-123")};
 
-  fake::LaunchRecord Launch(std::string_view path, std::string_view domain = "WERKSTATT") {
-    EXPECT_TRUE(RunAsUser(system, "Administrator", password, domain, path).ok);
+  static z_global::LaunchRequest Request(std::string_view commandLine, std::optional<std::string> domain) {
+    return {z_global::LaunchRefusal::kNone, {}, "Administrator", std::move(domain), std::string(commandLine)};
+  }
+  fake::LaunchRecord Launch(std::string_view commandLine, std::string_view domain = "WERKSTATT") {
+    EXPECT_TRUE(RunAsUser(system, Request(commandLine, std::string(domain)), password).ok);
     return system.launches.back();
   }
 };
 
 TEST_F(RunAsUserTest, HandsTheSystemTheDeclaredArguments) {
-  const fake::LaunchRecord launch = Launch("C:\\Program Files\\App\\app.exe");
+  const fake::LaunchRecord launch = Launch("\"C:\\Program Files\\App\\app.exe\"");
   EXPECT_EQ(launch.user, "Administrator");
   EXPECT_EQ(launch.domain, "WERKSTATT");
   EXPECT_TRUE(launch.passwordAccepted);
@@ -81,19 +90,21 @@ TEST_F(RunAsUserTest, HandsTheSystemTheDeclaredArguments) {
   EXPECT_FALSE(launch.currentDirectory.has_value());  // a local folder is inherited
 }
 
-TEST_F(RunAsUserTest, PassesAnEmptyDomainAsAnEmptyStringNeverNull) {
+TEST_F(RunAsUserTest, PassesAnEmptyDomainAsAnEmptyStringAndNoDomainAsNull) {
   const fake::LaunchRecord launch = Launch("notepad", "");
   EXPECT_FALSE(launch.domainNull);
   EXPECT_EQ(launch.domain, "");
+  EXPECT_TRUE(RunAsUser(system, Request("notepad", std::nullopt), password).ok);
+  EXPECT_TRUE(system.launches.back().domainNull);
 }
 
 TEST_F(RunAsUserTest, ReportsEveryRefusalWithTheSystemsCode) {
-  secret::Text wrong{std::string_view("geheim-123")};
-  const platform::CallResult refused = RunAsUser(system, "Administrator", wrong, "", "notepad");
+  secret::Wide wrong{std::u16string_view(u"geheim-123")};
+  const platform::CallResult refused = RunAsUser(system, Request("notepad", ""), wrong);
   EXPECT_FALSE(refused.ok);
   EXPECT_EQ(refused.error, 1326u);
-  EXPECT_FALSE(RunAsUser(system, "Administrator", secret::Text(), "", "notepad").ok);
-  const platform::CallResult empty = RunAsUser(system, "Administrator", password, "", "");
+  EXPECT_FALSE(RunAsUser(system, Request("notepad", ""), secret::Wide()).ok);
+  const platform::CallResult empty = RunAsUser(system, Request("", ""), password);
   EXPECT_FALSE(empty.ok);  // an empty command line
   EXPECT_EQ(empty.error, 2u);
   ASSERT_EQ(system.launches.size(), 3u);
@@ -111,11 +122,12 @@ void RecordRelease(const void* block, std::size_t bytes) {
 TEST_F(RunAsUserTest, WipesEveryWideCopyBeforeItsMemoryIsReleased) {
   g_released.clear();
   secret::SetReleaseObserver(RecordRelease);
-  const fake::LaunchRecord launch = Launch("C:\\Tools\\setup.msi");
+  const fake::LaunchRecord launch = Launch("msiexec.exe /i \"C:\\Tools\\setup.msi\"");
   secret::SetReleaseObserver(nullptr);
 
-  for (const void* buffer :
-       {launch.userBuffer, launch.domainBuffer, launch.passwordBuffer, launch.commandBuffer}) {
+  // The password reaches the system from the caller's own wiping buffer, without a copy of its own.
+  EXPECT_EQ(launch.passwordBuffer, password.c_str());
+  for (const void* buffer : {launch.userBuffer, launch.domainBuffer, launch.commandBuffer}) {
     auto it =
         std::find_if(g_released.begin(), g_released.end(), [&](const auto& r) { return r.first == buffer; });
     ASSERT_NE(it, g_released.end()) << "a buffer handed to the launch was not a wiping buffer";
@@ -124,7 +136,7 @@ TEST_F(RunAsUserTest, WipesEveryWideCopyBeforeItsMemoryIsReleased) {
 }
 
 TEST_F(RunAsUserTest, KeepsThePasswordOutOfEverythingThatOutlivesTheCall) {
-  Launch("C:\\Tools\\app.exe");
+  Launch("\"C:\\Tools\\app.exe\"");
   const fake::LaunchRecord& launch = system.launches.back();
   for (const std::string& text : {launch.user, launch.domain, launch.commandLine})
     EXPECT_EQ(text.find("Geheim"), std::string::npos);

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "e2e/stand_in.h"
+#include "platform/win32/code_page.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -86,6 +88,37 @@ TEST(Adapters, ConvertTheAnsiCodePageToWideText) {
   EXPECT_EQ(std::u16string(wide.view()), u"Ausf\u00FChren");
   EXPECT_EQ(system.AnsiToWide("").size(), 0u);
   EXPECT_NE(system.AnsiToWide("").c_str(), nullptr);
+  EXPECT_EQ(system.AnsiToUtf8("Gr\xF6\xDF"
+                              "e \x80"),
+            "Gr\xC3\xB6\xC3\x9F"
+            "e \xE2\x82\xAC");
+}
+
+// Without best fit: full-width letters, a quote look-alike and letters of other scripts stay
+// recognisable as characters the code page lacks, where the system would make "setup.exe" of them.
+TEST(Adapters, ConvertUtf8ToTheCodePageExactly) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"\xEF\xBD\x93\xEF\xBD\x85tup.exe", "\x01\x01tup.exe"},  // ｓｅtup.exe
+      {"a\xEF\xBC\x82 \xEF\xBC\x82"
+       "b.exe",
+       "a\x01 \x01"
+       "b.exe"},  // a＂ ＂b.exe
+      {"\xC5\x81\xC3\xB3"
+       "d\xC5\xBA",
+       "\x01\xF3"
+       "d\x01"},                                         // Łódź
+      {"\xE4\xB8\xAD\xE6\x96\x87.msi", "\x01\x01.msi"},  // 中文.msi
+      {"Ger\xC3\xA4te \xE2\x82\xAC", "Ger\xE4te \x80"},
+  };
+  for (const auto& [utf8, ansi] : rows)
+    EXPECT_EQ(system.Utf8ToAnsi(utf8), std::optional<std::string>(ansi)) << utf8;
+  EXPECT_EQ(system.Utf8ToAnsi("\xC3\x28"), std::nullopt);
+}
+
+// The program's own command line as the system keeps it, quotes and all.
+TEST(Adapters, ReadTheCommandLineWhole) {
+  EXPECT_EQ(system.CommandLine(), w32::ExactAnsi(GetCommandLineW()));
+  EXPECT_NE(system.CommandLine().find("win32_tests"), std::string::npos);
 }
 
 TEST(Adapters, ReadAndWriteTheProfileFile) {
@@ -100,6 +133,9 @@ TEST(Adapters, ReadAndWriteTheProfileFile) {
   ASSERT_TRUE(system.ProfileWrite("SpeedButton2", "Pfad", std::string(3000, 'p'), path));
   EXPECT_EQ(system.ProfileRead("SpeedButton2", "Pfad", "", path), std::string(2047, 'p'));
   EXPECT_FALSE(system.ProfileWrite("S", "K", "V", "C:\\gibt\\es\\nicht\\x.ini"));
+  ASSERT_TRUE(system.WriteFileContent(path, "[A]\r\nk=\xC3\xA4\r\n"));
+  ASSERT_TRUE(system.WriteFileContent(path, "kurz"));  // the whole content: nothing of the longer remains
+  EXPECT_EQ(system.ReadFileStart(path, 100), std::optional<std::string>("kurz"));
   DeleteFileA(path.c_str());
 }
 
@@ -164,10 +200,10 @@ TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
   EXPECT_EQ(refused.error, static_cast<std::uint32_t>(ERROR_LOGON_FAILURE));
 
   platform::Handle token = 0;
-  const platform::CallResult wrong = system.Logon("Administrator", "", "falsch", 2, 0, token);
+  const platform::CallResult wrong = system.Logon(u"Administrator", u"", u"falsch", 2, 0, token);
   EXPECT_FALSE(wrong.ok);
   EXPECT_EQ(wrong.error, static_cast<std::uint32_t>(ERROR_LOGON_FAILURE));
-  ASSERT_TRUE(system.Logon("Administrator", "", "geheim", 2, 0, token).ok);
+  ASSERT_TRUE(system.Logon(u"Administrator", u"", u"geheim", 2, 0, token).ok);
   const e2e::standin::Record logon = session.Calls(e2e::standin::kLogon).at(1);
   EXPECT_EQ(e2e::standin::Narrow(logon.user), "Administrator");
   EXPECT_TRUE(logon.domain.present);

@@ -112,11 +112,13 @@ TEST_F(BackendTest, KeepsTextsInTheWindowsBothWays) {
   char buffer[64] = {};
   GetWindowTextA(WindowOf(form->First), buffer, sizeof buffer);
   EXPECT_STREQ(buffer, "C:\\Tools\\app.exe");
-  SetWindowTextA(WindowOf(form->Secret), "Gehe\xEFm");  // as typed by the user
-  EXPECT_EQ(form->Secret.Text(), "Gehe\xEFm");
-  EXPECT_EQ(form->Secret.ReadSecret().view(), "Gehe\xEFm");
-  form->Secret.SetSecret(secret::Text(std::string_view("neu")));
-  EXPECT_EQ(form->Secret.Text(), "neu");
+  SetWindowTextW(WindowOf(form->Secret), L"Gehe\u00EFm\u0141");             // as typed by the user
+  EXPECT_EQ(form->Secret.Text(), "Gehe\xEFm\x01");                          // the code page lacks the last
+  EXPECT_EQ(form->Secret.ReadSecret().view(), u"Gehe\u00EFm\u0141");        // the password has it
+  SetWindowTextW(WindowOf(form->First), L"C:\\Temp\\\uFF53\uFF45tup.exe");  // no best fit: not "setup.exe"
+  EXPECT_EQ(form->First.Text(), "C:\\Temp\\\x01\x01tup.exe");
+  form->Secret.SetSecret(secret::Wide(std::u16string_view(u"neu\u0141")));
+  EXPECT_EQ(form->Secret.ReadSecret().view(), u"neu\u0141");
   EXPECT_EQ(SendMessageA(WindowOf(form->Secret), EM_GETPASSWORDCHAR, 0, 0), '*');
 }
 
@@ -184,6 +186,29 @@ TEST_F(BackendTest, RunsAModalLoopUntilAResultIsSet) {
   EXPECT_FALSE(IsWindowVisible(WindowOf(*form)));
   PostMessageA(WindowOf(*form), WM_CLOSE, 0, 0);
   EXPECT_EQ(form->ShowModal(), ui::mrCancel);
+}
+
+// A dialog keeps its boxes' texts in memory until its windows are made at its first showing; then they
+// go over as they were: the program's text through the code page, the password whole.
+TEST_F(BackendTest, ADialogsBoxesKeepTheirTextsWhenItsWindowsAreMade) {
+  Sample* dialog = nullptr;
+  app.CreateForm(dialog);
+  dialog->First.SetText(
+      "Gr\xF6\xDF"
+      "e \x80 \x96");  // "Größe € –" in the code page
+  dialog->Secret.SetSecret(secret::Wide(std::u16string_view(u"\u0141\u20AC")));
+  std::string first;
+  std::u16string secret;
+  dialog->OnActivate = [&](ui::TObject*) {
+    first = dialog->First.Text();
+    secret = dialog->Secret.ReadSecret().view();
+    dialog->SetModalResult(ui::mrOk);
+  };
+  EXPECT_EQ(dialog->ShowModal(), ui::mrOk);
+  EXPECT_EQ(first,
+            "Gr\xF6\xDF"
+            "e \x80 \x96");
+  EXPECT_EQ(secret, u"\u0141\u20AC");
 }
 
 TEST_F(BackendTest, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/win32/code_page.h"
 #include "platform/win32/handles.h"
 
 namespace platform {
@@ -78,10 +79,10 @@ CallResult Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
   return {true, 0};
 }
 
-CallResult Win32Platform::Logon(const char* user, const char* domain, const char* password,
+CallResult Win32Platform::Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                                 std::uint32_t logonType, std::uint32_t provider, Handle& token) {
   HANDLE handle = nullptr;
-  const BOOL ok = LogonUserA(user, domain, password, logonType, provider, &handle);
+  const BOOL ok = LogonUserW(Wide(user), Wide(domain), Wide(password), logonType, provider, &handle);
   const DWORD error = ok ? 0 : GetLastError();
   token = reinterpret_cast<Handle>(handle);
   return {ok != FALSE, error};
@@ -99,10 +100,19 @@ std::optional<std::string> Win32Platform::Utf8ToAnsi(std::string_view utf8) {
   if (units <= 0) return std::nullopt;
   std::wstring wide(static_cast<std::size_t>(units), L'\0');
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), units);
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, ansi.data(), bytes, nullptr, nullptr);
-  return ansi;
+  return w32::ExactAnsi(wide);
+}
+
+std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
 }
 bool Win32Platform::RevertToSelf() {
   return ::RevertToSelf();
@@ -180,11 +190,17 @@ std::optional<std::string> Win32Platform::ReadFileStart(const std::string& path,
   return content;
 }
 
-std::vector<std::string> Win32Platform::CommandLineArguments() {
-  // The runtime has split the command line already, before the program's first line.
-  std::vector<std::string> arguments;
-  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
-  return arguments;
+bool Win32Platform::WriteFileContent(const std::string& path, const std::string& content) {
+  w32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+         written == content.size() && SetEndOfFile(file.get());
+}
+
+std::string Win32Platform::CommandLine() {
+  return w32::ExactAnsi(GetCommandLineW());
 }
 
 int Win32Platform::CompareText(const std::string& a, const std::string& b) {

@@ -8,10 +8,11 @@ class Win32Platform : public Platform {
  public:
   secret::Wide AnsiToWide(std::string_view ansi) override;
   CallResult CreateProcessWithLogon(const LogonLaunch& launch) override;
-  CallResult Logon(const char* user, const char* domain, const char* password, std::uint32_t logonType,
-                   std::uint32_t provider, Handle& token) override;
+  CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
+                   std::uint32_t logonType, std::uint32_t provider, Handle& token) override;
   CallResult ImpersonateLoggedOnUser(Handle token) override;
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
+  std::string AnsiToUtf8(std::string_view ansi) override;
   bool RevertToSelf() override;
   void CloseHandle(Handle handle) override;
 
@@ -25,7 +26,8 @@ class Win32Platform : public Platform {
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override;
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
-  std::vector<std::string> CommandLineArguments() override;
+  bool WriteFileContent(const std::string& path, const std::string& content) override;
+  std::string CommandLine() override;
 
   int CompareText(const std::string& a, const std::string& b) override;
   std::string SystemErrorMessage(std::uint32_t code) override;

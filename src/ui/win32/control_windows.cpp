@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/code_page.h"
 #include "ui/error.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/form_window.h"
@@ -49,30 +50,25 @@ class FocusWindow : public ControlWindow, public FocusPeer {
 class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
  public:
   using FocusWindow::FocusWindow;
-  std::string GetText() const override { return ReadWindowText(); }
+  // What the operator typed or pasted, exactly: a character the code page lacks stays recognisable as
+  // such instead of becoming a look-alike.
+  std::string GetText() const override {
+    secret::Wide wide;
+    ReadSecret(wide);
+    return w32::ExactAnsi(reinterpret_cast<const wchar_t*>(wide.c_str()), static_cast<int>(wide.size()));
+  }
   void SetText(std::string_view text) override { SetWindowTextA(Window(), std::string(text).c_str()); }
 
-  // A password box is read and written in UTF-16, the form its window keeps the text in: with the
-  // ANSI calls the system would convert the text through buffers of its own, which nobody wipes. The
-  // conversion to the program's ANSI text happens here, between buffers that wipe themselves.
-  void ReadSecret(secret::Text& out) const override {
-    secret::Wide wide;
-    wide.Reserve(static_cast<std::size_t>(GetWindowTextLengthW(Window())));
-    GetWindowTextW(Window(), reinterpret_cast<wchar_t*>(wide.data()), static_cast<int>(wide.size() + 1));
-    wide.TrimAtZero();
-    const auto* text = reinterpret_cast<const wchar_t*>(wide.c_str());
-    const int length = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    out.Reserve(static_cast<std::size_t>(std::max(bytes, 0)));
-    WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), bytes, nullptr, nullptr);
+  // A password box is read and written in UTF-16, the form its window keeps the text in, straight into
+  // and out of buffers that wipe themselves: with the ANSI calls the system would convert the text
+  // through buffers of its own, which nobody wipes, and change what the code page lacks.
+  void ReadSecret(secret::Wide& out) const override {
+    out.Reserve(static_cast<std::size_t>(GetWindowTextLengthW(Window())));
+    GetWindowTextW(Window(), reinterpret_cast<wchar_t*>(out.data()), static_cast<int>(out.size() + 1));
+    out.TrimAtZero();
   }
-  void SetSecret(const secret::Text& text) override {
-    secret::Wide wide;
-    const int length = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, nullptr, 0);
-    wide.Reserve(static_cast<std::size_t>(std::max(units, 0)));
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, reinterpret_cast<wchar_t*>(wide.data()), units);
-    SetWindowTextW(Window(), reinterpret_cast<const wchar_t*>(wide.c_str()));
+  void SetSecret(const secret::Wide& text) override {
+    SetWindowTextW(Window(), reinterpret_cast<const wchar_t*>(text.c_str()));
   }
 
  protected:

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/code_page.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/win32/convert.h"
@@ -16,14 +17,15 @@
 namespace ui::win32 {
 namespace {
 
-// The full paths of what was dropped; the drop's memory is released here.
+// The full paths of what was dropped, read in UTF-16 and converted exactly: the ANSI call would hand
+// over "ｓｅｔｕｐ.exe" as "setup.exe", another file. The drop's memory is released here.
 std::vector<std::string> DroppedFiles(HDROP drop) {
   std::vector<std::string> files;
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
-    DragQueryFileA(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
-    files.push_back(std::move(path));
+    std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+    DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
+    files.push_back(w32::ExactAnsi(path));
   }
   DragFinish(drop);
   return files;

@@ -1,0 +1,143 @@
+// The shipped executable starts what the operator named and nothing else: a path handed in keeps its
+// quotes, a file in a folder with a blank is quoted, a name the code page cannot hold or a text of
+// more than 255 characters is refused, and the accounts are written as administrators write them.
+#include <gtest/gtest.h>
+
+#include "e2e/driver.h"
+#include "e2e/stand_in.h"
+
+namespace {
+
+using e2e::Program;
+namespace standin = e2e::standin;
+
+const char kPassword[] = "geheim-123";
+
+// The password typed and Enter pressed: the launch of what the path box holds.
+void Launch(const Program& program) {
+  Program::SetText(program.PasswordBox(), kPassword);
+  Program::PressKey(program.PasswordBox(), VK_RETURN);
+}
+
+// The command line of the launch that comes next.
+std::string NextLaunch(const standin::Session& session) {
+  if (!e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); })) return "(no launch)";
+  return standin::Narrow(session.Calls(standin::kLaunch).back().commandLine);
+}
+
+std::wstring Wide(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+TEST(LaunchRequestE2E, KeepsTheQuotesOfAPathHandedInWithItsArguments) {
+  standin::Session session{kPassword};
+  Program program(e2e::RunFolder("tail-quoted"), "Morvela.exe", {}, "\"C:\\Program Files\\App\\app.exe\" /S");
+  ASSERT_TRUE(program.Started());
+  EXPECT_EQ(Program::Text(program.PathBox()), "\"C:\\Program Files\\App\\app.exe\" /S");
+  ASSERT_TRUE(session.InstallInto(program.Process()));
+  Launch(program);
+  EXPECT_EQ(NextLaunch(session), "\"C:\\Program Files\\App\\app.exe\" /S");
+}
+
+TEST(LaunchRequestE2E, TakesTheFirstOfTwoPackagesHandedIn) {
+  const std::string folder = e2e::RunFolder("tail-two-packages");
+  e2e::WriteFile(folder + "a.msi", "");
+  e2e::WriteFile(folder + "b.msi", "");
+  standin::Session session{kPassword};
+  Program program(folder, "Morvela.exe", {}, folder + "a.msi " + folder + "b.msi");
+  ASSERT_TRUE(program.Started());
+  EXPECT_EQ(Program::Text(program.PathBox()), folder + "a.msi");
+  ASSERT_TRUE(session.InstallInto(program.Process()));
+  Launch(program);
+  EXPECT_EQ(NextLaunch(session), "msiexec.exe /i \"" + folder + "a.msi\"");
+}
+
+// Unquoted, Windows would try "...\My.exe" first, in a folder the script's owner could write to.
+TEST(LaunchRequestE2E, QuotesADroppedScriptInAFolderWithABlank) {
+  const std::string folder = e2e::RunFolder("drop-script");
+  const std::string tools = folder + "My Tools\\";
+  CreateDirectoryA(tools.c_str(), nullptr);
+  e2e::WriteFile(tools + "install.cmd", "");
+  standin::Session session{kPassword};
+  Program program(folder);
+  ASSERT_TRUE(program.Started());
+  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {Wide(tools + "install.cmd")}));
+  ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program.PathBox()) == tools + "install.cmd"; }));
+  Launch(program);
+  EXPECT_EQ(NextLaunch(session), "\"" + tools + "install.cmd\"");
+}
+
+// The system's best fit would make "setup.exe" of the full-width letters: another file.
+TEST(LaunchRequestE2E, RefusesADroppedNameThatTheCodePageCannotHold) {
+  const std::string folder = e2e::RunFolder("drop-full-width");
+  const std::wstring name = Wide(folder) + L"\uFF53\uFF45\uFF54\uFF55\uFF50.exe";
+  CloseHandle(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  e2e::WriteFile(folder + "setup.exe", "");
+  standin::Session session{kPassword};
+  Program program(folder);
+  ASSERT_TRUE(program.Started());
+  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {name}));
+  const std::string refusal = program.NextError();
+  EXPECT_NE(refusal.find("ANSI-Codepage"), std::string::npos) << refusal;
+  EXPECT_TRUE(refusal.ends_with("Der Pfad wurde nicht übernommen.")) << refusal;
+  EXPECT_EQ(Program::Text(program.PathBox()), "");
+  ASSERT_TRUE(Program::Handled(program.ControlAt(program.Main(), 464, 108)));
+  EXPECT_TRUE(session.Calls(standin::kLaunch).empty());
+}
+
+TEST(LaunchRequestE2E, RefusesATextOf300CharactersInsteadOfCuttingIt) {
+  standin::Session session{kPassword};
+  Program program(e2e::RunFolder("long-text"));
+  ASSERT_TRUE(program.Started());
+  ASSERT_TRUE(session.InstallInto(program.Process()));
+  const std::string text = "C:\\" + std::string(280, 'a') + "\\Setup Tool.exe";
+  Program::SetText(program.PathBox(), text.substr(0, 300));
+  Launch(program);
+  const std::string refusal = program.NextError();
+  EXPECT_EQ(refusal.rfind("Der Pfad ist länger als 255 Zeichen.", 0), 0u) << refusal;
+  EXPECT_TRUE(refusal.ends_with("Es wurde nichts gestartet.")) << refusal;
+  EXPECT_EQ(Program::Text(program.PathBox()), text.substr(0, 300));
+  EXPECT_EQ(Program::Text(program.PasswordBox()).size(), std::string(kPassword).size());  // still there
+  EXPECT_TRUE(session.Calls(standin::kLaunch).empty());
+}
+
+// "name@domain" goes to the system without a domain, for the launch and for the gate; an account with
+// an umlaut is read right by the gate's wide logon.
+TEST(LaunchRequestE2E, LogsOnAccountsAsAdministratorsWriteThem) {
+  const struct {
+    const char* user;
+    bool domainPassed;
+  } rows[] = {{"adm@zentrale.example", false}, {"Größe-Admin", true}};
+  for (const auto& row : rows) {
+    const std::string folder = e2e::RunFolder("account-forms");
+    e2e::WriteFile(folder + "Morvela.INI", std::string("[Anmeldung]\r\nBenutzer=") + row.user + "\r\n");
+    standin::Session session{kPassword};
+    session.AcceptAccount(row.user);
+    Program program(folder);
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(session.InstallInto(program.Process()));
+    EXPECT_NE(program.ControlWithText(program.Main(), row.user), nullptr) << row.user;
+    Program::SetText(program.PathBox(), "notepad");
+    Launch(program);
+    EXPECT_EQ(NextLaunch(session), "notepad");
+    Program::ClickAt(program.Main(), 154, 108, true);  // "Bearbeiten" on quick launch 1: the gate
+    program.ChooseFromMenu(0);
+    HWND editor = program.WaitForWindow("Belegung der Schnelltasten");
+    EXPECT_NE(editor, nullptr) << row.user;
+    if (editor) PostMessageA(editor, WM_CLOSE, 0, 0);
+    for (const standin::Call call : {standin::kLaunch, standin::kLogon}) {
+      const std::vector<standin::Record> calls = session.Calls(call);
+      ASSERT_FALSE(calls.empty()) << row.user;
+      EXPECT_TRUE(calls[0].answer) << row.user;
+      EXPECT_EQ(standin::Narrow(calls[0].user), row.user);
+      EXPECT_EQ(calls[0].domain.present != FALSE, row.domainPassed) << row.user;
+    }
+  }
+}
+
+}  // namespace
