@@ -1,7 +1,8 @@
 // The shipped executable as a file: a 32-bit GUI program that imports only the system's own DLLs and
-// carries its manifest (common controls 6, no execution level), a version record and an icon; and its
-// hardening: address randomisation and no execution of data. (Its stack canary is checked on the
-// program's objects by the test of stack_canary.cmake.)
+// carries its manifest (common controls 6, the rights of its user without virtualization, the systems
+// from Windows 7 on), a version record and an icon; and its hardening: address randomisation, no
+// execution of data, the imported libraries from the system folder only, Terminal-Server aware. (Its
+// stack canary is checked on the program's objects by the test of stack_canary.cmake.)
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h:
@@ -116,7 +117,12 @@ TEST_F(ExecutableE2E, CarriesItsManifestVersionRecordAndIcon) {
                          SizeofResource(module, manifest));
   EXPECT_NE(text.find("\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos)
       << text;
-  EXPECT_EQ(text.find("requestedExecutionLevel"), std::string::npos);
+  // asInvoker names an execution level, so the system runs the program without virtualization.
+  EXPECT_NE(text.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"),
+            std::string::npos);
+  for (const char* system : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                             "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+    EXPECT_NE(text.find(std::string("<supportedOS Id=\"{") + system + "}\"/>"), std::string::npos) << system;
   EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)), nullptr);  // RT_VERSION
   EXPECT_NE(FindResourceA(module, "MAINICON", MAKEINTRESOURCEA(14)), nullptr);           // RT_GROUP_ICON
   FreeLibrary(module);
@@ -139,6 +145,22 @@ TEST_F(ExecutableE2E, AllowsAddressRandomisationAndForbidsExecutingData) {
   // does not apply here: the image is a 32-bit one and does not claim it.
   EXPECT_EQ(nt.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
   EXPECT_FALSE(flags & 0x0020) << "IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA in a 32-bit image";
+
+  // On a Remote Desktop host the Windows folder is then the system's, not a copy for each user.
+  EXPECT_TRUE(flags & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
+}
+
+// The libraries the program imports are looked for in the system folder only, before its first line
+// runs: the load configuration's DependentLoadFlags (at 0x36 of the record, which names its own size).
+TEST_F(ExecutableE2E, LoadsItsImportedLibrariesFromTheSystemFolderOnly) {
+  const IMAGE_DATA_DIRECTORY& entry =
+      Headers().OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+  ASSERT_NE(entry.VirtualAddress, 0u);
+  EXPECT_EQ(entry.Size, 64u);  // the size every version of the system takes for a 32-bit program
+  const std::size_t record = FileOffset(entry.VirtualAddress);
+  ASSERT_NE(record, 0u);
+  EXPECT_EQ(At<DWORD>(record), entry.Size);
+  EXPECT_EQ(At<WORD>(record + 0x36), LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // At start the program loads only libraries of the system's folder, and not those it rarely needs; the
