@@ -1,6 +1,7 @@
 #include "controls/FormSizeSave.h"
 
 #include <optional>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/error.h"
@@ -13,11 +14,15 @@ bool Blank(const std::string& text) {
   return true;
 }
 
+enum class Access { kWrite, kRead };
+
 // The open key of one operation, closed when the operation ends however it ends.
 class OpenKey {
  public:
-  explicit OpenKey(platform::Platform& system, const std::string& path) : system_(system) {
-    open_ = system_.RegCreateKeyLocalMachine(path, key_);
+  OpenKey(platform::Platform& system, platform::RegRoot root, const std::string& path, Access access)
+      : system_(system) {
+    open_ = access == Access::kWrite ? system_.CreateRegKey(root, path, key_)
+                                     : system_.OpenRegKeyRead(root, path, key_);
   }
   OpenKey(const OpenKey&) = delete;
   OpenKey& operator=(const OpenKey&) = delete;
@@ -26,6 +31,9 @@ class OpenKey {
   }
   bool IsOpen() const { return open_; }
 
+  bool Has(const std::string& name) {
+    return system_.RegReadValue(key_, name, 0).status != platform::RegValue::Status::kMissing;
+  }
   // A stored 32-bit integer, or nothing when the value does not exist.
   std::optional<std::int32_t> ReadInteger(const std::string& name) {
     const platform::RegValue value = system_.RegReadValue(key_, name, 4);
@@ -67,6 +75,48 @@ bool WithSize(TSaveMode mode) {
   return mode == TSaveMode::smSizeOnly || mode == TSaveMode::smAll;
 }
 
+// The names of the values the mode reads, the state's among them.
+std::vector<std::string> ValueNames(const ui::TForm& form, TSaveMode mode) {
+  const std::string prefix = form.Name();
+  std::vector<std::string> names;
+  if (WithPosition(mode)) names.insert(names.end(), {prefix + ".Left", prefix + ".Top"});
+  if (WithSize(mode)) names.insert(names.end(), {prefix + ".Width", prefix + ".Height"});
+  names.push_back(prefix + ".State");
+  return names;
+}
+
+void Apply(ui::TForm& form, TSaveMode mode, OpenKey& key) {
+  const std::string prefix = form.Name();
+  if (WithPosition(mode)) {
+    if (auto left = key.ReadInteger(prefix + ".Left")) form.SetLeft(*left);
+    if (auto top = key.ReadInteger(prefix + ".Top")) form.SetTop(*top);
+  }
+  if (WithSize(mode)) {
+    if (auto width = key.ReadInteger(prefix + ".Width")) form.SetWidth(*width);
+    if (auto height = key.ReadInteger(prefix + ".Height")) form.SetHeight(*height);
+  }
+  if (auto state = key.ReadInteger(prefix + ".State")) {
+    if (*state >= 0 && *state <= 2) form.SetWindowState(static_cast<ui::WindowState>(*state));
+  }
+}
+
+void Write(ui::TForm& form, TSaveMode mode, OpenKey& key) {
+  const std::string prefix = form.Name();
+  const ui::WindowState state = form.GetWindowState();
+  if (state == ui::WindowState::kNormal) {
+    if (WithPosition(mode)) {
+      key.WriteInteger(prefix + ".Left", form.Left());
+      key.WriteInteger(prefix + ".Top", form.Top());
+    }
+    if (WithSize(mode)) {
+      key.WriteInteger(prefix + ".Width", form.Width());
+      key.WriteInteger(prefix + ".Height", form.Height());
+    }
+  }
+  key.WriteString(prefix + ".Caption", form.Caption());
+  key.WriteInteger(prefix + ".State", static_cast<std::int32_t>(state));
+}
+
 }  // namespace
 
 TFormSizeSave::TFormSizeSave(ui::TForm* owner, std::string name)
@@ -81,37 +131,27 @@ std::string TFormSizeSave::KeyPath() const {
 }
 
 void TFormSizeSave::LoadFromRegistry() {
-  OpenKey key(ui::Application().GetPlatform(), KeyPath());
-  if (!key.IsOpen()) return;
-  const std::string prefix = form_.Name();
-  if (WithPosition(SaveMode)) {
-    if (auto left = key.ReadInteger(prefix + ".Left")) form_.SetLeft(*left);
-    if (auto top = key.ReadInteger(prefix + ".Top")) form_.SetTop(*top);
+  platform::Platform& system = ui::Application().GetPlatform();
+  // A standard user's position is kept below HKEY_CURRENT_USER (see SaveToRegistry); where there is
+  // none, the machine's. The machine's key is opened as always, or for reading where that is refused.
+  {
+    OpenKey user(system, platform::RegRoot::kCurrentUser, KeyPath(), Access::kRead);
+    if (user.IsOpen()) {
+      for (const std::string& name : ValueNames(form_, SaveMode))
+        if (user.Has(name)) return Apply(form_, SaveMode, user);
+    }
   }
-  if (WithSize(SaveMode)) {
-    if (auto width = key.ReadInteger(prefix + ".Width")) form_.SetWidth(*width);
-    if (auto height = key.ReadInteger(prefix + ".Height")) form_.SetHeight(*height);
-  }
-  if (auto state = key.ReadInteger(prefix + ".State")) {
-    if (*state >= 0 && *state <= 2) form_.SetWindowState(static_cast<ui::WindowState>(*state));
-  }
+  OpenKey machine(system, platform::RegRoot::kLocalMachine, KeyPath(), Access::kWrite);
+  if (machine.IsOpen()) return Apply(form_, SaveMode, machine);
+  OpenKey readable(system, platform::RegRoot::kLocalMachine, KeyPath(), Access::kRead);
+  if (readable.IsOpen()) Apply(form_, SaveMode, readable);
 }
 
 void TFormSizeSave::SaveToRegistry() {
-  OpenKey key(ui::Application().GetPlatform(), KeyPath());
-  if (!key.IsOpen()) return;
-  const std::string prefix = form_.Name();
-  const ui::WindowState state = form_.GetWindowState();
-  if (state == ui::WindowState::kNormal) {
-    if (WithPosition(SaveMode)) {
-      key.WriteInteger(prefix + ".Left", form_.Left());
-      key.WriteInteger(prefix + ".Top", form_.Top());
-    }
-    if (WithSize(SaveMode)) {
-      key.WriteInteger(prefix + ".Width", form_.Width());
-      key.WriteInteger(prefix + ".Height", form_.Height());
-    }
-  }
-  key.WriteString(prefix + ".Caption", form_.Caption());
-  key.WriteInteger(prefix + ".State", static_cast<std::int32_t>(state));
+  platform::Platform& system = ui::Application().GetPlatform();
+  // A standard user may not write below HKEY_LOCAL_MACHINE: the same key below HKEY_CURRENT_USER then.
+  OpenKey machine(system, platform::RegRoot::kLocalMachine, KeyPath(), Access::kWrite);
+  if (machine.IsOpen()) return Write(form_, SaveMode, machine);
+  OpenKey user(system, platform::RegRoot::kCurrentUser, KeyPath(), Access::kWrite);
+  if (user.IsOpen()) Write(form_, SaveMode, user);
 }

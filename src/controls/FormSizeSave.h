@@ -1,7 +1,8 @@
 #pragma once
 // Keeps the owning window's position (and, by mode, its size), caption and window state in the
-// machine-wide branch of the registry, and puts the window back there at the next start. Each operation
-// opens the key, does its work and closes the key again.
+// machine-wide branch of the registry, or in the user's own where the machine's may not be written,
+// and puts the window back there at the next start. Each operation opens the key, does its work and
+// closes the key again.
 #include <cstdint>
 #include <string>
 

@@ -63,6 +63,8 @@ struct VersionRecord {
 
 enum class Wow64Query { kFunctionMissing, kCallFailed, kNo, kYes };
 
+enum class RegRoot { kLocalMachine, kCurrentUser };
+
 // One registry value as read with a data buffer of limited size.
 struct RegValue {
   enum class Status { kOk, kMissing, kMoreData, kFailed } status = Status::kMissing;
@@ -151,7 +153,10 @@ class Platform {
                                   const std::string& fallback, const std::string& path) = 0;
   virtual bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                             const std::string& path) = 0;
-  virtual bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) = 0;  // KEY_ALL_ACCESS
+  // Below HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, in the program's own view of the keys: created when
+  // missing, with KEY_ALL_ACCESS; or opened for reading only.
+  virtual bool CreateRegKey(RegRoot root, const std::string& path, Handle& key) = 0;
+  virtual bool OpenRegKeyRead(RegRoot root, const std::string& path, Handle& key) = 0;
   // For reading only, in the system's own (64-bit) view of the machine's keys.
   virtual bool RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) = 0;
   virtual RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) = 0;

@@ -353,14 +353,25 @@ bool FakePlatform::ProfileWrite(const std::string& section, const std::string& k
   return ini::WriteString(NativePath(path), section, key, value);
 }
 
-bool FakePlatform::RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) {
-  registryLog.push_back("create " + path);
-  if (registryKeyFails) return false;
-  registry[path];
+namespace {
+std::string KeyName(platform::RegRoot root, const std::string& path) {
+  return root == platform::RegRoot::kCurrentUser ? "HKCU" + path : path;
+}
+}  // namespace
+
+bool FakePlatform::CreateRegKey(platform::RegRoot root, const std::string& path, platform::Handle& key) {
+  const std::string name = KeyName(root, path);
+  registryLog.push_back("create " + name);
+  if (registryKeyFails || (standardUser && root == platform::RegRoot::kLocalMachine)) return false;
+  registry[name];
   key = nextHandle_++;
-  keyPaths_[key] = path;
+  keyPaths_[key] = name;
   ++openKeys;
   return true;
+}
+
+bool FakePlatform::OpenRegKeyRead(platform::RegRoot root, const std::string& path, platform::Handle& key) {
+  return RegOpenKeyLocalMachineRead(KeyName(root, path), key);
 }
 
 bool FakePlatform::RegOpenKeyLocalMachineRead(const std::string& path, platform::Handle& key) {

@@ -133,7 +133,8 @@ class FakePlatform : public platform::Platform {
                           const std::string& path) override;
   bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& path) override;
-  bool RegCreateKeyLocalMachine(const std::string& path, platform::Handle& key) override;
+  bool CreateRegKey(platform::RegRoot root, const std::string& path, platform::Handle& key) override;
+  bool OpenRegKeyRead(platform::RegRoot root, const std::string& path, platform::Handle& key) override;
   bool RegOpenKeyLocalMachineRead(const std::string& path, platform::Handle& key) override;
   platform::RegValue RegReadValue(platform::Handle key, const std::string& name,
                                   std::uint32_t maxBytes) override;
@@ -174,13 +175,15 @@ class FakePlatform : public platform::Platform {
       {5, "Zugriff verweigert.\r\n"},
       {1326, "Der Benutzername oder das Kennwort ist falsch.\r\n"}};
 
-  // --- registry: values under key paths (as passed, from the root) ---
+  // --- registry: values under key paths (as passed, from the root; below HKEY_CURRENT_USER with
+  // "HKCU" in front) ---
   struct RegEntry {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> data;
   };
   std::map<std::string, std::map<std::string, RegEntry>> registry;
   bool registryKeyFails = false;
+  bool standardUser = false;  // keys below HKEY_LOCAL_MACHINE open for reading only
   std::set<std::string> unwritableValues;
   std::vector<std::string> registryLog;  // "create <path>", "read <name>", "set <name>", "close"
   int openKeys = 0;

@@ -58,7 +58,9 @@ TEST_F(FormSizeSaveTest, BuildsTheKeyFromTheLevelsThatAreNotBlank) {
 
 TEST_F(FormSizeSaveTest, CreatesTheKeyAtTheFirstStartAndLeavesTheDesignedPosition) {
   window->Store.LoadFromRegistry();
-  EXPECT_EQ(system.registryLog.front(), std::string("create ") + kKey);
+  ASSERT_EQ(system.registryLog.size(), 6u);
+  EXPECT_EQ(system.registryLog[0], std::string("open HKCU") + kKey);  // none: on to the machine's
+  EXPECT_EQ(system.registryLog[1], std::string("create ") + kKey);
   EXPECT_EQ(window->Left(), 329);
   EXPECT_EQ(window->Top(), 208);
   EXPECT_EQ(system.openKeys, 0);
@@ -123,6 +125,29 @@ TEST_F(FormSizeSaveTest, ReportsAValueThatCannotBeWrittenAndKeepsTheEarlierOnes)
   EXPECT_EQ(Error(&TFormSizeSave::SaveToRegistry), "Konnte Daten für 'Form1.Caption' nicht setzen");
   EXPECT_EQ(Stored("Form1.Left"), 329);
   EXPECT_EQ(system.registry[kKey].count("Form1.State"), 0u);
+  EXPECT_EQ(system.openKeys, 0);
+}
+
+// A standard user may not write below HKEY_LOCAL_MACHINE: the position goes to the same key below
+// HKEY_CURRENT_USER, which is read first at the next start; the machine's is read where the user's
+// holds none, and a bad value is reported from either.
+TEST_F(FormSizeSaveTest, KeepsAStandardUsersPositionInTheUsersOwnKey) {
+  const std::string user = std::string("HKCU") + kKey;
+  StoreInteger("Form1.Left", 70);  // the machine's, written by an administrator
+  system.standardUser = true;
+  window->Store.LoadFromRegistry();
+  EXPECT_EQ(window->Left(), 70);
+  window->SetLeft(-20);
+  window->Store.SaveToRegistry();
+  EXPECT_EQ(Stored("Form1.Left"), 70);
+  ASSERT_TRUE(system.registry[user].count("Form1.Left"));
+  EXPECT_EQ(system.registry[user]["Form1.Left"].data, fake::Dword(-20));
+  window->SetLeft(329);
+  system.standardUser = false;  // an administrator's start reads the user's position first as well
+  window->Store.LoadFromRegistry();
+  EXPECT_EQ(window->Left(), -20);
+  system.registry[user]["Form1.Top"] = {platform::kRegSz, {'4', 0}};
+  EXPECT_EQ(Error(&TFormSizeSave::LoadFromRegistry), "Ungültiger Datentyp für 'Form1.Top'");
   EXPECT_EQ(system.openKeys, 0);
 }
 

@@ -141,7 +141,7 @@ TEST(Adapters, ReadAndWriteTheProfileFile) {
 
 TEST(Adapters, CreateReadAndWriteRegistryValues) {
   platform::Handle key = 0;
-  ASSERT_TRUE(system.RegCreateKeyLocalMachine("\\SOFTWARE\\Morvela-Test\\Adapter", key));
+  ASSERT_TRUE(system.CreateRegKey(platform::RegRoot::kLocalMachine, "\\SOFTWARE\\Morvela-Test\\Adapter", key));
   EXPECT_TRUE(system.RegSetDword(key, "Form1.Left", static_cast<std::uint32_t>(-10)));
   EXPECT_TRUE(system.RegSetString(key, "Form1.Caption", "Morvela"));
   const platform::RegValue left = system.RegReadValue(key, "Form1.Left", 4);

@@ -34,6 +34,17 @@ HKEY AsKey(Handle h) {
   return reinterpret_cast<HKEY>(h);
 }
 
+HKEY RootKey(RegRoot root) {
+  return root == RegRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
+// A key path that counts from the root: the system wants it without the leading backslash.
+const char* Relative(const std::string& path) {
+  const char* relative = path.c_str();
+  while (*relative == '\\') ++relative;
+  return relative;
+}
+
 // A text from a fixed buffer, up to its first zero but at most its size.
 std::string FromBuffer(const char* buffer, std::size_t size) {
   return std::string(buffer, strnlen(buffer, size));
@@ -333,14 +344,18 @@ bool Win32Platform::ProfileWrite(const std::string& section, const std::string& 
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
 }
 
-bool Win32Platform::RegCreateKeyLocalMachine(const std::string& path, Handle& key) {
-  // The key path counts from the root; the system wants it without the leading backslash.
-  const char* relative = path.c_str();
-  while (*relative == '\\') ++relative;
+bool Win32Platform::CreateRegKey(RegRoot root, const std::string& path, Handle& key) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, relative, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(RootKey(root), Relative(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS)
     return false;
+  key = reinterpret_cast<Handle>(handle);
+  return true;
+}
+
+bool Win32Platform::OpenRegKeyRead(RegRoot root, const std::string& path, Handle& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(RootKey(root), Relative(path), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
   key = reinterpret_cast<Handle>(handle);
   return true;
 }

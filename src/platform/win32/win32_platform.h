@@ -46,7 +46,8 @@ class Win32Platform : public Platform {
                           const std::string& path) override;
   bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& path) override;
-  bool RegCreateKeyLocalMachine(const std::string& path, Handle& key) override;
+  bool CreateRegKey(RegRoot root, const std::string& path, Handle& key) override;
+  bool OpenRegKeyRead(RegRoot root, const std::string& path, Handle& key) override;
   bool RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) override;
   RegValue RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) override;
   bool RegSetDword(Handle key, const std::string& name, std::uint32_t value) override;
