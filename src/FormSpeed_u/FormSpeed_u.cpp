@@ -6,6 +6,7 @@
 #include "ui/application.h"
 #include "ui/text.h"
 #include "z_global/paths.h"
+#include "z_global/system_info.h"
 
 TFormSpeed* FormSpeed = nullptr;
 
@@ -141,6 +142,39 @@ void TFormSpeed::XPBitBtn1Click(TObject*) {
   }
 }
 
+bool TFormSpeed::Written(const std::string& section, const std::string& text, const std::string& path,
+                         const std::string& hint) {
+  std::uint32_t error = 0;
+  try {
+    IniCtrl1.WriteValue(section, "Text", text);
+    IniCtrl1.WriteValue(section, "Pfad", path);
+    IniCtrl1.WriteValue(section, "Hint", hint);
+    return true;
+  } catch (const EWriteError& refused) {
+    error = refused.Code();
+  }
+  // In a folder that only administrators may write (as it should be: the entries start programs as
+  // the administrator), the helper writes the entry as the gate's account.
+  if (error == platform::kErrorAccessDenied) {
+    z_global::HelperRequest save;
+    save.kind = z_global::HelperRequest::Kind::kSave;
+    save.entry = section.back() - '0';
+    save.text = text;
+    save.path = path;
+    save.hint = hint;
+    const LaunchOutcome saved = Form1->SaveAsAdministrator(save);
+    if (saved.kind == LaunchOutcome::Kind::kDone) return true;
+    if (saved.kind == LaunchOutcome::Kind::kTooLong) {
+      ShowErrorBox(kEntryTooLongForTheHelper);
+      return false;
+    }
+    error = saved.error;
+  }
+  // The settings file's own error, as the application shows it, with the system's reason.
+  throw ui::EError(z_global::WithSystemReason(ui::Application().GetPlatform(),
+                                              WriteErrorText(IniCtrl1.ResolvePath()), error));
+}
+
 void TFormSpeed::SaveEntry(const std::string& section) {
   const std::string text = EditText.Text();
   const std::string path = EditPfad.Text();
@@ -162,9 +196,7 @@ void TFormSpeed::SaveEntry(const std::string& section) {
     return;
   }
   AttachSettingsFile();
-  IniCtrl1.WriteValue(section, "Text", text);
-  IniCtrl1.WriteValue(section, "Pfad", path);
-  IniCtrl1.WriteValue(section, "Hint", hint);
+  if (!Written(section, text, path, hint)) return;
 
   const char digit = section.back();
   const std::size_t row = static_cast<std::size_t>(digit - '1');

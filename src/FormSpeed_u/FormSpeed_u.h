@@ -53,6 +53,11 @@ class TFormSpeed : public ui::TForm {
  private:
   void Choose(int entry);
   void AttachSettingsFile();
+  // Writes the entry's three values, or has the helper write them where the file may not be written.
+  // Raises the write error with its reason when neither could, and is false when the entry is too
+  // long for the helper.
+  bool Written(const std::string& section, const std::string& text, const std::string& path,
+               const std::string& hint);
 };
 
 extern TFormSpeed* FormSpeed;
@@ -61,6 +66,10 @@ inline constexpr char kEntryTooLong[] =
     "Eintrag zu lang: Text, Pfad und Hint dürfen zusammen höchstens 4093 Zeichen haben.";
 inline constexpr char kEntryHasLineBreak[] =
     "Eintrag nicht gespeichert: Text, Pfad und Hint dürfen keinen Zeilenumbruch enthalten.";
+inline constexpr char kEntryTooLongForTheHelper[] =
+    "Eintrag nicht gespeichert: Die Einstellungsdatei darf nur ein Administrator schreiben, und Text, Pfad "
+    "und "
+    "Hint sind zusammen zu lang, um sie dafür weiterzugeben.";
 inline constexpr char kEntryNotInCodePage[] =
     "Eintrag nicht gespeichert: Text, Pfad oder Hint enthält Zeichen, die in der ANSI-Codepage dieses "
     "Windows "

@@ -1,6 +1,9 @@
 // Program entry: the Win32 backend and platform, the five windows, the message loop.
 #include <windows.h>
 
+#include <optional>
+
+#include "Morvela/helper.h"
 #include "Morvela/program.h"
 #include "controls/mdTHEMES.h"
 #include "controls/paint_win32.h"
@@ -35,6 +38,8 @@ void LoadLibrariesFromSystemFolderOnly() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   LoadLibrariesFromSystemFolderOnly();
   try {
+    // Started as its own helper, the program does that one thing before any window exists.
+    if (const std::optional<int> helped = RunAsHelper(platform::SystemPlatform())) return *helped;
     // The visual-style library is loaded before any window exists and freed after the last is gone.
     themes::ThemeLibrary themeLibrary;
     ui::win32::Win32Backend backend(instance);

@@ -212,9 +212,10 @@ bool TForm1::TakeIntoPathBox(z_global::LaunchSource source, const std::vector<st
 }
 
 void TForm1::FormCloseQuery(TObject*, bool& canClose) {
-  // The position is saved on every close; the window closes whatever happens while saving.
-  canClose = true;
-  FormSizeSave1.SaveToRegistry();
+  // The position is saved on every close; the window closes whatever happens while saving, but not
+  // while a launch waits for its helper.
+  canClose = !Busy();
+  if (canClose) FormSizeSave1.SaveToRegistry();
 }
 
 void TForm1::EditPfadKeyPress(TObject*, char& key) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "Unit1/run_as_user.h"
 #include "controls/AgOpenDialog.h"
 #include "controls/ColumnListBox.h"
 #include "controls/FormSizeSave.h"
@@ -134,6 +135,9 @@ class TForm1 : public ui::TForm {
   // The Info button.
   void XPSpeedButton7Click(TObject* sender);
 
+  // The editor's save through the helper, as the gate's account with the password in the password box.
+  LaunchOutcome SaveAsAdministrator(const z_global::HelperRequest& save);
+
  private:
   platform::Platform& System() const;
   // The request for a launch of the text as the account that the main window names.
@@ -141,8 +145,11 @@ class TForm1 : public ui::TForm {
   // Tells the operator why, when the request is refused.
   bool Refused(const z_global::LaunchRequest& request) const;
   // Starts the request as the administrator with the password in the password box (cut to 255). The
-  // password's copy lives only for the call, never across a dialog.
-  platform::CallResult RunWithTypedPassword(const z_global::LaunchRequest& request);
+  // password's copy lives only for the call, never across a dialog. While the helper runs the window
+  // keeps answering, and launches, the gate and closing wait their turn (Busy).
+  LaunchOutcome RunWithTypedPassword(const z_global::LaunchRequest& request);
+  // True, with the system's beep, while a launch waits for its helper.
+  bool Busy() const;
   // The path handed in or dropped, into the path box with the focus on the password; false when there
   // is none or it is refused.
   bool TakeIntoPathBox(z_global::LaunchSource source, const std::vector<std::string>& given);
@@ -152,6 +159,8 @@ class TForm1 : public ui::TForm {
   void Prepare(const std::string& command, const std::string& action);
   void PrepareFromWindowsDir(const std::string& tail, const std::string& action);
   std::string ChoosePrinterFor(const std::string& caption);
+
+  bool waitingForHelper_ = false;
 };
 
 extern TForm1* Form1;

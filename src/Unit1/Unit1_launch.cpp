@@ -2,6 +2,7 @@
 #include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
 #include "Unit1/run_as_user.h"
+#include "ui/application.h"
 #include "ui/text.h"
 #include "z_global/drives.h"
 #include "z_global/system_info.h"
@@ -36,17 +37,29 @@ bool TForm1::Refused(const z_global::LaunchRequest& request) const {
   return true;
 }
 
-platform::CallResult TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
+LaunchOutcome TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
   secret::Wide password = EditPasswort.ReadSecret();
   password.Cut(kShortText);
-  return RunAsUser(System(), request, password);
+  waitingForHelper_ = true;
+  const LaunchOutcome outcome = LaunchAsAccount(
+      System(), request, password, [](platform::Handle process) { ui::Application().WaitFor(process); });
+  waitingForHelper_ = false;
+  return outcome;
+}
+
+bool TForm1::Busy() const {
+  // A second launch, the gate or the end of the program while the first waits for the administrator's
+  // consent would run inside the first's wait: it is ignored, with the beep.
+  if (waitingForHelper_) System().MessageBeep(0);
+  return waitingForHelper_;
 }
 
 void TForm1::ButtonEXEClick(TObject*) {
+  if (Busy()) return;
   const z_global::LaunchRequest request = Request(z_global::LaunchSource::kPathBox, EditPfad.Text());
   if (Refused(request)) return;
-  const platform::CallResult launched = RunWithTypedPassword(request);
-  if (!launched.ok)
+  const LaunchOutcome launched = RunWithTypedPassword(request);
+  if (launched.kind == LaunchOutcome::Kind::kFailed)
     ShowErrorBox(
         z_global::WithSystemReason(System(), kLaunchFailed, launched.error, z_global::ProgramOf(request)));
 }

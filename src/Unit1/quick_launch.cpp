@@ -8,6 +8,7 @@
 #include "FormSpeed_u/FormSpeed_u.h"
 #include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
+#include "ui/application.h"
 #include "ui/text.h"
 #include "z_global/credentials.h"
 #include "z_global/system_info.h"
@@ -68,10 +69,12 @@ void TForm1::XPSpeedButton1Click(TObject* sender) {
 }
 
 void TForm1::LaunchQuickEntry(TObject*, int n) {
+  if (Busy()) return;
   const std::string stored = ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 1);
   const z_global::LaunchRequest request = Request(z_global::LaunchSource::kQuickEntry, stored);
   if (Refused(request)) return;
-  if (RunWithTypedPassword(request).ok) return;
+  // Declined at the consent prompt: the administrator meant it, the password was right.
+  if (RunWithTypedPassword(request).kind != LaunchOutcome::Kind::kFailed) return;
 
   FormPass->LabelAdmin.SetText(LabelAdminUser.Text());
   FormPass->LabelDomaene.SetText(LabelDom.Text());
@@ -80,13 +83,14 @@ void TForm1::LaunchQuickEntry(TObject*, int n) {
 
   // The corrected password stays in the main window for the launches that follow.
   EditPasswort.SetSecret(FormPass->EditPasswd.ReadSecret());
-  const platform::CallResult again = RunWithTypedPassword(request);
-  if (!again.ok)
+  const LaunchOutcome again = RunWithTypedPassword(request);
+  if (again.kind == LaunchOutcome::Kind::kFailed)
     ShowErrorBox(
         z_global::WithSystemReason(System(), kQuickLaunchFailed, again.error, z_global::ProgramOf(request)));
 }
 
 void TForm1::Bearbeiten11Click(TObject*) {
+  if (Busy()) return;
   const std::string user = ui::Cut(LabelAdminUser.Text(), kShortText);
   const std::string domain = ui::Cut(LabelDom.Text(), kShortText);
   if (!ui::FitsCodePage(user) || !ui::FitsCodePage(domain)) {
@@ -109,4 +113,17 @@ void TForm1::Bearbeiten11Click(TObject*) {
   }
   ShowErrorBox(z_global::WithSystemReason(System(), kGateRefused, checked.error));
   EditPasswort.SetFocus();
+}
+
+LaunchOutcome TForm1::SaveAsAdministrator(const z_global::HelperRequest& save) {
+  const std::string user = ui::Cut(LabelAdminUser.Text(), kShortText);
+  const std::string domain = ui::Cut(LabelDom.Text(), kShortText);
+  secret::Wide password = EditPasswort.ReadSecret();
+  password.Cut(kShortText);
+  waitingForHelper_ = true;
+  const LaunchOutcome saved =
+      SaveAsAccount(System(), user, z_global::LogonDomain(user, domain), password, save,
+                    [](platform::Handle process) { ui::Application().WaitFor(process); });
+  waitingForHelper_ = false;
+  return saved;
 }

@@ -131,20 +131,26 @@ std::string InProgramCodePage(platform::Platform& system, std::string value) {
 void TIniCtrl::WriteValue(std::string_view section, std::string_view key, std::string_view value) {
   const std::string path = ResolvePath();
   const std::string resolved = ResolveSection(section);
-  if (effective_ != TIniTarget::itIniFile ||
-      !WriteToFile(path, resolved, std::string(key), std::string(value)))
-    throw ui::EError("nach " + path + " kann nicht geschrieben werden");
+  const platform::CallResult written =
+      effective_ == TIniTarget::itIniFile
+          ? WriteSetting(System(), path, resolved, std::string(key), std::string(value))
+          : platform::CallResult{false, 0};
+  if (!written.ok) throw EWriteError(WriteErrorText(path), written.error);
 }
 
-bool TIniCtrl::WriteToFile(const std::string& path, const std::string& section, const std::string& key,
-                           const std::string& value) {
+std::string WriteErrorText(const std::string& path) {
+  return "nach " + path + " kann nicht geschrieben werden";
+}
+
+platform::CallResult WriteSetting(platform::Platform& system, const std::string& path,
+                                  const std::string& section, const std::string& key,
+                                  const std::string& value) {
   // A file kept in UTF-8 stays in UTF-8: a value written in the code page beside the others would show
   // wrong in every editor, and the next read would not take the file for UTF-8 any more. The system's
   // writer cannot be told the file's encoding, so such a file is written here.
-  const std::optional<std::string> content = System().ReadFileStart(path, kSettingsFileLimit + 1);
+  const std::optional<std::string> content = system.ReadFileStart(path, kSettingsFileLimit + 1);
   const bool utf8 = content && content->size() <= kSettingsFileLimit &&
                     (content->rfind(ini::kByteOrderMark, 0) == 0 || ini::IsMultiByteUtf8(*content));
-  if (!utf8) return System().ProfileWrite(section, key, value, path);
-  return System().WriteFileContent(path,
-                                   ini::WriteToText(*content, section, key, System().AnsiToUtf8(value)));
+  if (!utf8) return system.ProfileWrite(section, key, value, path);
+  return system.WriteFileContent(path, ini::WriteToText(*content, section, key, system.AnsiToUtf8(value)));
 }

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "ui/component.h"
+#include "ui/error.h"
 
 enum class TIniTarget { itIniFile, itRegistry, itAuto, itMemIniFile };
 enum class TIniPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
@@ -50,8 +51,6 @@ class TIniCtrl : public ui::TComponent {
  private:
   platform::Platform& System();
   bool StartsWithByteOrderMark(const std::string& path);
-  bool WriteToFile(const std::string& path, const std::string& section, const std::string& key,
-                   const std::string& value);
 
   bool alphaCounter_ = false;
   std::uint8_t maxEntries_ = 16;
@@ -61,6 +60,25 @@ class TIniCtrl : public ui::TComponent {
   bool netUser_ = false;
   std::string lastSection_;
 };
+
+// A write that failed: its message, and the system's code of why.
+class EWriteError : public ui::EError {
+ public:
+  EWriteError(std::string message, std::uint32_t code) : EError(std::move(message)), code_(code) {}
+  std::uint32_t Code() const { return code_; }
+
+ private:
+  std::uint32_t code_;
+};
+
+// "nach %s kann nicht geschrieben werden" with the file's path.
+std::string WriteErrorText(const std::string& path);
+
+// One value into an INI file, in UTF-8 where the file is kept in UTF-8, else through the system's
+// profile functions.
+platform::CallResult WriteSetting(platform::Platform& system, const std::string& path,
+                                  const std::string& section, const std::string& key,
+                                  const std::string& value);
 
 // A value read from a settings file as the program's text: UTF-8 (valid, with a character of more than
 // one byte) converted to the system's code page, any other value as it is.

@@ -65,6 +65,9 @@ enum class Wow64Query { kFunctionMissing, kCallFailed, kNo, kYes };
 
 enum class RegRoot { kLocalMachine, kCurrentUser };
 
+// TokenElevationType: a split token's filtered half is limited; kUnknown where the question failed.
+enum class ElevationType { kUnknown, kDefault, kFull, kLimited };
+
 // One registry value as read with a data buffer of limited size.
 struct RegValue {
   enum class Status { kOk, kMissing, kMoreData, kFailed } status = Status::kMissing;
@@ -105,6 +108,15 @@ class Platform {
   virtual CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                            std::uint32_t logonType, std::uint32_t provider, Handle& token) = 0;
   virtual CallResult ImpersonateLoggedOnUser(Handle token) = 0;
+  virtual ElevationType TokenElevationType(Handle token) = 0;  // GetTokenInformation
+  // CreateProcessWithLogonW that keeps the new process's handle (the thread's is closed at once).
+  virtual CallResult StartWithLogon(const LogonLaunch& launch, Handle& process) = 0;
+  // ShellExecuteExW with the verb "runas", no directory and no message of its own; the handle of
+  // what it started, when asked to keep it and there is one (0 otherwise).
+  virtual CallResult ShellRunAs(const std::string& file, const std::string& parameters, int show,
+                                bool keepProcess, Handle& process) = 0;
+  virtual void WaitForExit(Handle process) = 0;  // WaitForSingleObject, for a process without windows
+  virtual std::optional<std::uint32_t> ExitCodeOf(Handle process) = 0;  // GetExitCodeProcess
   // Settings text saved as UTF-8, in the system's code page (through UTF-16, without best fit: a
   // character the code page lacks becomes ui::kNotInCodePage); nothing when the bytes are not UTF-8.
   virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
@@ -125,7 +137,7 @@ class Platform {
   virtual std::string ModuleFileName() = 0;  // the running executable's full path
   virtual std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
   // Makes the bytes the file's whole content, creating the file when it is missing.
-  virtual bool WriteFileContent(const std::string& path, const std::string& content) = 0;
+  virtual CallResult WriteFileContent(const std::string& path, const std::string& content) = 0;
   // The program's own command line, whole, as the system keeps it (GetCommandLineW), converted as
   // ui::kNotInCodePage describes.
   virtual std::string CommandLine() = 0;
@@ -151,8 +163,8 @@ class Platform {
   // Settings file and registry.
   virtual std::string ProfileRead(const std::string& section, const std::string& key,
                                   const std::string& fallback, const std::string& path) = 0;
-  virtual bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
-                            const std::string& path) = 0;
+  virtual CallResult ProfileWrite(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& path) = 0;
   // Below HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, in the program's own view of the keys: created when
   // missing, with KEY_ALL_ACCESS; or opened for reading only.
   virtual bool CreateRegKey(RegRoot root, const std::string& path, Handle& key) = 0;
@@ -192,5 +204,7 @@ inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kPrinterEnumLocal = 2;
 inline constexpr std::uint32_t kPrinterEnumConnections = 4;
 inline constexpr int kSwShow = 5;
+inline constexpr int kSwShowNormal = 1;
+inline constexpr std::uint32_t kErrorAccessDenied = 5;
 
 }  // namespace platform

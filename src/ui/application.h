@@ -49,6 +49,7 @@ class TApplication {
   }
   void ShowException(const char* message) noexcept;
   int ShowMessageBox(const MessageBoxRequest& request);
+  void WaitFor(platform::Handle process) { backend_.WaitFor(process); }
 
  private:
   void Adopt(std::unique_ptr<TForm> form);

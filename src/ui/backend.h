@@ -26,6 +26,9 @@ class Backend {
   virtual void Popup(TPopupMenu& menu, Point screen) = 0;
   // The window to own a system dialog: the active one of the program's windows.
   virtual platform::WindowHandle ActiveWindow() const = 0;
+  // Waits until the process has ended, and meanwhile runs the message loop, so that the windows keep
+  // painting and answering.
+  virtual void WaitFor(platform::Handle process) = 0;
 };
 
 }  // namespace ui

@@ -122,9 +122,13 @@ TEST_F(LaunchE2E, CutsThePasswordTo255Characters) {
   EXPECT_TRUE(r.answer);
 }
 
+// A wrong password fails at the logon that comes before each launch: one failed logon, no launch.
 TEST_F(LaunchE2E, ARefusedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
-  const standin::Record r = Launch("C:\\Tools\\setup.msi", "geheim-124");
-  EXPECT_FALSE(r.answer);
+  Program::SetText(controls.path, "C:\\Tools\\setup.msi");
+  Program::SetText(controls.password, "geheim-124");
+  Program::PressKey(controls.password, VK_RETURN);
+  ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLogon).empty(); }));
+  EXPECT_FALSE(session.Calls(standin::kLogon)[0].answer);
   HWND box = program.WaitForWindow("Fehler");
   ASSERT_NE(box, nullptr);
   const std::string text = Program::BoxText(box);
@@ -135,6 +139,8 @@ TEST_F(LaunchE2E, ARefusedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(box); }));
   EXPECT_EQ(Program::Text(controls.path), "C:\\Tools\\setup.msi");
   EXPECT_EQ(Program::Text(controls.password), "geheim-124");
+  EXPECT_EQ(session.Calls(standin::kLogon).size(), 1u);
+  EXPECT_TRUE(session.Calls(standin::kLaunch).empty());
 }
 
 TEST_F(LaunchE2E, EnterInThePathBoxMovesToThePasswordBoxAndStartsNothing) {

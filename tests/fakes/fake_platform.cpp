@@ -13,6 +13,9 @@ namespace fake {
 namespace {
 
 constexpr std::uint32_t kFileNotFound = 2;
+constexpr std::uint32_t kPathNotFound = 3;
+// Process handles lie above every token's, so that closing tells them apart.
+constexpr platform::Handle kProcessHandles = 1u << 20;
 constexpr std::uint32_t kLogonFailure = 1326;
 
 std::string DriveRoot(const std::string& path) {
@@ -57,6 +60,37 @@ secret::Wide FakePlatform::AnsiToWide(std::string_view ansi) {
   return wide;
 }
 
+platform::ElevationType FakePlatform::TokenElevationType(platform::Handle) {
+  return elevationType;
+}
+
+platform::CallResult FakePlatform::StartWithLogon(const platform::LogonLaunch& launch,
+                                                  platform::Handle& process) {
+  const platform::CallResult started = CreateProcessWithLogon(launch);
+  if (!started.ok) return started;
+  if (helperStartError) return {false, helperStartError};
+  process = kProcessHandles + nextHandle_++;
+  ++openProcesses;
+  return started;
+}
+
+std::optional<std::uint32_t> FakePlatform::ExitCodeOf(platform::Handle process) {
+  if (process < kProcessHandles) return std::nullopt;
+  return helperExitCode;
+}
+
+platform::CallResult FakePlatform::ShellRunAs(const std::string& file, const std::string& parameters,
+                                              int show, bool keepProcess, platform::Handle& process) {
+  shellRunAs.push_back(file + "|" + parameters + "|" + std::to_string(show) + "|" +
+                       (keepProcess ? "keep" : ""));
+  if (runAsError) return {false, runAsError};
+  if (keepProcess) {
+    process = kProcessHandles + nextHandle_++;
+    ++openProcesses;
+  }
+  return {true, 0};
+}
+
 platform::CallResult FakePlatform::CreateProcessWithLogon(const platform::LogonLaunch& launch) {
   LaunchRecord record;
   record.user = Narrow(launch.user);
@@ -67,6 +101,7 @@ platform::CallResult FakePlatform::CreateProcessWithLogon(const platform::LogonL
   record.logonFlags = launch.logonFlags;
   record.creationFlags = launch.creationFlags;
   record.applicationNameNull = launch.applicationName == nullptr;
+  record.applicationName = Narrow(launch.applicationName);
   record.environmentNull = launch.environment == nullptr;
   record.startupSize = launch.startup ? launch.startup->cb : 0;
   record.passwordAccepted = Same(launch.password, acceptedPassword);
@@ -157,8 +192,11 @@ bool FakePlatform::RevertToSelf() {
   return true;
 }
 
-void FakePlatform::CloseHandle(platform::Handle) {
-  --openTokens;
+void FakePlatform::CloseHandle(platform::Handle handle) {
+  if (handle >= kProcessHandles)
+    --openProcesses;
+  else
+    --openTokens;
 }
 
 unsigned FakePlatform::DriveType(const std::string& root) {
@@ -207,11 +245,11 @@ std::optional<std::string> FakePlatform::ReadFileStart(const std::string& path, 
   return content;
 }
 
-bool FakePlatform::WriteFileContent(const std::string& path, const std::string& content) {
+platform::CallResult FakePlatform::WriteFileContent(const std::string& path, const std::string& content) {
   ++profileWrites;
-  if (unwritableFiles.count(path)) return false;
+  if (unwritableFiles.count(path)) return {false, unwritableError};
   WriteFile(path, content);
-  return true;
+  return {true, 0};
 }
 
 namespace {
@@ -346,11 +384,12 @@ std::string FakePlatform::ProfileRead(const std::string& section, const std::str
   return ini::ReadFromText(content, section, key, fallback);
 }
 
-bool FakePlatform::ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
-                                const std::string& path) {
+platform::CallResult FakePlatform::ProfileWrite(const std::string& section, const std::string& key,
+                                                const std::string& value, const std::string& path) {
   ++profileWrites;
-  if (unwritableFiles.count(path)) return false;
-  return ini::WriteString(NativePath(path), section, key, value);
+  if (unwritableFiles.count(path)) return {false, unwritableError};
+  if (!ini::WriteString(NativePath(path), section, key, value)) return {false, kPathNotFound};
+  return {true, 0};
 }
 
 namespace {

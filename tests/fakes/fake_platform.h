@@ -21,6 +21,7 @@ struct LaunchRecord {
   std::uint32_t logonFlags = 0;
   std::uint32_t creationFlags = 0;
   bool applicationNameNull = false;
+  std::string applicationName;
   bool environmentNull = false;
   bool domainNull = false;
   bool commandLineWritable = false;
@@ -84,6 +85,15 @@ class FakePlatform : public platform::Platform {
   int reverts = 0;
   int openTokens = 0;  // tokens handed out and not yet closed
 
+  // The account's token, as a logon hands it out; and what the helper does with it.
+  platform::ElevationType elevationType = platform::ElevationType::kFull;
+  std::uint32_t helperStartError = 0;  // nonzero: the helper cannot be started, with this code
+  std::uint32_t helperExitCode = 0;
+  std::uint32_t runAsError = 0;         // nonzero: the shell's "runas" fails with this code
+  std::vector<std::string> shellRunAs;  // "file|parameters|show|keep"
+  std::vector<platform::Handle> waitedFor;
+  int openProcesses = 0;
+
   // Nonzero: the call fails with this code whatever it is given.
   std::uint32_t launchError = 0;
   std::uint32_t logonError = 0;
@@ -95,6 +105,14 @@ class FakePlatform : public platform::Platform {
                              std::uint32_t logonType, std::uint32_t provider,
                              platform::Handle& token) override;
   platform::CallResult ImpersonateLoggedOnUser(platform::Handle token) override;
+  platform::ElevationType TokenElevationType(platform::Handle token) override;
+  // The helper's start, recorded among the launches; its process has ended with helperExitCode.
+  platform::CallResult StartWithLogon(const platform::LogonLaunch& launch,
+                                      platform::Handle& process) override;
+  platform::CallResult ShellRunAs(const std::string& file, const std::string& parameters, int show,
+                                  bool keepProcess, platform::Handle& process) override;
+  void WaitForExit(platform::Handle process) override { waitedFor.push_back(process); }
+  std::optional<std::uint32_t> ExitCodeOf(platform::Handle process) override;
   // Latin-1 and the euro sign; any other character becomes ui::kNotInCodePage.
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
@@ -111,7 +129,7 @@ class FakePlatform : public platform::Platform {
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override { return modulePath; }
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
-  bool WriteFileContent(const std::string& path, const std::string& content) override;
+  platform::CallResult WriteFileContent(const std::string& path, const std::string& content) override;
   std::string CommandLine() override { return commandLine; }
 
   // Close to the user's language: punctuation first, then digits, then letters without regard to case,
@@ -131,8 +149,8 @@ class FakePlatform : public platform::Platform {
 
   std::string ProfileRead(const std::string& section, const std::string& key, const std::string& fallback,
                           const std::string& path) override;
-  bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& path) override;
+  platform::CallResult ProfileWrite(const std::string& section, const std::string& key,
+                                    const std::string& value, const std::string& path) override;
   bool CreateRegKey(platform::RegRoot root, const std::string& path, platform::Handle& key) override;
   bool OpenRegKeyRead(platform::RegRoot root, const std::string& path, platform::Handle& key) override;
   bool RegOpenKeyLocalMachineRead(const std::string& path, platform::Handle& key) override;
@@ -153,7 +171,8 @@ class FakePlatform : public platform::Platform {
   void MakeFolder(const std::string& windowsFolder);  // a folder must exist before a file is written in it
   std::string ReadFile(const std::string& windowsPath) const;
   void WriteFile(const std::string& windowsPath, const std::string& content);
-  std::set<std::string> unwritableFiles;  // writes to these fail, as into a folder without rights
+  std::set<std::string> unwritableFiles;  // writes to these fail, as into a folder without rights,
+  std::uint32_t unwritableError = 5;      // with this code
   int profileReads = 0;
   int profileWrites = 0;
 

@@ -491,10 +491,12 @@ TEST_P(PasswordTest, LaunchButtonAndEnterKeepItOnlyInThePasswordBox) {
   Step("Ausführen", [&] { Main().ButtonEXE.Click(); });
   Step("Enter in the password box", [&] { PressEnter(Main().EditPasswort); });
 
-  ASSERT_EQ(system.launches.size(), 3u);
-  EXPECT_FALSE(system.launches[0].passwordAccepted);
+  // The wrong password fails at the logon before the launch.
+  ASSERT_EQ(system.logons.size(), 3u);
+  EXPECT_FALSE(system.logons[0].passwordAccepted);
+  ASSERT_EQ(system.launches.size(), 2u);
+  EXPECT_TRUE(system.launches[0].passwordAccepted);
   EXPECT_TRUE(system.launches[1].passwordAccepted);
-  EXPECT_TRUE(system.launches[2].passwordAccepted);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   ExpectHandedBuffersWiped();
   EXPECT_EQ(CopiesOf(right), Strings{"EditPasswort"});
@@ -519,9 +521,10 @@ TEST_P(PasswordTest, RetryThroughThePasswordDialogLeavesItInBothBoxesOnly) {
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, true);
   Step("quick launch with a wrong password, corrected in the dialog", [&] { ClickOn(Quick(1)); });
-  ASSERT_EQ(system.launches.size(), 2u);
-  EXPECT_FALSE(system.launches[0].passwordAccepted);
-  EXPECT_TRUE(system.launches[1].passwordAccepted);
+  ASSERT_EQ(system.logons.size(), 2u);
+  EXPECT_FALSE(system.logons[0].passwordAccepted);
+  ASSERT_EQ(system.launches.size(), 1u);
+  EXPECT_TRUE(system.launches[0].passwordAccepted);
   EXPECT_TRUE(screen.messageBoxes.empty());
   ExpectHandedBuffersWiped();
   EXPECT_EQ(CopiesOf(right), (Strings{"EditPasswd", "EditPasswort"}));
@@ -542,7 +545,8 @@ TEST_P(PasswordTest, CancelledDialogKeepsTheTypedPasswordOnlyInItsOwnBox) {
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, false);
   Step("quick launch, dialog cancelled", [&] { ClickOn(Quick(1)); });
-  EXPECT_EQ(system.launches.size(), 1u);
+  EXPECT_EQ(system.logons.size(), 1u);
+  EXPECT_EQ(system.launches.size(), 0u);
   EXPECT_TRUE(screen.messageBoxes.empty());
   ExpectHandedBuffersWiped();
   EXPECT_EQ(CopiesOf(right), Strings{"EditPasswd"});
@@ -555,7 +559,7 @@ TEST_P(PasswordTest, SecondFailureReportsWithoutShowingThePassword) {
   Main().EditPasswort.SetText(wrong);
   AnswerPasswordDialog(right, true);
   Step("quick launch failing twice", [&] { ClickOn(Quick(1)); });
-  EXPECT_EQ(system.launches.size(), 2u);
+  EXPECT_EQ(system.logons.size(), 2u);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(LastBox().text,
             "Falsche Zugangsdaten oder Dateiname nicht gefunden!\n\nDer Benutzername oder das Kennwort ist "

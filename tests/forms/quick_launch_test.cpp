@@ -108,10 +108,13 @@ TEST_F(QuickLaunchTest, AsksForThePasswordAfterAFailureAndKeepsTheCorrectedOne) 
   };
   ClickOn(Quick(3));
   EXPECT_TRUE(prefilled);
-  ASSERT_EQ(system.launches.size(), 2u);
-  EXPECT_FALSE(system.launches[0].passwordAccepted);
-  EXPECT_TRUE(system.launches[1].passwordAccepted);
-  EXPECT_EQ(system.launches[1].commandLine, "\"cmd.exe\"");
+  // The account is logged on before each launch: a wrong password fails there, with no launch.
+  ASSERT_EQ(system.logons.size(), 2u);
+  EXPECT_FALSE(system.logons[0].passwordAccepted);
+  EXPECT_TRUE(system.logons[1].passwordAccepted);
+  ASSERT_EQ(system.launches.size(), 1u);
+  EXPECT_TRUE(system.launches[0].passwordAccepted);
+  EXPECT_EQ(system.launches[0].commandLine, "\"cmd.exe\"");
   EXPECT_EQ(Main().EditPasswort.Text(), "Geheim-123");
   EXPECT_TRUE(screen.messageBoxes.empty());
 }
@@ -121,7 +124,8 @@ TEST_F(QuickLaunchTest, ReportsASecondFailureAndTriesNoThirdTime) {
   Main().EditPasswort.SetText("falsch");
   AnswerPasswordDialog("auch falsch", true);
   ClickOn(Quick(1));
-  EXPECT_EQ(system.launches.size(), 2u);
+  EXPECT_EQ(system.logons.size(), 2u);
+  EXPECT_EQ(system.launches.size(), 0u);
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(LastBox().text,
             "Falsche Zugangsdaten oder Dateiname nicht gefunden!\n\nDer Benutzername oder das Kennwort ist "
@@ -139,7 +143,7 @@ TEST_F(QuickLaunchTest, EndsSilentlyWhenThePasswordDialogIsCancelled) {
   ClickOn(Quick(1));
   screen.onModal = [](ui::TForm& form) { form.DialogKey(ui::Key::kEscape); };
   ClickOn(Quick(1));
-  EXPECT_EQ(system.launches.size(), 3u);
+  EXPECT_EQ(system.logons.size(), 3u);
   EXPECT_TRUE(screen.messageBoxes.empty());
   EXPECT_EQ(Main().EditPasswort.Text(), "falsch");
 }

@@ -126,15 +126,17 @@ TEST(Adapters, ReadAndWriteTheProfileFile) {
   DeleteFileA(path.c_str());
   EXPECT_EQ(system.ProfileRead("SpeedButton1", "Text", "", path), "");
   EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);  // a read creates nothing
-  ASSERT_TRUE(system.ProfileWrite("SpeedButton1", "Text", "Editor", path));
-  ASSERT_TRUE(system.ProfileWrite("SpeedButton1", "Hint", "", path));
+  ASSERT_TRUE(system.ProfileWrite("SpeedButton1", "Text", "Editor", path).ok);
+  ASSERT_TRUE(system.ProfileWrite("SpeedButton1", "Hint", "", path).ok);
   EXPECT_EQ(system.ProfileRead("speedbutton1", "TEXT", "", path), "Editor");
   EXPECT_EQ(system.ProfileRead("SpeedButton1", "Hint", "x", path), "");
-  ASSERT_TRUE(system.ProfileWrite("SpeedButton2", "Pfad", std::string(3000, 'p'), path));
+  ASSERT_TRUE(system.ProfileWrite("SpeedButton2", "Pfad", std::string(3000, 'p'), path).ok);
   EXPECT_EQ(system.ProfileRead("SpeedButton2", "Pfad", "", path), std::string(2047, 'p'));
-  EXPECT_FALSE(system.ProfileWrite("S", "K", "V", "C:\\gibt\\es\\nicht\\x.ini"));
-  ASSERT_TRUE(system.WriteFileContent(path, "[A]\r\nk=\xC3\xA4\r\n"));
-  ASSERT_TRUE(system.WriteFileContent(path, "kurz"));  // the whole content: nothing of the longer remains
+  const platform::CallResult missing = system.ProfileWrite("S", "K", "V", "C:\\gibt\\es\\nicht\\x.ini");
+  EXPECT_FALSE(missing.ok);
+  EXPECT_NE(missing.error, 0u);  // the system's reason, for the write error
+  ASSERT_TRUE(system.WriteFileContent(path, "[A]\r\nk=\xC3\xA4\r\n").ok);
+  ASSERT_TRUE(system.WriteFileContent(path, "kurz").ok);  // the whole content: nothing of the longer remains
   EXPECT_EQ(system.ReadFileStart(path, 100), std::optional<std::string>("kurz"));
   DeleteFileA(path.c_str());
 }

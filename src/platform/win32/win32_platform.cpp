@@ -75,19 +75,78 @@ secret::Wide Win32Platform::AnsiToWide(std::string_view ansi) {
   return wide;
 }
 
-CallResult Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
+namespace {
+// CreateProcessWithLogonW with the launch's arguments; the new process's handles go to the caller.
+CallResult LogonCreate(const LogonLaunch& launch, PROCESS_INFORMATION& process) {
   STARTUPINFOW startup{};
   startup.cb = launch.startup->cb;
-  PROCESS_INFORMATION process{};
   const BOOL ok = CreateProcessWithLogonW(
       Wide(launch.user), Wide(launch.domain), Wide(launch.password), launch.logonFlags,
       Wide(launch.applicationName), Wide(launch.commandLine), launch.creationFlags,
       const_cast<void*>(launch.environment), Wide(launch.currentDirectory), &startup, &process);
   if (!ok) return {false, GetLastError()};
+  return {true, 0};
+}
+}  // namespace
+
+CallResult Win32Platform::CreateProcessWithLogon(const LogonLaunch& launch) {
+  PROCESS_INFORMATION process{};
+  const CallResult created = LogonCreate(launch, process);
   // Nothing of the new process is kept.
   w32::UniqueHandle processHandle(process.hProcess);
   w32::UniqueHandle threadHandle(process.hThread);
+  return created;
+}
+
+CallResult Win32Platform::StartWithLogon(const LogonLaunch& launch, Handle& processHandle) {
+  PROCESS_INFORMATION process{};
+  const CallResult created = LogonCreate(launch, process);
+  w32::UniqueHandle threadHandle(process.hThread);
+  processHandle = reinterpret_cast<Handle>(process.hProcess);
+  return created;
+}
+
+ElevationType Win32Platform::TokenElevationType(Handle token) {
+  TOKEN_ELEVATION_TYPE type{};
+  DWORD returned = 0;
+  if (!GetTokenInformation(AsHandle(token), ::TokenElevationType, &type, sizeof type, &returned))
+    return ElevationType::kUnknown;
+  switch (type) {
+    case TokenElevationTypeDefault:
+      return ElevationType::kDefault;
+    case TokenElevationTypeFull:
+      return ElevationType::kFull;
+    case TokenElevationTypeLimited:
+      return ElevationType::kLimited;
+  }
+  return ElevationType::kUnknown;
+}
+
+CallResult Win32Platform::ShellRunAs(const std::string& file, const std::string& parameters, int show,
+                                     bool keepProcess, Handle& process) {
+  secret::Wide wideFile = AnsiToWide(file);
+  secret::Wide wideParameters = AnsiToWide(parameters);
+  SHELLEXECUTEINFOW run{};
+  run.cbSize = sizeof run;
+  run.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | (keepProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+  run.lpVerb = L"runas";
+  run.lpFile = Wide(wideFile.c_str());
+  run.lpParameters = parameters.empty() ? nullptr : Wide(wideParameters.c_str());
+  run.lpDirectory = nullptr;
+  run.nShow = show;
+  if (!ShellExecuteExW(&run)) return {false, GetLastError()};
+  process = reinterpret_cast<Handle>(run.hProcess);
   return {true, 0};
+}
+
+void Win32Platform::WaitForExit(Handle process) {
+  WaitForSingleObject(AsHandle(process), INFINITE);
+}
+
+std::optional<std::uint32_t> Win32Platform::ExitCodeOf(Handle process) {
+  DWORD code = 0;
+  if (!GetExitCodeProcess(AsHandle(process), &code) || code == STILL_ACTIVE) return std::nullopt;
+  return code;
 }
 
 CallResult Win32Platform::Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
@@ -201,13 +260,15 @@ std::optional<std::string> Win32Platform::ReadFileStart(const std::string& path,
   return content;
 }
 
-bool Win32Platform::WriteFileContent(const std::string& path, const std::string& content) {
+CallResult Win32Platform::WriteFileContent(const std::string& path, const std::string& content) {
   w32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+  if (!file) return {false, GetLastError()};
   DWORD written = 0;
-  return WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-         written == content.size() && SetEndOfFile(file.get());
+  if (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+      !SetEndOfFile(file.get()))
+    return {false, GetLastError()};
+  return {true, 0};
 }
 
 std::string Win32Platform::CommandLine() {
@@ -339,15 +400,16 @@ std::string Win32Platform::ProfileRead(const std::string& section, const std::st
   return std::string(buffer, length);
 }
 
-bool Win32Platform::ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
-                                 const std::string& path) {
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
+CallResult Win32Platform::ProfileWrite(const std::string& section, const std::string& key,
+                                       const std::string& value, const std::string& path) {
+  if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())) return {true, 0};
+  return {false, GetLastError()};
 }
 
 bool Win32Platform::CreateRegKey(RegRoot root, const std::string& path, Handle& key) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(RootKey(root), Relative(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                      &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(RootKey(root), Relative(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, &handle, nullptr) != ERROR_SUCCESS)
     return false;
   key = reinterpret_cast<Handle>(handle);
   return true;

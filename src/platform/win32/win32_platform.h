@@ -11,6 +11,12 @@ class Win32Platform : public Platform {
   CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                    std::uint32_t logonType, std::uint32_t provider, Handle& token) override;
   CallResult ImpersonateLoggedOnUser(Handle token) override;
+  ElevationType TokenElevationType(Handle token) override;
+  CallResult StartWithLogon(const LogonLaunch& launch, Handle& process) override;
+  CallResult ShellRunAs(const std::string& file, const std::string& parameters, int show, bool keepProcess,
+                        Handle& process) override;
+  void WaitForExit(Handle process) override;
+  std::optional<std::uint32_t> ExitCodeOf(Handle process) override;
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
   bool RevertToSelf() override;
@@ -26,7 +32,7 @@ class Win32Platform : public Platform {
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override;
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
-  bool WriteFileContent(const std::string& path, const std::string& content) override;
+  CallResult WriteFileContent(const std::string& path, const std::string& content) override;
   std::string CommandLine() override;
 
   int CompareText(const std::string& a, const std::string& b) override;
@@ -44,8 +50,8 @@ class Win32Platform : public Platform {
 
   std::string ProfileRead(const std::string& section, const std::string& key, const std::string& fallback,
                           const std::string& path) override;
-  bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& path) override;
+  CallResult ProfileWrite(const std::string& section, const std::string& key, const std::string& value,
+                          const std::string& path) override;
   bool CreateRegKey(RegRoot root, const std::string& path, Handle& key) override;
   bool OpenRegKeyRead(RegRoot root, const std::string& path, Handle& key) override;
   bool RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) override;

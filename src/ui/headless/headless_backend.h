@@ -37,6 +37,9 @@ class HeadlessBackend : public Backend {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   void Popup(TPopupMenu& menu, Point screen) override;
   platform::WindowHandle ActiveWindow() const override { return 0; }
+  // A process of the fake platform has ended when it is handed out; what is waited for is recorded.
+  void WaitFor(platform::Handle process) override { waitedFor.push_back(process); }
+  std::vector<platform::Handle> waitedFor;
 };
 
 }  // namespace ui::headless

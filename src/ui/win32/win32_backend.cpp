@@ -1,5 +1,7 @@
 #include "ui/win32/win32_backend.h"
 
+#include <optional>
+
 #include <commctrl.h>
 
 #include "ui/application.h"
@@ -143,6 +145,26 @@ bool Win32Backend::PreTranslate(const MSG& message) {
     return true;
   }
   return form->Form().DialogKey(message.wParam == VK_RETURN ? Key::kReturn : Key::kEscape);
+}
+
+void Win32Backend::WaitFor(platform::Handle process) {
+  HANDLE object = reinterpret_cast<HANDLE>(process);
+  std::optional<WPARAM> quit;
+  while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      // The program's end waits for the process: the message loop gets it back afterwards.
+      if (message.message == WM_QUIT) {
+        quit = message.wParam;
+        continue;
+      }
+      if (!PreTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+    }
+  }
+  if (quit) PostQuitMessage(static_cast<int>(*quit));
 }
 
 void Win32Backend::PumpUntil(const TForm& form) {

@@ -68,6 +68,7 @@ class Win32Backend : public Backend {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   void Popup(TPopupMenu& menu, Point screen) override;
   platform::WindowHandle ActiveWindow() const override;
+  void WaitFor(platform::Handle process) override;
 
   void SetPainters(const PainterSet& painters) { painters_ = painters; }
   const PainterSet& Painters() const { return painters_; }
