@@ -12,6 +12,13 @@ using namespace e2e::standin;
 Shared* g_shared = nullptr;
 HANDLE g_token = nullptr;   // the last token handed out
 char g_tokenName[48] = "";  // and the event behind it
+bool g_inHelper = false;    // loaded into the program's helper, not into the program
+HMODULE g_library = nullptr;
+
+// The system's own functions behind the program's imports that the stand-in points at its own.
+decltype(&GetTokenInformation) g_tokenInformation = nullptr;
+decltype(&RegCreateKeyExA) g_createKey = nullptr;
+decltype(&WritePrivateProfileStringA) g_writeProfile = nullptr;
 
 // A slot for the next record, zeroed; Publish makes it visible to the test once it is filled.
 Record& Begin(Call call) {
@@ -25,6 +32,13 @@ Record& Begin(Call call) {
 
 void Publish() {
   InterlockedIncrement(&g_shared->count);
+}
+
+void Stamp(Record& record) {
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  record.stamp = now.QuadPart;
+  record.process = GetCurrentProcessId();
 }
 
 template <class Char>
@@ -72,6 +86,48 @@ BOOL CALLBACK FindEditor(HWND window, LPARAM found) {
   return TRUE;
 }
 
+// Loads the stand-in into a process started suspended and installs it there as in a helper, before
+// the process runs its first line.
+bool LoadInto(HANDLE process) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(g_library, path, MAX_PATH);
+  void* remotePath = VirtualAllocEx(process, nullptr, length + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remotePath || !WriteProcessMemory(process, remotePath, path, length + 1, nullptr)) return false;
+  auto run = [&](const void* routine, void* argument, DWORD& result) {
+    HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(routine),
+                                       argument, 0, nullptr);
+    if (!thread) return false;
+    const bool ended =
+        WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
+    CloseHandle(thread);
+    return ended;
+  };
+  DWORD remote = 0, installed = 0;
+  const void* load =
+      reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA"));
+  const bool loaded = run(load, remotePath, remote) && remote;
+  VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+  if (!loaded) return false;
+  const BYTE* install = reinterpret_cast<const BYTE*>(GetProcAddress(g_library, kInstall));
+  const BYTE* remoteInstall = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remote)) +
+                              (install - reinterpret_cast<const BYTE*>(g_library));
+  return run(remoteInstall, reinterpret_cast<void*>(1), installed) && installed == kReplaced;
+}
+
+// The helper for real: started suspended, given the stand-in, then let run.
+bool StartHelper(LPCWSTR application, LPWSTR commandLine, LPCWSTR directory, LPPROCESS_INFORMATION process) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(application, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, directory,
+                      &startup, process))
+    return false;
+  if (LoadInto(process->hProcess) && ResumeThread(process->hThread) != static_cast<DWORD>(-1)) return true;
+  TerminateProcess(process->hProcess, 1);
+  CloseHandle(process->hProcess);
+  CloseHandle(process->hThread);
+  return false;
+}
+
 // Windows refuses a wrong account or password, and an empty command line; everything else starts.
 BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFlags, LPCWSTR application,
                    LPWSTR commandLine, DWORD creationFlags, LPVOID environment, LPCWSTR directory,
@@ -92,24 +148,98 @@ BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFl
   r.startupRestZero = startup != nullptr;
   for (DWORD i = sizeof startup->cb; startup && i < sizeof *startup; ++i)
     if (reinterpret_cast<const BYTE*>(startup)[i]) r.startupRestZero = FALSE;
+  Stamp(r);
   const bool credentials = IsTheAccount(user) && r.password == g_shared->accepted;
   r.answer = !g_shared->failWith && credentials && commandLine && commandLine[0] && process;
-  if (r.answer) {
+  DWORD error = g_shared->failWith ? g_shared->failWith
+                : credentials      ? ERROR_FILE_NOT_FOUND
+                                   : ERROR_LOGON_FAILURE;
+  if (r.answer && application) {
+    // The program's helper, for real.
+    if (g_shared->helperStartError) error = g_shared->helperStartError;
+    r.answer = !g_shared->helperStartError && StartHelper(application, commandLine, directory, process);
+    if (!r.answer && !g_shared->helperStartError) error = GetLastError();
+  } else if (r.answer) {
     process->hProcess = Hand("process", r.handles[0]);
     process->hThread = Hand("thread", r.handles[1]);
     process->dwProcessId = 4000 + g_shared->handed;
     process->dwThreadId = 4001 + g_shared->handed;
   }
   Publish();
-  if (!r.answer)
-    SetLastError(g_shared->failWith ? g_shared->failWith
-                 : credentials      ? ERROR_FILE_NOT_FOUND
-                                    : ERROR_LOGON_FAILURE);
+  if (!r.answer) SetLastError(error);
   return r.answer;
+}
+
+// The shell's "runas", in the helper: recorded, and answered as the test chose. What the helper waits
+// for (the writer of a save) is started for real; a program to start is not.
+BOOL WINAPI RunAs(SHELLEXECUTEINFOW* run) {
+  Record& r = Begin(kRunAs);
+  Stamp(r);
+  Copy(r.verb, run->lpVerb);
+  Copy(r.application, run->lpFile);
+  Copy(r.commandLine, run->lpParameters);
+  Copy(r.directory, run->lpDirectory);
+  r.show = static_cast<DWORD>(run->nShow);
+  r.flags = run->fMask;
+  r.answer = !g_shared->runAsError;
+  if (r.answer && (run->fMask & SEE_MASK_NOCLOSEPROCESS)) {
+    WCHAR commandLine[4096];
+    wsprintfW(commandLine, L"\"%s\" %s", run->lpFile, run->lpParameters ? run->lpParameters : L"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    r.answer = CreateProcessW(run->lpFile, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &process);
+    if (r.answer) {
+      CloseHandle(process.hThread);
+      run->hProcess = process.hProcess;
+    }
+  }
+  Publish();
+  if (!r.answer && g_shared->runAsError) SetLastError(g_shared->runAsError);
+  return r.answer;
+}
+
+// The elevation type of the stand-in's own tokens, as the test chose; every other question goes to the
+// system.
+BOOL WINAPI TokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID information, DWORD size,
+                             PDWORD returned) {
+  if (kind != TokenElevationType || !g_shared->elevationType || !token || token != g_token)
+    return g_tokenInformation(token, kind, information, size, returned);
+  Record& r = Begin(kElevation);
+  Stamp(r);
+  r.token = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(token));
+  r.answer = information && size >= sizeof(TOKEN_ELEVATION_TYPE) && StillOpen(g_tokenName);
+  if (r.answer)
+    *static_cast<TOKEN_ELEVATION_TYPE*>(information) =
+        static_cast<TOKEN_ELEVATION_TYPE>(g_shared->elevationType);
+  if (returned) *returned = sizeof(TOKEN_ELEVATION_TYPE);
+  Publish();
+  if (!r.answer) SetLastError(ERROR_INVALID_HANDLE);
+  return r.answer;
+}
+
+// A standard user may not write below HKEY_LOCAL_MACHINE, nor the settings file in a folder that only
+// administrators may write; the helper, which runs as the administrator, may.
+bool Refused() {
+  return !g_inHelper && g_shared->standardUser;
+}
+
+LONG WINAPI CreateKey(HKEY root, LPCSTR path, DWORD reserved, LPSTR kind, DWORD options, REGSAM access,
+                      LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition) {
+  if (Refused() && root == HKEY_LOCAL_MACHINE) return ERROR_ACCESS_DENIED;
+  return g_createKey(root, path, reserved, kind, options, access, security, key, disposition);
+}
+
+BOOL WINAPI WriteProfile(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+  if (!Refused()) return g_writeProfile(section, key, value, file);
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
 }
 
 BOOL WINAPI Logon(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD type, DWORD provider, PHANDLE token) {
   Record& r = Begin(kLogon);
+  Stamp(r);
   Copy(r.user, user);
   Copy(r.domain, domain);
   r.passwordPresent = password != nullptr;
@@ -213,24 +343,61 @@ bool Replace(HMODULE module, const char* function, const void* replacement) {
 
 }  // namespace
 
-// Run on a thread of the program after the library is loaded there. The printer library is loaded
-// here first, so that the program's own first use of it finds the same module, already changed.
-extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID) {
+// Points the program's own import of a function at the replacement and gives back the system's
+// function behind it; nothing when the program does not import it.
+template <class Function>
+Function Import(const char* library, const char* function, Function replacement) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  const auto* nt =
+      reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), library) != 0) continue;
+    auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(
+        base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
+    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+    for (; name->u1.AddressOfData; ++name, ++slot) {
+      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
+      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+      if (lstrcmpA(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+      DWORD old = 0;
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &old);
+      auto original = reinterpret_cast<Function>(slot->u1.Function);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+      VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, old, &old);
+      return original;
+    }
+  }
+  return nullptr;
+}
+
+// Run on a thread of the program after the library is loaded there (with a non-null argument: of the
+// program's helper). The printer and shell libraries are loaded here first, so that the program's own
+// first use of them finds the same modules, already changed.
+extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kSharedName);
   if (!mapping) return 0;
   g_shared = static_cast<Shared*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Shared)));
   CloseHandle(mapping);  // the view keeps the block
   if (!g_shared) return 0;
+  g_inHelper = helper != nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&InstallStandIn), &g_library);
+  g_tokenInformation = Import("ADVAPI32.dll", "GetTokenInformation", &TokenInformation);
+  g_createKey = Import("ADVAPI32.dll", "RegCreateKeyExA", &CreateKey);
+  g_writeProfile = Import("KERNEL32.dll", "WritePrivateProfileStringA", &WriteProfile);
   HMODULE advapi = LoadLibraryA("advapi32.dll");
   HMODULE winspool = LoadLibraryA("winspool.drv");
+  HMODULE shell = LoadLibraryA("shell32.dll");
   const auto* launch = reinterpret_cast<const void*>(&Launch);
   const auto* logon = reinterpret_cast<const void*>(&Logon);
   const auto* impersonate = reinterpret_cast<const void*>(&Impersonate);
   const auto* revert = reinterpret_cast<const void*>(&Revert);
   const auto* printers = reinterpret_cast<const void*>(&ListPrinters);
+  const auto* runAs = reinterpret_cast<const void*>(&RunAs);
   return Replace(advapi, "CreateProcessWithLogonW", launch) + Replace(advapi, "LogonUserW", logon) +
          Replace(advapi, "ImpersonateLoggedOnUser", impersonate) + Replace(advapi, "RevertToSelf", revert) +
-         Replace(winspool, "EnumPrintersA", printers);
+         Replace(winspool, "EnumPrintersA", printers) + Replace(shell, "ShellExecuteExW", runAs);
 }
 
 // What Explorer's drop leaves in the target's queue: WM_DROPFILES with a global block of the program's

@@ -1,12 +1,19 @@
 #pragma once
-// The stand-in: a test library that takes the place of the five system calls Wine cannot make for
-// real: the launch under other credentials (CreateProcessWithLogonW), the logon check (LogonUserW),
-// the impersonation and its end (ImpersonateLoggedOnUser, RevertToSelf) and the printer list
-// (EnumPrintersA). Loaded into the running program, it overwrites the start of each of those functions
-// with a jump to its own. Each call is recorded, with every argument, in a block of named shared
-// memory that the test reads, and answered as Windows would for the account "Administrator" with the
-// test's password. The password itself is never kept or written: only its length and a hash, compared
-// with the length and hash that the test put into the block.
+// The stand-in: a test library that takes the place of the system calls Wine cannot make for real:
+// the launch under other credentials (CreateProcessWithLogonW), the logon check (LogonUserW), the
+// impersonation and its end (ImpersonateLoggedOnUser, RevertToSelf), the printer list (EnumPrintersA),
+// the shell's "runas" (ShellExecuteExW, which under Wine asks nobody) and, for its own tokens, their
+// elevation type (GetTokenInformation, which Wine answers Full for every process). Loaded into the
+// running program, it overwrites the start of each of those functions with a jump to its own, or, for
+// the calls whose other uses must still reach the system, points the program's import at its own.
+// Each call is recorded, with every argument, in a block of named shared memory that the test reads,
+// and answered as Windows would for the account "Administrator" with the test's password. The password
+// itself is never kept or written: only its length and a hash, compared with the length and hash that
+// the test put into the block.
+//
+// A launch with an application name is the program's helper: it is started for real, suspended, with
+// the stand-in loaded into it before it runs. And as Windows refuses a standard user, the stand-in
+// can refuse the program's writes below HKEY_LOCAL_MACHINE and to its settings file (not the helper's).
 #include <windows.h>
 
 #include <string>
@@ -21,13 +28,13 @@ inline constexpr char kSharedName[] = "MorvelaStandIn";
 inline constexpr char kInstall[] = "InstallStandIn";  // a thread routine: returns the functions replaced
 // A thread routine, given the main window: drops the files of the block onto it as Explorer does.
 inline constexpr char kDrop[] = "DropFilesOnWindow";
-inline constexpr DWORD kReplaced = 5;
+inline constexpr DWORD kReplaced = 6;
 inline constexpr LONG kMaxCalls = 32;
 inline constexpr int kTextSize = 320;
 // The revert records whether the quick-launch editor was already showing.
 inline constexpr char kEditorCaption[] = "Belegung der Schnelltasten";
 
-enum Call : DWORD { kAny, kLaunch, kLogon, kImpersonate, kRevert, kEnumPrinters };
+enum Call : DWORD { kAny, kLaunch, kLogon, kImpersonate, kRevert, kEnumPrinters, kRunAs, kElevation };
 
 // A text argument: whether the pointer was null, and the text (cut to kTextSize - 1 characters).
 struct Text {
@@ -69,9 +76,13 @@ struct Record {
   BOOL tokenOpen;             // the revert: whether the logon's token was still open
   BOOL editorShown;           // the revert: whether the editor was already showing
   char handles[2][48];        // names of the events behind the launch's process and thread handles
-  DWORD flags, level;         // the printer list
+  DWORD flags, level;         // the printer list; flags also the runas's mask
   BOOL namePresent, bufferPresent;
   DWORD bufferSize, needed, returned;
+  Text verb;       // the runas: its verb; its file, parameters and directory in application,
+  DWORD show;      // commandLine and directory
+  DWORD process;   // the process the call was made in
+  LONGLONG stamp;  // QueryPerformanceCounter when the call came
 };
 
 struct Shared {
@@ -80,6 +91,10 @@ struct Shared {
   DWORD failWith;              // set by the test: nonzero, the launch and the logon fail with this error
   WCHAR dropped[2][MAX_PATH];  // set by the test: the files of a drop
   char printers[MAX_PATH];     // set by the test: a file with one printer name a line (none if empty)
+  DWORD elevationType;         // set by the test: TokenElevationType of the stand-in's tokens (0: none)
+  DWORD helperStartError;      // set by the test: nonzero, the helper cannot be started, with this error
+  DWORD runAsError;            // set by the test: nonzero, the shell's "runas" fails with this error
+  BOOL standardUser;           // set by the test: the program's writes to HKLM and its settings refused
   volatile LONG count;         // calls recorded; the first kMaxCalls are kept
   volatile LONG handed;        // handles handed out so far, for their names
   Record records[kMaxCalls];
@@ -101,6 +116,11 @@ class Session {
   void AcceptAccount(std::string_view account);
   // From now on every launch and logon fails with this error (0: they answer as Windows would).
   void FailWith(DWORD error);
+  // The account's token from now on: 2 full, 3 limited (split), 1 default; 0 leaves the question to
+  // the system. And what the helper's start and its "runas" answer; and whether the program runs as a
+  // standard user.
+  void Elevation(DWORD type, DWORD helperStartError = 0, DWORD runAsError = 0);
+  void StandardUser(bool standard);
   // Drops the files onto a window of the process the library is in, as Explorer delivers a drop.
   bool Drop(HANDLE process, HWND window, const std::vector<std::wstring>& files) const;
   // Loads the library into a running program and replaces the five functions there.

@@ -57,6 +57,17 @@ void Session::FailWith(DWORD error) {
   if (shared_) shared_->failWith = error;
 }
 
+void Session::Elevation(DWORD type, DWORD helperStartError, DWORD runAsError) {
+  if (!shared_) return;
+  shared_->elevationType = type;
+  shared_->helperStartError = helperStartError;
+  shared_->runAsError = runAsError;
+}
+
+void Session::StandardUser(bool standard) {
+  if (shared_) shared_->standardUser = standard;
+}
+
 bool Session::Drop(HANDLE process, HWND window, const std::vector<std::wstring>& files) const {
   if (!shared_ || files.size() > 2) return false;
   ZeroMemory(shared_->dropped, sizeof shared_->dropped);
