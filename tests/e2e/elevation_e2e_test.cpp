@@ -22,6 +22,14 @@ class ElevationE2E : public ::testing::Test {
   standin::Session session{kPassword};
   std::unique_ptr<Program> program;
 
+  // A standard user's position goes below HKEY_CURRENT_USER, where it would outlast the test: the
+  // program is closed first, then that key is removed.
+  void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Belvark"); }
+  void TearDown() override {
+    program.reset();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Belvark");
+  }
+
   void StartIn(const std::string& folder, DWORD elevation, DWORD helperStartError = 0, DWORD runAsError = 0) {
     session.Elevation(elevation, helperStartError, runAsError);
     program = std::make_unique<Program>(folder);
@@ -130,7 +138,6 @@ TEST_F(ElevationE2E, ReportsAFailingHelperAndFallsBackWhenItCannotStart) {
 // and the next start takes it from there.
 TEST_F(ElevationE2E, KeepsAStandardUsersPositionBelowTheUsersKey) {
   const char kKey[] = "Software\\Belvark\\vesk-tor\\Position";
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Belvark");
   session.StandardUser(true);
   StartIn(e2e::RunFolder("position"), kFull);
   SetWindowPos(program->Main(), nullptr, 137, 91, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -146,7 +153,6 @@ TEST_F(ElevationE2E, KeepsAStandardUsersPositionBelowTheUsersKey) {
   EXPECT_EQ(where.left, 137);
   EXPECT_EQ(where.top, 91);
   EXPECT_TRUE(again.Close());
-  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Belvark");
 }
 
 // A settings file that only administrators may write: the editor's save goes through the helper,

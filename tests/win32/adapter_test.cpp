@@ -143,7 +143,8 @@ TEST(Adapters, ReadAndWriteTheProfileFile) {
 
 TEST(Adapters, CreateReadAndWriteRegistryValues) {
   platform::Handle key = 0;
-  ASSERT_TRUE(system.CreateRegKey(platform::RegRoot::kLocalMachine, "\\SOFTWARE\\Morvela-Test\\Adapter", key));
+  ASSERT_TRUE(
+      system.CreateRegKey(platform::RegRoot::kLocalMachine, "\\SOFTWARE\\Morvela-Test\\Adapter", key));
   EXPECT_TRUE(system.RegSetDword(key, "Form1.Left", static_cast<std::uint32_t>(-10)));
   EXPECT_TRUE(system.RegSetString(key, "Form1.Caption", "Morvela"));
   const platform::RegValue left = system.RegReadValue(key, "Form1.Left", 4);
@@ -228,6 +229,51 @@ TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
   EXPECT_EQ(listed.neededBytes, asked[0].needed);
   EXPECT_EQ(asked[1].bufferSize, asked[0].needed);
   DeleteFileA(printers.c_str());
+}
+
+// The helper's calls: started as the account (through the stand-in, which starts it for real), it
+// keeps its process handle, whose exit code the adapter reads once it has ended; the shell's "runas"
+// gets file, parameters and show command, no directory and no message of its own; a token's elevation
+// type is the system's answer, which under Wine is full for every process.
+TEST(Adapters, StartTheHelperReadItsExitCodeAndAskTheShellForRaisedRights) {
+  e2e::standin::Session session("geheim");
+  ASSERT_TRUE(session.InstallHere());
+  char folder[MAX_PATH] = "";
+  GetSystemDirectoryA(folder, MAX_PATH);
+  const std::string shell = std::string(folder) + "\\cmd.exe";
+  secret::Wide user = system.AnsiToWide("Administrator"), password = system.AnsiToWide("geheim");
+  secret::Wide application = system.AnsiToWide(shell),
+               command = system.AnsiToWide("\"" + shell + "\" /c exit 7");
+  platform::StartupRecord startup{68};
+  platform::LogonLaunch launch;
+  launch.user = user.c_str();
+  launch.password = password.c_str();
+  launch.applicationName = application.c_str();
+  launch.commandLine = command.data();
+  launch.startup = &startup;
+  platform::Handle process = 0;
+  ASSERT_TRUE(system.StartWithLogon(launch, process).ok);
+  ASSERT_NE(process, 0u);
+  system.WaitForExit(process);
+  EXPECT_EQ(system.ExitCodeOf(process), std::optional<std::uint32_t>(7));
+  system.CloseHandle(process);
+
+  platform::Handle none = 0;
+  EXPECT_TRUE(system.ShellRunAs("mmc.exe", "\"C:\\x.msc\"", SW_SHOWNORMAL, false, none).ok);
+  const e2e::standin::Record runAs = session.Calls(e2e::standin::kRunAs).back();
+  EXPECT_EQ(e2e::standin::Narrow(runAs.verb), "runas");
+  EXPECT_EQ(e2e::standin::Narrow(runAs.application), "mmc.exe");
+  EXPECT_EQ(e2e::standin::Narrow(runAs.commandLine), "\"C:\\x.msc\"");
+  EXPECT_FALSE(runAs.directory.present);
+  EXPECT_EQ(runAs.show, static_cast<DWORD>(SW_SHOWNORMAL));
+  EXPECT_TRUE(runAs.flags & SEE_MASK_FLAG_NO_UI);
+  EXPECT_FALSE(runAs.flags & SEE_MASK_NOCLOSEPROCESS);
+
+  platform::Handle token = 0;
+  std::uint32_t error = 0;
+  ASSERT_TRUE(system.OpenProcessTokenRead(token, error));
+  EXPECT_EQ(system.TokenElevationType(token), platform::ElevationType::kFull);
+  system.CloseHandle(token);
 }
 
 // The file dialog's and the shell's libraries are loaded at their first use. Until then each import
