@@ -129,6 +129,7 @@ class Session {
   bool InstallHere() const;
 
   std::vector<Record> Calls(Call kind) const;  // in the order they were made; kAny for all
+  void Forget();                               // the calls so far, so that the next ones are kept
   std::vector<Call> Sequence() const;
   // The library's address range in a process, for leaving it out when searching that process.
   static bool LoadedRange(DWORD process, const BYTE*& base, DWORD& size);

@@ -127,6 +127,10 @@ std::vector<Record> Session::Calls(Call kind) const {
   return calls;
 }
 
+void Session::Forget() {
+  if (shared_) InterlockedExchange(&shared_->count, 0);
+}
+
 std::vector<Call> Session::Sequence() const {
   std::vector<Call> calls;
   for (const Record& record : Calls(kAny)) calls.push_back(static_cast<Call>(record.call));
