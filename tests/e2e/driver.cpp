@@ -254,6 +254,15 @@ std::string Program::NextError() const {
   return text;
 }
 
+bool Program::Gate() const {
+  ClickAt(main_, 154, 108, true);
+  return ChooseFromMenu(0);
+}
+
+HWND Program::OpenEditor() const {
+  return Gate() ? WaitForWindow("Belegung der Schnelltasten") : nullptr;
+}
+
 std::string Program::Text(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};

@@ -57,6 +57,9 @@ class Program {
   HWND PasswordBox() const { return ControlAt(main_, 104, 56); }
   // The text of the error box that comes next, which is closed then; "(no box)" when none comes.
   std::string NextError() const;
+  // "Bearbeiten" from quick-launch button 1's menu: the gate; and then the editor's window, or nullptr.
+  bool Gate() const;
+  HWND OpenEditor() const;
 
   static std::string Text(HWND window);
   static void SetText(HWND window, const std::string& text);

@@ -163,9 +163,7 @@ TEST_F(ElevationE2E, SavesAnEntryThroughTheHelperWhereOnlyAdministratorsMayWrite
   session.StandardUser(true);
   StartIn(folder, kLimited);
   Program::SetText(program->PasswordBox(), kPassword);
-  Program::ClickAt(program->Main(), 154, 108, true);
-  ASSERT_TRUE(program->ChooseFromMenu(0));
-  HWND editor = program->WaitForWindow("Belegung der Schnelltasten");
+  HWND editor = program->OpenEditor();
   ASSERT_NE(editor, nullptr);
   Program::ClickAt(editor, 16 + 10, 36 + 8);  // the first selector
   ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program->ControlAt(editor, 44, 120)) == "Editor"; }));

@@ -91,27 +91,10 @@ BOOL CALLBACK FindEditor(HWND window, LPARAM found) {
 bool LoadInto(HANDLE process) {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(g_library, path, MAX_PATH);
-  void* remotePath = VirtualAllocEx(process, nullptr, length + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  if (!remotePath || !WriteProcessMemory(process, remotePath, path, length + 1, nullptr)) return false;
-  auto run = [&](const void* routine, void* argument, DWORD& result) {
-    HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(routine),
-                                       argument, 0, nullptr);
-    if (!thread) return false;
-    const bool ended =
-        WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
-    CloseHandle(thread);
-    return ended;
-  };
-  DWORD remote = 0, installed = 0;
-  const void* load =
-      reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA"));
-  const bool loaded = run(load, remotePath, remote) && remote;
-  VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
-  if (!loaded) return false;
-  const BYTE* install = reinterpret_cast<const BYTE*>(GetProcAddress(g_library, kInstall));
-  const BYTE* remoteInstall = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remote)) +
-                              (install - reinterpret_cast<const BYTE*>(g_library));
-  return run(remoteInstall, reinterpret_cast<void*>(1), installed) && installed == kReplaced;
+  const BYTE* install = RemoteRoutine(g_library, kInstall, LoadRemote(process, std::string(path, length)));
+  DWORD installed = 0;
+  return install && RunRemote(process, install, reinterpret_cast<void*>(1), installed) &&
+         installed == kReplaced;
 }
 
 // The helper for real: started suspended, given the stand-in, then let run.

@@ -142,6 +142,40 @@ class Session {
   mutable const BYTE* remoteModule_ = nullptr;
 };
 
+// Runs a function of kernel32 or of the library on a new thread of the process and waits for it.
+inline bool RunRemote(HANDLE process, const void* function, void* argument, DWORD& result) {
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(function),
+                                     argument, 0, nullptr);
+  if (!thread) return false;
+  const bool ended =
+      WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
+  CloseHandle(thread);
+  return ended;
+}
+
+// Loads the library of the path into the process; its start there, or nullptr. kernel32 lies at the
+// same address in every process of the session.
+inline const BYTE* LoadRemote(HANDLE process, const std::string& path) {
+  void* remotePath =
+      VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remotePath || !WriteProcessMemory(process, remotePath, path.c_str(), path.size() + 1, nullptr))
+    return nullptr;
+  const void* load =
+      reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA"));
+  DWORD remote = 0;
+  const bool loaded = RunRemote(process, load, remotePath, remote) && remote != 0;
+  VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+  return loaded ? reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remote)) : nullptr;
+}
+
+// The same routine of a library loaded at another place in another process: at the same distance from
+// the library's start.
+inline const BYTE* RemoteRoutine(HMODULE local, const char* routine, const BYTE* remote) {
+  const auto* function =
+      reinterpret_cast<const BYTE*>(reinterpret_cast<void*>(GetProcAddress(local, routine)));
+  return function && remote ? remote + (function - reinterpret_cast<const BYTE*>(local)) : nullptr;
+}
+
 // Whether a named event the stand-in handed out as a handle has been closed by everyone holding it.
 bool Closed(const char* name);
 std::string Narrow(const Text& text);

@@ -17,17 +17,6 @@ std::string LibraryPath() {
   return folder.substr(0, folder.find_last_of('\\') + 1) + kLibrary;
 }
 
-// Runs a function of kernel32 or of the library on a new thread of the process and waits for it.
-bool RunRemote(HANDLE process, const void* function, void* argument, DWORD& result) {
-  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(function),
-                                     argument, 0, nullptr);
-  if (!thread) return false;
-  const bool ended =
-      WaitForSingleObject(thread, 15000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result);
-  CloseHandle(thread);
-  return ended;
-}
-
 }  // namespace
 
 Session::Session(std::string_view password, const std::string& printersFile) {
@@ -83,31 +72,15 @@ Session::~Session() {
 
 bool Session::InstallInto(HANDLE process) const {
   if (!shared_) return false;
-  const std::string path = LibraryPath();
-  void* remotePath =
-      VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  if (!remotePath || !WriteProcessMemory(process, remotePath, path.c_str(), path.size() + 1, nullptr))
-    return false;
-  // kernel32 lies at the same address in every process of the session, and the library's install
-  // routine at the same distance from the library's start.
-  const void* load =
-      reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA"));
-  DWORD remoteModule = 0;
-  const bool loaded = RunRemote(process, load, remotePath, remoteModule) && remoteModule != 0;
-  VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
-  if (!loaded) return false;
-  remoteModule_ = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(remoteModule));
+  remoteModule_ = LoadRemote(process, LibraryPath());
   DWORD replaced = 0;
-  return RunInside(process, kInstall, nullptr, replaced) && replaced == kReplaced;
+  return remoteModule_ && RunInside(process, kInstall, nullptr, replaced) && replaced == kReplaced;
 }
 
 bool Session::RunInside(HANDLE process, const char* routine, void* argument, DWORD& result) const {
-  // The library's routines lie at the same distance from its start in every process.
   HMODULE local = LoadLibraryA(LibraryPath().c_str());
-  const auto* function = local ? reinterpret_cast<const BYTE*>(GetProcAddress(local, routine)) : nullptr;
-  const bool ran =
-      function && remoteModule_ &&
-      RunRemote(process, remoteModule_ + (function - reinterpret_cast<const BYTE*>(local)), argument, result);
+  const BYTE* function = local ? RemoteRoutine(local, routine, remoteModule_) : nullptr;
+  const bool ran = function && RunRemote(process, function, argument, result);
   if (local) FreeLibrary(local);
   return ran;
 }

@@ -17,11 +17,6 @@ const std::string kGateRefused =
     "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
     "eintragen.";
 
-// A right click on quick-launch button 1 and "Bearbeiten": the gate.
-void OpenEditor(const Program& program) {
-  Program::ClickAt(program.Main(), 154, 108, true);
-  program.ChooseFromMenu(0);
-}
 // A per-program setting of this Wine prefix (a value, or the DllOverrides subkey's), removed again.
 class WineAppSetting {
  public:
@@ -81,8 +76,7 @@ TEST(TodaysWindowsE2E, LogsOnTheAccountOfTheSettingsFile) {
     Program::SetText(program.PasswordBox(), kPassword);
     Program::PressKey(program.PasswordBox(), VK_RETURN);
     ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
-    OpenEditor(program);
-    HWND editor = program.WaitForWindow("Belegung der Schnelltasten");
+    HWND editor = program.OpenEditor();
     ASSERT_NE(editor, nullptr) << row.user;
     PostMessageA(editor, WM_CLOSE, 0, 0);
     const standin::Record launch = session.Calls(standin::kLaunch)[0];
@@ -111,7 +105,7 @@ TEST(TodaysWindowsE2E, GivesTheSystemsReasonAfterTheMessage) {
     EXPECT_EQ(launch.rfind(kLaunchFailed + "\n\n", 0), 0u) << launch;
     EXPECT_TRUE(launch.ends_with(number)) << launch;
     EXPECT_EQ(launch.find('%'), std::string::npos) << launch;  // no insert left open
-    OpenEditor(program);
+    program.Gate();
     const std::string gate = program.NextError();
     EXPECT_EQ(gate.rfind(kGateRefused + "\n\n", 0), 0u) << gate;
     EXPECT_TRUE(gate.ends_with(number)) << gate;
