@@ -61,6 +61,9 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner)
   EditPfad.SetTabOrder(2);
   EditHint.SetTabOrder(3);
   XPBitBtn1.SetTabOrder(4);
+  // The six selectors are one stop, the arrows move among them; the folder button is the next.
+  for (TXPSpeedButton* selector : selectors) selector->SetTabOrder(5);
+  XPSpeedButtonOeffen.SetTabOrder(6);
 
   IniCtrl1.SetAlphaCounter(true);
   IniCtrl1.SetIniFile(".INI");

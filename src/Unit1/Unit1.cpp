@@ -52,6 +52,11 @@ TForm1::TForm1(ui::TComponent* owner)
   XPBitBtnCMD.SetTabOrder(4);
   XPBitBtnDruckerInstallieren.SetTabOrder(5);
   XPBitBtnSoftware.SetTabOrder(6);
+  // The seven speed buttons are one stop after the picture buttons, as a toolbar is: the arrows move
+  // among them.
+  for (TXPSpeedButton* button : {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3, &XPSpeedButton4,
+                                 &XPSpeedButton5, &XPSpeedButton6, &XPSpeedButton7})
+    button->SetTabOrder(7);
 
   ui::Font arial;
   arial.name = "Arial";
@@ -113,6 +118,7 @@ void TForm1::WireHandlers() {
   Bearbeiten11.OnClick = ui::Bind(this, &TForm1::Bearbeiten11Click);
 
   XPBitBtnSoftware.OnClick = ui::Bind(this, &TForm1::XPBitBtnSoftwareClick);
+  XPBitBtnSoftware.OnDropDown = [this](TObject*) { ShowMenuBelow(*this, XPBitBtnSoftware, &PopupMenuProg); };
   XPBitBtnSoftware.OnMouseDown = [this](TObject* sender, ui::MouseButton button, int x, int y) {
     XPBitBtnSoftwareMouseDown(sender, button, x, y);
   };
@@ -130,6 +136,9 @@ void TForm1::WireHandlers() {
   Firewall1.OnClick = ui::Bind(this, &TForm1::Firewall1Click);
 
   XPBitBtnDruckerInstallieren.OnClick = ui::Bind(this, &TForm1::XPBitBtnDruckerInstallierenClick);
+  XPBitBtnDruckerInstallieren.OnDropDown = [this](TObject*) {
+    ShowMenuBelow(*this, XPBitBtnDruckerInstallieren, &PopupMenuDrucker);
+  };
   XPBitBtnDruckerInstallieren.OnMouseDown = [this](TObject* sender, ui::MouseButton button, int x, int y) {
     XPBitBtnDruckerInstallierenMouseDown(sender, button, x, y);
   };

@@ -121,8 +121,10 @@ class TForm1 : public ui::TForm {
   void DatenquellenODBC64Bit1Click(TObject* sender);
   void Dienste1Click(TObject* sender);
   void Firewall1Click(TObject* sender);
-  // Opens the menu below the button when the press was in its lower part.
+  // Opens the menu below the button when the press was in its lower part; from the keyboard (Alt+Down,
+  // F4, the context key) at the same place.
   void ShowDropDownMenu(ui::TForm& form, ui::TControl& button, int y, ui::TPopupMenu* menu);
+  void ShowMenuBelow(ui::TForm& form, ui::TControl& button, ui::TPopupMenu* menu);
 
   // The printer button and its menu.
   void XPBitBtnDruckerInstallierenClick(TObject* sender);

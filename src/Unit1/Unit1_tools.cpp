@@ -57,7 +57,10 @@ void TForm1::DatenquellenODBC64Bit1Click(TObject*) {
 
 void TForm1::ShowDropDownMenu(ui::TForm& form, ui::TControl& button, int y, ui::TPopupMenu* menu) {
   // Only the lower part of the button opens its menu; a press higher up is an ordinary press.
-  if (y <= 23) return;
+  if (y > 23) ShowMenuBelow(form, button, menu);
+}
+
+void TForm1::ShowMenuBelow(ui::TForm& form, ui::TControl& button, ui::TPopupMenu* menu) {
   if (!menu) {
     System().MessageBeep(0);
     return;

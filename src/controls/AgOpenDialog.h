@@ -5,7 +5,7 @@
 
 class TAgOpenDialog : public ui::TOpenDialog {
  public:
-  TAgOpenDialog(ui::TComponent* owner, std::string name) : TOpenDialog(owner, std::move(name)) {}
+  using TOpenDialog::TOpenDialog;
   bool ShowPlacesBar = true;
   bool Execute() override;
 };

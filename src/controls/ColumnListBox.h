@@ -9,8 +9,8 @@
 
 class TColumnListBox : public ui::TComponent {
  public:
-  TColumnListBox(ui::TComponent* owner, std::string name, char delimiter)
-      : TComponent(owner, std::move(name)), delimiter_(delimiter) {}
+  TColumnListBox(ui::TComponent* owner, std::string_view name, char delimiter)
+      : TComponent(owner, name), delimiter_(delimiter) {}
 
   char Delimiter() const { return delimiter_; }
   std::size_t Count() const { return rows_.size(); }

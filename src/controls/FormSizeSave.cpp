@@ -119,8 +119,8 @@ void Write(ui::TForm& form, TSaveMode mode, OpenKey& key) {
 
 }  // namespace
 
-TFormSizeSave::TFormSizeSave(ui::TForm* owner, std::string name)
-    : TComponent(owner, std::move(name)), form_(*owner) {}
+TFormSizeSave::TFormSizeSave(ui::TForm* owner, std::string_view name)
+    : TComponent(owner, name), form_(*owner) {}
 
 std::string TFormSizeSave::KeyPath() const {
   std::string path = "\\SOFTWARE\\";

@@ -15,7 +15,7 @@ enum class TSaveMode { smPositionOnly, smSizeOnly, smAll };
 class TFormSizeSave : public ui::TComponent {
  public:
   // The owner is the window whose position is kept; its name is part of the value names.
-  TFormSizeSave(ui::TForm* owner, std::string name);
+  TFormSizeSave(ui::TForm* owner, std::string_view name);
 
   std::string Company;
   std::string ProductName;

@@ -36,7 +36,7 @@ std::string ReplaceExtension(const std::string& path) {
 
 }  // namespace
 
-TIniCtrl::TIniCtrl(ui::TComponent* owner, std::string name) : TComponent(owner, std::move(name)) {}
+TIniCtrl::TIniCtrl(ui::TComponent* owner, std::string_view name) : TComponent(owner, name) {}
 
 platform::Platform& TIniCtrl::System() {
   return ui::Application().GetPlatform();

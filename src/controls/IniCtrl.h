@@ -15,7 +15,7 @@ enum class TIniPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
 
 class TIniCtrl : public ui::TComponent {
  public:
-  TIniCtrl(ui::TComponent* owner, std::string name);
+  TIniCtrl(ui::TComponent* owner, std::string_view name);
 
   bool AlphaCounter() const { return alphaCounter_; }
   void SetAlphaCounter(bool value);

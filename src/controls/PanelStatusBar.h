@@ -38,8 +38,7 @@ std::optional<ui::Rect> RepaintAfterChange(const ui::Rect& area, const std::vect
 
 class TPanelStatusBar : public ui::TStatusBar {
  public:
-  TPanelStatusBar(ui::TForm* form, std::string name, ui::Rect bounds)
-      : TStatusBar(form, std::move(name), bounds) {}
+  using TStatusBar::TStatusBar;
 
   ui::Color Color = ui::clBtnFace;
   bool SizeGrip = true;

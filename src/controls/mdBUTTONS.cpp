@@ -1,9 +1,5 @@
 #include "controls/mdBUTTONS.h"
 
-#include "ui/form.h"
-
-#include <utility>
-
 FaceState SpeedButtonState(bool enabled, bool pressed, bool hot) {
   if (!enabled) return FaceState::kDisabled;
   if (pressed) return FaceState::kPressed;
@@ -106,39 +102,26 @@ void ToGrey(std::vector<std::uint8_t>& bgr, int width, int height, int stride) {
   }
 }
 
-bool TXPSpeedButton::CheckThemeChanged(const std::optional<ThemeNames>& current) {
-  if (!current || *current == names_) return false;
-  names_ = *current;
-  return true;
+bool SnapshotDue(const std::optional<SnapshotKey>& old, const SnapshotKey& now) {
+  if (!old || old->bounds != now.bounds) return true;
+  if (!now.transparent && !now.flat && old->enabled != now.enabled) return true;
+  if (now.transparent) return false;
+  return old->look != now.look || old->formColor != now.formColor || old->formWidth != now.formWidth ||
+         old->formHeight != now.formHeight;
 }
 
-bool TXPSpeedButton::CheckBackgroundChanged() {
-  const ui::TForm* form = Form();
-  if (!form) return false;
-  const std::uint32_t color = form->GetColor();
-  if (color == formColor_ && form->Width() == formWidth_ && form->Height() == formHeight_ &&
-      Left() == left_ && Top() == top_)
-    return false;
-  formColor_ = color;
-  formWidth_ = form->Width();
-  formHeight_ = form->Height();
-  left_ = Left();
-  top_ = Top();
-  return true;
-}
-
-bool TXPSpeedButton::SnapshotDue(bool haveSnapshot, const std::optional<ThemeNames>& theme) {
-  const bool stale = std::exchange(stale_, false);
-  // Both are asked, so that both record what they compared: one change makes one new snapshot.
-  const bool themeChanged = CheckThemeChanged(theme);
-  const bool backgroundChanged = CheckBackgroundChanged();
-  return !haveSnapshot || stale || (!Transparent && (themeChanged || backgroundChanged));
-}
-
-void TXPSpeedButton::EnabledChanged() {
-  if (!Transparent && !Flat && Form()) stale_ = true;
-}
-
-void TXPSpeedButton::BoundsChanging(const ui::Rect& bounds) {
-  if (!(bounds == Bounds())) stale_ = true;
+FaceColors HighContrastFace(const SystemColors& system, FaceState state) {
+  switch (state) {
+    case FaceState::kHot:
+      return {system.highlight, system.highlightText, system.highlightText, 1};
+    case FaceState::kPressed:
+      return {system.highlight, system.highlightText, system.text, 1};
+    case FaceState::kDisabled:
+      return {system.face, system.grayText, system.grayText, 1};
+    case FaceState::kDefaulted:
+      return {system.face, system.text, system.text, 2};
+    case FaceState::kNormal:
+      break;
+  }
+  return {system.face, system.text, system.text, 1};
 }

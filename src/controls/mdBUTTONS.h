@@ -40,43 +40,53 @@ int GlyphImage(bool enabled, int numGlyphs, FaceState state);
 // channel of a pixel becomes the mean of its three.
 void ToGrey(std::vector<std::uint8_t>& bgr, int width, int height, int stride);
 
-// The names of the current theme: theme file, colour scheme, size.
-using ThemeNames = std::array<std::string, 3>;
-
 // A speed button draws itself onto its form's surface, over a snapshot of what its form shows under
-// it. The painter keeps the snapshot and takes it when these rules say it is due: once, and again
-// after a change of the theme, of the form's colour or size, or of the button's place, size or
-// enabled state.
+// it, which its painter keeps with what the snapshot was taken of.
+struct SnapshotKey {
+  unsigned look = 0;            // counts the changes of the system's theme, colours and contrast
+  std::uint32_t formColor = 0;  // as the screen shows it
+  int formWidth = 0, formHeight = 0;
+  ui::Rect bounds;
+  bool enabled = true;
+  bool transparent = false;
+  bool flat = false;
+  bool operator==(const SnapshotKey&) const = default;
+};
+
+// Whether the snapshot must be taken (again) before a styled paint: when there is none, when the
+// button's size or place changed or, unless it is transparent or flat, its enabled state, and for a
+// button that is not transparent when the system's look (theme, colours, contrast) or the form's colour
+// or size changed.
+bool SnapshotDue(const std::optional<SnapshotKey>& old, const SnapshotKey& now);
+
 class TXPSpeedButton : public ui::TSpeedButton {
  public:
-  TXPSpeedButton(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption = {})
-      : TSpeedButton(form, std::move(name), bounds, std::move(caption)) {}
-
-  // True (and the names recorded) when the current theme's names differ from the recorded ones. A
-  // theme whose names cannot be read counts as unchanged.
-  virtual bool CheckThemeChanged(const std::optional<ThemeNames>& current);
-  // True (and recorded) when the form's colour, width or height or the button's left or top differ.
-  virtual bool CheckBackgroundChanged();
-
-  // Before a styled paint: whether the snapshot must be taken (again). It is due when there is none,
-  // when the button's size or place changed or, unless it is transparent or flat, its enabled state,
-  // and for a button that is not transparent when the theme or the background changed. Records what
-  // it compared.
-  bool SnapshotDue(bool haveSnapshot, const std::optional<ThemeNames>& theme);
-
- protected:
-  void EnabledChanged() override;
-  void BoundsChanging(const ui::Rect& bounds) override;
-
- private:
-  ThemeNames names_;
-  std::uint32_t formColor_ = 0;
-  int formWidth_ = 0, formHeight_ = 0, left_ = 0, top_ = 0;
-  bool stale_ = false;  // the button's size, place or enabled state changed since the snapshot
+  using TSpeedButton::TSpeedButton;
 };
+
+// The system's colours that a face in high contrast is drawn with (0x00BBGGRR each).
+struct SystemColors {
+  std::uint32_t face = 0;           // COLOR_BTNFACE
+  std::uint32_t text = 0;           // COLOR_BTNTEXT
+  std::uint32_t grayText = 0;       // COLOR_GRAYTEXT
+  std::uint32_t highlight = 0;      // COLOR_HIGHLIGHT
+  std::uint32_t highlightText = 0;  // COLOR_HIGHLIGHTTEXT
+};
+
+// A face in high contrast: its fill, its text and glyph, and its border, all of them system colours.
+struct FaceColors {
+  std::uint32_t back = 0;
+  std::uint32_t text = 0;
+  std::uint32_t border = 0;
+  int borderWidth = 1;  // the default button's border is twice as wide, as the system draws it
+  bool operator==(const FaceColors&) const = default;
+};
+
+// The colours of a button's face in high contrast, for each of its states: hot and pressed in the
+// highlight colours, disabled in the grey text colour, the rest in the button colours.
+FaceColors HighContrastFace(const SystemColors& system, FaceState state);
 
 class TXPBitBtn : public ui::TBitBtn {
  public:
-  TXPBitBtn(ui::TForm* form, std::string name, ui::Rect bounds, std::string caption = {})
-      : TBitBtn(form, std::move(name), bounds, std::move(caption)) {}
+  using TBitBtn::TBitBtn;
 };

@@ -29,7 +29,6 @@ ThemeLibrary::ThemeLibrary() {
                  Resolve(m, "DrawThemeParentBackground", DrawThemeParentBackground) &
                  Resolve(m, "GetThemeColor", GetThemeColor) &
                  Resolve(m, "GetThemeBackgroundContentRect", GetThemeBackgroundContentRect) &
-                 Resolve(m, "GetCurrentThemeName", GetCurrentThemeName) &
                  Resolve(m, "IsThemeActive", IsThemeActive) & Resolve(m, "IsAppThemed", IsAppThemed);
   }
   g_library = this;
@@ -50,7 +49,7 @@ bool UseThemes() {
 }
 
 Theme::Theme(HWND window, LPCWSTR className) {
-  if (UseThemes()) handle_ = g_library->OpenThemeData(window, className);
+  if (className && UseThemes()) handle_ = g_library->OpenThemeData(window, className);
 }
 
 Theme::~Theme() {

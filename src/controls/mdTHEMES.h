@@ -29,7 +29,6 @@ class ThemeLibrary {
   HRESULT(WINAPI* DrawThemeParentBackground)(HWND, HDC, const RECT*) = nullptr;
   HRESULT(WINAPI* GetThemeColor)(HTHEME, int, int, int, COLORREF*) = nullptr;
   HRESULT(WINAPI* GetThemeBackgroundContentRect)(HTHEME, HDC, int, int, const RECT*, RECT*) = nullptr;
-  HRESULT(WINAPI* GetCurrentThemeName)(LPWSTR, int, LPWSTR, int, LPWSTR, int) = nullptr;
   BOOL(WINAPI* IsThemeActive)() = nullptr;
   BOOL(WINAPI* IsAppThemed)() = nullptr;
 
@@ -44,7 +43,7 @@ ThemeLibrary* Library();
 // True when the library is loaded and visual styles are in use for this program.
 bool UseThemes();
 
-// A theme handle for one drawing, closed when the drawing ends however it ends.
+// A theme handle for one drawing, closed when the drawing ends however it ends; none for no class.
 class Theme {
  public:
   Theme(HWND window, LPCWSTR className);

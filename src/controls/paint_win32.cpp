@@ -100,13 +100,48 @@ class Work {
   int saved_;
 };
 
-// The standard (unstyled) face with caption and glyph, as any button of the system looks.
+// The glyph in one colour, where its mask shows it: readable on any face of high contrast.
+void DrawGlyphInColor(HDC dc, Surfaces& surfaces, const GlyphImages* glyph, const ui::GlyphSettings& pictures,
+                      POINT at, COLORREF color) {
+  if (!glyph || pictures.glyph.Empty()) return;
+  const int width = glyph->width / std::max(1, pictures.numGlyphs);
+  HDC mask = surfaces.Holder(dc, 1);
+  w32::SelectGuard maskSelected(mask, glyph->mask.get());
+  w32::UniqueGdi brush(CreateSolidBrush(color));
+  w32::SelectGuard brushSelected(dc, brush.get());
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  constexpr DWORD kBrushWhereMaskIsBlack = 0x00B8074A;  // ((dest ^ brush) & mask) ^ brush
+  BitBlt(dc, at.x, at.y, width, glyph->height, mask, 0, 0, kBrushWhereMaskIsBlack);
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldText);
+}
+
+SystemColors CurrentSystemColors() {
+  return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_GRAYTEXT),
+          GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)};
+}
+
+// The face of a button without a style: the system's push button, or in high contrast a flat face in
+// the system's colours with the glyph in the text colour.
 void DrawStandardButton(HDC dc, Surfaces& surfaces, const RECT& area, const ui::TControl& control,
                         const std::string& caption, const ui::GlyphSettings& pictures,
                         const GlyphImages* glyph, FaceState state, bool focused) {
   RECT face = area;
   const bool pressed = state == FaceState::kPressed;
-  DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
+  const bool contrast = ui::win32::Backend().HighContrast();
+  const FaceColors colors = HighContrastFace(CurrentSystemColors(), state);
+  if (contrast) {
+    w32::UniqueGdi back(CreateSolidBrush(colors.back));
+    FillRect(dc, &face, static_cast<HBRUSH>(back.get()));
+    w32::UniqueGdi border(CreateSolidBrush(colors.border));
+    for (int i = 0; i < colors.borderWidth; ++i) {
+      FrameRect(dc, &face, static_cast<HBRUSH>(border.get()));
+      InflateRect(&face, -1, -1);
+    }
+  } else {
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
+  }
   w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
   RECT extent{0, 0, 0, 0};
   if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
@@ -118,14 +153,20 @@ void DrawStandardButton(HDC dc, Surfaces& surfaces, const RECT& area, const ui::
     RECT text{place.text.left + shift, place.text.top + shift, place.text.left + place.text.width + shift,
               place.text.top + place.text.height + shift};
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc,
+                 contrast ? colors.text : GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
   }
-  DrawGlyph(dc, surfaces, glyph, pictures, {place.glyph.x + shift, place.glyph.y + shift}, control.Enabled(),
-            state);
+  const POINT at{place.glyph.x + shift, place.glyph.y + shift};
+  if (contrast)
+    DrawGlyphInColor(dc, surfaces, glyph, pictures, at, colors.text);
+  else
+    DrawGlyph(dc, surfaces, glyph, pictures, at, control.Enabled(), state);
   if (focused) {
     RECT focus = area;
-    InflateRect(&focus, -4, -4);
+    InflateRect(&focus, -3, -3);
+    SetTextColor(dc, contrast ? colors.text : GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(dc, contrast ? colors.back : GetSysColor(COLOR_BTNFACE));
     DrawFocusRect(dc, &focus);
   }
 }
@@ -201,53 +242,58 @@ const GlyphImages* Glyphs::Get(HDC reference, const std::string& resource) {
 
 // --- Speed buttons -------------------------------------------------------------------------------
 
-namespace {
-
-std::optional<ThemeNames> CurrentThemeNames() {
-  themes::ThemeLibrary* library = themes::Library();
-  wchar_t file[1024] = {}, scheme[1024] = {}, size[1024] = {};
-  if (!library || !library->Available() ||
-      library->GetCurrentThemeName(file, 1024, scheme, 1024, size, 1024) != S_OK)
-    return std::nullopt;
-  const auto narrow = [](const wchar_t* w) { return std::string(w, w + wcsnlen(w, 1024)); };
-  return ThemeNames{narrow(file), narrow(scheme), narrow(size)};
-}
-
-}  // namespace
-
-void SpeedButtonPainter::Paint(ui::TControl& control, HDC dc, bool hot, bool pressed,
+void SpeedButtonPainter::Paint(const ui::TControl& control, HDC dc, const ui::win32::WindowlessFace& face,
                                const std::function<void(HDC)>& under) {
-  auto& button = static_cast<TXPSpeedButton&>(control);
+  const TXPSpeedButton& button = Typed(control);
   const RECT area{0, 0, button.Width(), button.Height()};
-  const FaceState state = SpeedButtonState(button.Enabled(), pressed, hot);
+  const FaceState state = SpeedButtonState(button.Enabled(), face.pressed, face.hot);
   const GlyphImages* glyph = glyphs_.Get(dc, button.Pictures.glyph.resource);
   const std::string caption = button.Text();
   Work work(surfaces_, dc, area.right, area.bottom);
-  themes::Theme theme(nullptr, button.Flat ? L"Toolbar" : L"Button");
+  const bool contrast = ui::win32::Backend().HighContrast();
+  themes::Theme theme(nullptr, contrast ? nullptr : button.Flat ? L"Toolbar" : L"Button");
   if (!theme) {
+    // Without a style a speed button shows no hot face, as the system's buttons show none.
     DrawStandardButton(work.dc(), surfaces_, area, button, caption, button.Pictures, glyph,
-                       state == FaceState::kHot ? FaceState::kNormal : state, false);
+                       state == FaceState::kHot && !contrast ? FaceState::kNormal : state, face.focusShown);
     BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
     return;
   }
-  // The snapshot: the form paints what lies under the button into it, once, and again only when the
-  // button's rules say so.
-  w32::UniqueGdi& snapshot = snapshots_[&button];
-  if (button.SnapshotDue(static_cast<bool>(snapshot), CurrentThemeNames())) {
+  // The snapshot: the form paints what lies under the button into it, once, and again only when
+  // SnapshotDue says so.
+  Snapshot& kept = snapshots_[&button];
+  const ui::TForm* form = button.Form();
+  const SnapshotKey key{look_,
+                        form ? ui::win32::ColorRefOf(form->GetColor()) : 0u,
+                        form ? form->Width() : 0,
+                        form ? form->Height() : 0,
+                        button.Bounds(),
+                        button.Enabled(),
+                        button.Transparent,
+                        button.Flat};
+  if (!kept.bitmap || SnapshotDue(kept.key, key)) {
     w32::UniqueGdi taken(CreateCompatibleBitmap(dc, area.right, area.bottom));
     HDC into = surfaces_.Holder(dc, 0);
     w32::SelectGuard selected(into, taken.get());
     under(into);
-    snapshot = std::move(taken);
+    kept.bitmap = std::move(taken);
   }
+  kept.key = key;
   {
     HDC from = surfaces_.Holder(dc, 0);
-    w32::SelectGuard selected(from, snapshot.get());
+    w32::SelectGuard selected(from, kept.bitmap.get());
     BitBlt(work.dc(), 0, 0, area.right, area.bottom, from, 0, 0, SRCCOPY);
   }
   themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kButtonPart, static_cast<int>(state), &area,
                                          nullptr);
   DrawStyledContent(work.dc(), surfaces_, theme.get(), area, button, caption, button.Pictures, glyph, state);
+  if (face.focusShown) {
+    RECT focus = area;
+    InflateRect(&focus, -2, -2);
+    SetTextColor(work.dc(), GetSysColor(COLOR_BTNTEXT));
+    SetBkColor(work.dc(), GetSysColor(COLOR_BTNFACE));
+    DrawFocusRect(work.dc(), &focus);
+  }
   BitBlt(dc, 0, 0, area.right, area.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
@@ -255,7 +301,7 @@ void SpeedButtonPainter::Paint(ui::TControl& control, HDC dc, bool hot, bool pre
 
 void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot,
                              bool focused) {
-  const auto& button = static_cast<const ui::TBitBtn&>(control);
+  const TXPBitBtn& button = Typed(control);
   const std::string caption = button.Text();
   const RECT& area = item.rcItem;
   const int width = area.right - area.left;
@@ -266,17 +312,20 @@ void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& 
   // Drawn off-screen and copied in one piece, so the button never flickers.
   Work work(surfaces_, item.hDC, width, height);
   const RECT local{0, 0, width, height};
-  themes::Theme theme(nullptr, L"Button");
+  const bool contrast = ui::win32::Backend().HighContrast();
+  // The focus rectangle follows the keyboard cues, as the system's own buttons do.
+  const bool focusShown = focused && !(item.itemState & ODS_NOFOCUSRECT);
+  themes::Theme theme(nullptr, contrast ? nullptr : L"Button");
   if (!theme) {
     DrawStandardButton(work.dc(), surfaces_, local, button, caption, button.Pictures, glyph,
-                       selected ? FaceState::kPressed : state, focused);
+                       selected ? FaceState::kPressed : state, focusShown);
   } else {
     themes::ThemeLibrary& library = *themes::Library();
     const int stateId = static_cast<int>(state);
     if (library.IsThemeBackgroundPartiallyTransparent(theme.get(), kButtonPart, stateId))
       library.DrawThemeParentBackground(item.hwndItem, work.dc(), &local);
     library.DrawThemeBackground(theme.get(), work.dc(), kButtonPart, stateId, &local, nullptr);
-    if (focused) {
+    if (focusShown) {
       COLORREF text = 0;
       if (library.GetThemeColor(theme.get(), kButtonPart, stateId, kTextColorProperty, &text) == S_OK)
         SetTextColor(work.dc(), text);
@@ -294,20 +343,20 @@ void BitBtnPainter::DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& 
 // where the face lets it through included: erasing first would have the form paint that background
 // once more for nothing.
 bool BitBtnPainter::EraseBackground(HWND, HDC) {
-  return themes::UseThemes();
+  return themes::UseThemes() && !ui::win32::Backend().HighContrast();
 }
 
 // --- Status bar ----------------------------------------------------------------------------------
 
 namespace {
 
-void DrawClassicGrip(HDC dc, const ui::Rect& area, COLORREF face) {
+void DrawClassicGrip(HDC dc, const ui::Rect& area, COLORREF face, COLORREF light) {
   const int r = area.left + area.width;
   const int b = area.top + area.height;
   w32::UniqueGdi facePen(CreatePen(PS_SOLID, 1, face));
   w32::UniqueGdi faceBrush(CreateSolidBrush(face));
   w32::UniqueGdi shadowPen(CreatePen(PS_SOLID, 2, GetSysColor(COLOR_BTNSHADOW)));
-  w32::UniqueGdi whitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+  w32::UniqueGdi whitePen(CreatePen(PS_SOLID, 1, light));
   {
     w32::SelectGuard pen(dc, facePen.get());
     w32::SelectGuard brush(dc, faceBrush.get());
@@ -328,11 +377,13 @@ void DrawClassicGrip(HDC dc, const ui::Rect& area, COLORREF face) {
 }  // namespace
 
 void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
-  auto& bar = const_cast<TPanelStatusBar&>(static_cast<const TPanelStatusBar&>(control));
+  auto& bar = const_cast<TPanelStatusBar&>(Typed(control));  // it keeps the panel area of this paint
   RECT client;
   GetClientRect(window, &client);
   Work work(surfaces_, dc, client.right, client.bottom);
-  const COLORREF face = ui::win32::ColorRefOf(bar.Color);
+  // In high contrast the bar shows the system's colours, whatever its own.
+  const bool contrast = ui::win32::Backend().HighContrast();
+  const COLORREF face = contrast ? GetSysColor(COLOR_BTNFACE) : ui::win32::ColorRefOf(bar.Color);
   {
     w32::UniqueGdi brush(CreateSolidBrush(face));
     FillRect(work.dc(), &client, static_cast<HBRUSH>(brush.get()));
@@ -343,7 +394,7 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
   w32::SelectGuard font(work.dc(), ui::win32::Backend().FontFor(bar.GetFont()));
   SetBkMode(work.dc(), TRANSPARENT);
   SetTextColor(work.dc(),
-               bar.Enabled() ? ui::win32::ColorRefOf(bar.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
+               bar.Enabled() ? ui::win32::TextColorOf(bar.GetFont()) : GetSysColor(COLOR_GRAYTEXT));
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     RECT frame = ui::win32::ToRECT(boxes[i]);
     DrawEdge(work.dc(), &frame, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
@@ -353,19 +404,20 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
   }
   const ui::TForm* form = bar.Form();
   if (bar.SizeGrip && (!form || form->GetWindowState() != ui::WindowState::kMaximized)) {
-    themes::Theme theme(nullptr, L"STATUS");
+    themes::Theme theme(nullptr, contrast ? nullptr : L"STATUS");
     if (theme && bar.CtlXP) {
       const RECT grip = ui::win32::ToRECT(GripBox(bar.PanelArea, true));
       themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kGripperPart, 1, &grip, nullptr);
     } else {
-      DrawClassicGrip(work.dc(), bar.PanelArea, face);
+      DrawClassicGrip(work.dc(), bar.PanelArea, face,
+                      contrast ? GetSysColor(COLOR_BTNHIGHLIGHT) : RGB(255, 255, 255));
     }
   }
   BitBlt(dc, 0, 0, client.right, client.bottom, work.dc(), 0, 0, SRCCOPY);
 }
 
 void StatusBarPainter::ContentChanged(const ui::TControl& control, HWND window) {
-  const auto& bar = static_cast<const TPanelStatusBar&>(control);
+  const TPanelStatusBar& bar = Typed(control);
   const std::optional<ui::Rect> part =
       RepaintAfterChange(bar.PanelArea, bar.Panels(), bar.LastChangedPanel());
   if (!part) {
@@ -379,11 +431,15 @@ void StatusBarPainter::ContentChanged(const ui::TControl& control, HWND window) 
 // --- Registration --------------------------------------------------------------------------------
 
 Painters::Painters(ui::win32::Win32Backend& backend) : backend_(backend) {
-  backend_.SetPainters({&speed_, &bit_, &status_});
+  backend_.Painters().windowless.Add(speed_);
+  backend_.Painters().items.Add(bit_);
+  backend_.Painters().surfaces.Add(status_);
 }
 
 Painters::~Painters() {
-  backend_.SetPainters({});
+  backend_.Painters().windowless.Remove(speed_);
+  backend_.Painters().items.Remove(bit_);
+  backend_.Painters().surfaces.Remove(status_);
 }
 
 }  // namespace paint

@@ -5,11 +5,13 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/win32/handles.h"
 #include "ui/win32/win32_backend.h"
 
+#include "controls/PanelStatusBar.h"
 #include "controls/mdBUTTONS.h"
 
 namespace paint {
@@ -55,21 +57,28 @@ class Glyphs {
 };
 
 // The speed buttons: styled over a snapshot of the form's surface under each, which it keeps, one
-// bitmap per button, until the button's rules say it is due again or the button goes.
-class SpeedButtonPainter : public ui::win32::WindowlessPainter {
+// bitmap per button with what it was taken of, until SnapshotDue says it is due again or the button
+// goes. In high contrast, drawn in the system's colours without a style.
+class SpeedButtonPainter : public ui::win32::PainterOf<TXPSpeedButton, ui::win32::WindowlessPainter> {
  public:
   SpeedButtonPainter(Surfaces& surfaces, Glyphs& glyphs) : surfaces_(surfaces), glyphs_(glyphs) {}
-  void Paint(ui::TControl& control, HDC dc, bool hot, bool pressed,
+  void Paint(const ui::TControl& control, HDC dc, const ui::win32::WindowlessFace& face,
              const std::function<void(HDC)>& under) override;
   void Forget(const ui::TControl& control) override { snapshots_.erase(&control); }
+  void SystemChanged() override { ++look_; }
 
  private:
+  struct Snapshot {
+    w32::UniqueGdi bitmap;
+    std::optional<SnapshotKey> key;
+  };
   Surfaces& surfaces_;
   Glyphs& glyphs_;
-  std::map<const ui::TControl*, w32::UniqueGdi> snapshots_;
+  std::map<const ui::TControl*, Snapshot> snapshots_;
+  unsigned look_ = 0;
 };
 
-class BitBtnPainter : public ui::win32::ItemPainter {
+class BitBtnPainter : public ui::win32::PainterOf<TXPBitBtn, ui::win32::ItemPainter> {
  public:
   BitBtnPainter(Surfaces& surfaces, Glyphs& glyphs) : surfaces_(surfaces), glyphs_(glyphs) {}
   void DrawItem(const ui::TControl& control, const DRAWITEMSTRUCT& item, bool hot, bool focused) override;
@@ -80,7 +89,7 @@ class BitBtnPainter : public ui::win32::ItemPainter {
   Glyphs& glyphs_;
 };
 
-class StatusBarPainter : public ui::win32::SurfacePainter {
+class StatusBarPainter : public ui::win32::PainterOf<TPanelStatusBar, ui::win32::SurfacePainter> {
  public:
   explicit StatusBarPainter(Surfaces& surfaces) : surfaces_(surfaces) {}
   void Paint(const ui::TControl& control, HWND window, HDC dc) override;

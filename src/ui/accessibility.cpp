@@ -7,10 +7,6 @@
 namespace ui {
 namespace {
 
-bool IsButton(const TControl& control) {
-  return control.Kind() == ControlKind::kSpeedButton;
-}
-
 bool Contains(const Rect& r, Point at) {
   return at.x >= r.left && at.x < r.left + r.width && at.y >= r.top && at.y < r.top + r.height;
 }
@@ -33,40 +29,35 @@ long FormAccessibility::IdOf(const TControl& control) const {
 }
 
 long FormAccessibility::Role(const TControl& control) const {
-  switch (control.Kind()) {
-    case ControlKind::kSpeedButton:
-      return msaa::kRolePushButton;
-    case ControlKind::kBevel:
-      return msaa::kRoleSeparator;
-    default:
-      return 0;
-  }
+  const TWindowlessControl* windowless = control.AsWindowless();
+  return windowless ? windowless->AccessibleRole() : 0;
 }
 
-// A button shows its caption; a button with only a picture is known by its tooltip, as a sighted user
-// knows it.
 std::optional<std::string> FormAccessibility::Name(const TControl& control) const {
-  if (!IsButton(control)) return std::nullopt;
-  std::string name = static_cast<const TSpeedButton&>(control).Text();
-  if (name.empty()) name = control.Hint();
-  if (name.empty()) return std::nullopt;
-  return name;
+  const TWindowlessControl* windowless = control.AsWindowless();
+  return windowless ? windowless->AccessibleName() : std::nullopt;
 }
 
 std::optional<std::string> FormAccessibility::Description(const TControl& control) const {
-  if (!IsButton(control) || control.Hint().empty()) return std::nullopt;
-  return control.Hint();
+  const TWindowlessControl* windowless = control.AsWindowless();
+  return windowless ? windowless->AccessibleDescription() : std::nullopt;
 }
 
+// A control that cannot act now, disabled or under a modal dialog, is unavailable, as the system
+// reports the controls of a disabled window.
 long FormAccessibility::State(const TControl& control) const {
   long state = 0;
-  if (!control.Enabled()) state |= msaa::kStateUnavailable;
   if (!control.Visible()) state |= msaa::kStateInvisible;
-  if (IsButton(control) && control.Form()) {
-    const WindowlessHost& host = control.Form()->Windowless();
-    if (host.Hot(control)) state |= msaa::kStateHotTracked;
-    if (host.Pressed(control)) state |= msaa::kStatePressed;
-  }
+  const TWindowlessControl* windowless = control.AsWindowless();
+  if (!windowless) return control.Enabled() ? state : state | msaa::kStateUnavailable;
+  if (!control.Enabled() || (control.Form() && !control.Form()->TakesInput()))
+    state |= msaa::kStateUnavailable;
+  if (!control.Form()) return state;
+  const WindowlessHost& host = control.Form()->Windowless();
+  if (host.Hot(control)) state |= msaa::kStateHotTracked;
+  if (host.Pressed(control)) state |= msaa::kStatePressed;
+  if (windowless->TakesFocus()) state |= msaa::kStateFocusable;
+  if (windowless->Focused()) state |= msaa::kStateFocused;
   return state;
 }
 
@@ -74,10 +65,11 @@ Rect FormAccessibility::Location(const TControl& control) const {
   return control.Bounds();
 }
 
-// A hidden or disabled button cannot be pressed, so it offers nothing to do until it can.
+// What cannot act now offers nothing to do until it can.
 std::optional<std::string> FormAccessibility::DefaultAction(const TControl& control) const {
-  if (!IsButton(control) || !control.Visible() || !control.Enabled()) return std::nullopt;
-  return std::string("Drücken");
+  const TWindowlessControl* windowless = control.AsWindowless();
+  if (!windowless || !windowless->CanAct()) return std::nullopt;
+  return windowless->DefaultActionName();
 }
 
 bool FormAccessibility::DoDefaultAction(TControl& control) const {
@@ -87,17 +79,17 @@ bool FormAccessibility::DoDefaultAction(TControl& control) const {
 }
 
 // The form paints its controls without a window on its own surface, under every child window: a
-// control with a window lies over them all. Among each kind, a later control lies over an earlier one.
-// A disabled control is still there to be found; a hidden one is not.
+// control with a window lies over them all. Which of those without a window is at the point, the
+// form's host says, by the test it gives the mouse; a disabled one is still there to be found.
 AccessibleTarget FormAccessibility::HitTest(Point at) const {
   if (at.x < 0 || at.y < 0 || at.x >= form_.ClientWidth() || at.y >= form_.ClientHeight()) return {};
-  for (const bool windowless : {false, true}) {
-    for (long id = ChildCount(); id >= 1; --id) {
-      const TControl& control = *Child(id);
-      if (control.Windowless() == windowless && control.Visible() && Contains(control.Bounds(), at))
-        return {AccessibleTarget::Kind::kChild, id};
-    }
+  for (long id = ChildCount(); id >= 1; --id) {
+    const TControl& control = *Child(id);
+    if (!control.Windowless() && control.Visible() && Contains(control.Bounds(), at))
+      return {AccessibleTarget::Kind::kChild, id};
   }
+  if (const TWindowlessControl* under = form_.Windowless().At(at, true))
+    return {AccessibleTarget::Kind::kChild, IdOf(*under)};
   return {AccessibleTarget::Kind::kSelf};
 }
 

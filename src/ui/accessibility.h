@@ -24,9 +24,11 @@ inline constexpr long kSelf = 0;  // CHILDID_SELF
 inline constexpr long kRoleSeparator = 0x15;
 inline constexpr long kRolePushButton = 0x2B;
 inline constexpr long kStateUnavailable = 0x1;
+inline constexpr long kStateFocused = 0x4;
 inline constexpr long kStatePressed = 0x8;
 inline constexpr long kStateHotTracked = 0x80;
 inline constexpr long kStateInvisible = 0x8000;
+inline constexpr long kStateFocusable = 0x100000;
 inline constexpr long kNavigateUp = 1;
 inline constexpr long kNavigateDown = 2;
 inline constexpr long kNavigateLeft = 3;
@@ -77,8 +79,10 @@ class FormAccessibility {
   // One step from the form (msaa::kSelf) or from a child in a direction (msaa::kNavigate...).
   AccessibleTarget Navigate(long direction, long from) const;
 
- private:
+  // The child id of a control: stable for the form's life, as its controls are its members.
   long IdOf(const TControl& control) const;
+
+ private:
   // The next visible child after (or before) a position in the list; 0 when there is none.
   long Step(long from, int by) const;
 

@@ -36,14 +36,28 @@ void TApplication::Run() {
 
 void TApplication::ShowException(const char* message) noexcept {
   try {
-    backend_.ShowMessageBox({message, title_, kMbOk | kMbIconError, {}, {}});
+    ShowMessageBox({message, title_, kMbOk | kMbIconError, {}, {}});
   } catch (...) {
     // Nothing more can be reported when even the error box fails.
   }
 }
 
 int TApplication::ShowMessageBox(const MessageBoxRequest& request) {
+  const SystemDialog shown(*this);
   return backend_.ShowMessageBox(request);
+}
+
+int TApplication::ShowModal(TForm& form) {
+  struct Shown {
+    const TForm*& modal;
+    const TForm* before;
+    ~Shown() { modal = before; }
+  } shown{modal_, std::exchange(modal_, &form)};
+  return backend_.ShowModal(form);
+}
+
+bool TApplication::TakesInput(const TForm& form) const {
+  return boxes_ == 0 && (!modal_ || modal_ == &form);
 }
 
 }  // namespace ui

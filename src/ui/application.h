@@ -49,6 +49,21 @@ class TApplication {
   }
   void ShowException(const char* message) noexcept;
   int ShowMessageBox(const MessageBoxRequest& request);
+  int ShowModal(TForm& form);
+  // While a message box or a system dialog (such as the file chooser) is up, no form takes input.
+  class SystemDialog {
+   public:
+    explicit SystemDialog(TApplication& application) : application_(application) { ++application_.boxes_; }
+    ~SystemDialog() { --application_.boxes_; }
+    SystemDialog(const SystemDialog&) = delete;
+    SystemDialog& operator=(const SystemDialog&) = delete;
+
+   private:
+    TApplication& application_;
+  };
+  // A form takes input while no message box is up and it is the modal dialog shown last, or no modal
+  // dialog is shown at all.
+  bool TakesInput(const TForm& form) const;
   void WaitFor(platform::Handle process) { backend_.WaitFor(process); }
 
  private:
@@ -58,6 +73,8 @@ class TApplication {
   platform::Platform& platform_;
   std::string title_;
   std::vector<std::unique_ptr<TForm>> forms_;
+  const TForm* modal_ = nullptr;  // the modal dialog in front; each showing keeps the one before
+  int boxes_ = 0;                 // message boxes being shown
 };
 
 // The running application; there is exactly one at a time.

@@ -18,7 +18,7 @@ class TObject {
 
 class TComponent : public TObject {
  public:
-  TComponent(TComponent* owner, std::string name);
+  TComponent(TComponent* owner, std::string_view name);
   ~TComponent() override;
 
   const std::string& Name() const { return name_; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/accessibility.h"
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/form.h"
@@ -9,12 +10,8 @@
 
 namespace ui {
 
-TControl::TControl(TForm* form, std::string name, ControlKind kind, Rect bounds)
-    : TComponent(form, std::move(name)),
-      form_(form),
-      kind_(kind),
-      bounds_(bounds),
-      peer_(MemoryPeerFor(*this)) {
+TControl::TControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer)
+    : TComponent(form, name), form_(form), bounds_(bounds), peer_(std::move(peer)) {
   if (form_) form_->Register(this);
 }
 
@@ -26,20 +23,20 @@ void TControl::SetBounds(Rect bounds) {
   BoundsChanging(bounds);
   bounds_ = bounds;
   peer_->SetBounds(bounds);
-  HostChanged();
+  HostChanged(false);
 }
 
 void TControl::SetVisible(bool visible) {
   visible_ = visible;
   peer_->SetVisible(visible);
-  HostChanged();
+  HostChanged(true);
 }
 
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
   EnabledChanged();
   peer_->SetEnabled(enabled);
-  HostChanged();
+  HostChanged(true);
 }
 
 void TControl::SetFont(const Font& font) {
@@ -64,11 +61,12 @@ void TControl::SetShowHint(bool show) {
 
 void TControl::Appearance() {
   peer_->AppearanceChanged();
-  HostChanged();
+  HostChanged(false);
 }
 
-void TControl::HostChanged() {
-  if (Windowless() && form_) form_->Windowless().Changed(*this);
+void TControl::HostChanged(bool state) {
+  if (TWindowlessControl* windowless = AsWindowless(); windowless && form_)
+    form_->Windowless().Changed(*windowless, state);
 }
 
 bool TControl::CanFocus() const {
@@ -116,11 +114,33 @@ void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
 
 void TControl::PeerReplaced(ControlPeer&) {}
 
-TTextControl::TTextControl(TForm* form, std::string name, ControlKind kind, Rect bounds,
+TTextControl::TTextControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer,
                            std::string_view text)
-    : TControl(form, std::move(name), kind, bounds) {
+    : TControl(form, name, bounds, std::move(peer)) {
   if (!text.empty()) SetText(text);
 }
+
+// Each kind starts with the in-memory peer of its own roles.
+TLabel::TLabel(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
+    : TTextControl(form, name, bounds, MemoryPeers().Make(*this).Take(), caption) {}
+
+TEdit::TEdit(TForm* form, std::string_view name, Rect bounds)
+    : TTextControl(form, name, bounds, MemoryPeers().Make(*this).Take(), {}) {}
+
+TButton::TButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
+    : TButton(form, name, bounds, caption, MemoryPeers().Make(*this).Take()) {}
+
+TBitBtn::TBitBtn(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
+    : TButton(form, name, bounds, caption, MemoryPeers().Make(*this).Take()) {}
+
+TBevel::TBevel(TForm* form, std::string_view name, Rect bounds)
+    : TWindowlessControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {}
+
+TListBox::TListBox(TForm* form, std::string_view name, Rect bounds)
+    : TControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {}
+
+TStatusBar::TStatusBar(TForm* form, std::string_view name, Rect bounds)
+    : TControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {}
 
 secret::Wide TEdit::ReadSecret() const {
   secret::Wide out;
@@ -139,6 +159,12 @@ void TEdit::PeerReplaced(ControlPeer& old) {
   secret::Wide typed;
   dynamic_cast<SecretPeer&>(old).ReadSecret(typed);
   if (!typed.empty()) SetSecret(typed);
+}
+
+void TButton::DropDown() {
+  Application().Guard([&] {
+    if (OnDropDown) OnDropDown(this);
+  });
 }
 
 void TButton::Click() {
@@ -183,6 +209,77 @@ void TStatusBar::SetPanelText(std::size_t index, std::string_view text) {
   panels_[index].text = text;
   lastChanged_ = index;
   Appearance();
+}
+
+// --- Controls without a window -------------------------------------------------------------------
+
+// The host paints and finds them in the order they were made: a later one lies over an earlier one.
+TWindowlessControl::TWindowlessControl(TForm* form, std::string_view name, Rect bounds,
+                                       std::unique_ptr<ControlPeer> peer)
+    : TControl(form, name, bounds, std::move(peer)) {
+  if (Form()) Form()->Windowless().Add(*this);
+}
+
+TWindowlessControl::~TWindowlessControl() {
+  if (Form()) Form()->Windowless().Remove(*this);
+}
+
+bool TWindowlessControl::CanAct() const {
+  return Visible() && Enabled() && (!Form() || Form()->TakesInput());
+}
+
+void TWindowlessControl::Redraw(bool now) const {
+  if (Form()) Form()->Windowless().Redraw(*this, now);
+}
+
+bool TWindowlessControl::CanFocus() const {
+  return Form() && TakesFocus() && Form()->Windowless().StopOf(TabOrder()) == this;
+}
+
+void TWindowlessControl::SetFocus() {
+  if (!Form()) return;
+  Form()->SetActiveControl(this);
+  Form()->Windowless().Focus(const_cast<TWindowlessControl*>(this));
+  Form()->Peer().TakeFocus();
+}
+
+bool TWindowlessControl::Focused() const {
+  return Form() && Form()->Windowless().Focused() == this && Form()->Peer().HoldsFocus();
+}
+
+TSpeedButton::TSpeedButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
+    : TWindowlessControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {
+  if (!caption.empty()) As<TextPeer>().SetText(caption);
+}
+
+void TSpeedButton::SetText(std::string_view text) {
+  const bool changed = Text() != text;
+  As<TextPeer>().SetText(text);
+  if (changed && Form()) Form()->Windowless().NameChanged(*this);
+}
+
+long TSpeedButton::AccessibleRole() const {
+  return msaa::kRolePushButton;
+}
+
+std::optional<std::string> TSpeedButton::AccessibleName() const {
+  std::string name = Text();
+  if (name.empty()) name = Hint();
+  if (name.empty()) return std::nullopt;
+  return name;
+}
+
+std::optional<std::string> TSpeedButton::AccessibleDescription() const {
+  if (Hint().empty()) return std::nullopt;
+  return Hint();
+}
+
+std::optional<std::string> TSpeedButton::DefaultActionName() const {
+  return std::string("Drücken");
+}
+
+long TBevel::AccessibleRole() const {
+  return msaa::kRoleSeparator;
 }
 
 }  // namespace ui

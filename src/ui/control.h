@@ -3,12 +3,14 @@
 // what the program sets; its peer (ui/peers.h) keeps what the user can change and shows the rest.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/secret.h"
 #include "ui/component.h"
+#include "ui/peer_factory.h"
 #include "ui/peers.h"
 #include "ui/types.h"
 
@@ -16,6 +18,7 @@ namespace ui {
 
 class TForm;
 class TPopupMenu;
+class TWindowlessControl;
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
@@ -27,18 +30,21 @@ TNotifyEvent Bind(Form* form, void (Form::*handler)(TObject*)) {
   return [form, handler](TObject* sender) { (form->*handler)(sender); };
 }
 
-enum class ControlKind { kLabel, kEdit, kButton, kBitBtn, kSpeedButton, kBevel, kListBox, kStatusBar };
-
 class TControl : public TComponent {
  public:
-  TControl(TForm* form, std::string name, ControlKind kind, Rect bounds);
+  // The control starts with its in-memory peer, which each kind makes for itself (MemoryPeers()).
+  TControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer);
   ~TControl() override;
 
-  ControlKind Kind() const { return kind_; }
   TForm* Form() const { return form_; }
-  // Speed buttons and bevels have no window of their own: their form paints them and hands them the
-  // mouse. Everything that takes input or that the system draws, and the labels, are windows.
-  bool Windowless() const { return kind_ == ControlKind::kSpeedButton || kind_ == ControlKind::kBevel; }
+  // Speed buttons and bevels have no window of their own (TWindowlessControl): their form paints them
+  // and its host hands them the mouse and the keyboard. Everything that takes text input or that the
+  // system draws, and the labels, are windows.
+  bool Windowless() const { return AsWindowless() != nullptr; }
+  virtual TWindowlessControl* AsWindowless() { return nullptr; }
+  virtual const TWindowlessControl* AsWindowless() const { return nullptr; }
+  // The backend's peer for this kind of control, from the factory's function for the kind.
+  virtual std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) = 0;
 
   Rect Bounds() const { return bounds_; }
   void SetBounds(Rect bounds);
@@ -72,9 +78,9 @@ class TControl : public TComponent {
 
   // Whether the control takes the focus by Tab now, and whether it has it. A control without the
   // focus role (a label, a bevel) never has it.
-  bool CanFocus() const;
-  void SetFocus();
-  bool Focused() const;
+  virtual bool CanFocus() const;
+  virtual void SetFocus();
+  virtual bool Focused() const;
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -106,11 +112,10 @@ class TControl : public TComponent {
   }
 
  private:
-  // Tells the host of the controls without a window, for one of them.
-  void HostChanged();
+  // Tells the host of the controls without a window, for one of them; state: shown or enabled changed.
+  void HostChanged(bool state);
 
   TForm* form_;
-  ControlKind kind_;
   Rect bounds_;
   bool visible_ = true;
   bool enabled_ = true;
@@ -127,15 +132,17 @@ class TControl : public TComponent {
 // A control with a text: the caption of a label or button, the content of an edit box.
 class TTextControl : public TControl {
  public:
-  TTextControl(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string_view text);
+  TTextControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer,
+               std::string_view text);
   std::string Text() const { return As<TextPeer>().GetText(); }
   void SetText(std::string_view text) { As<TextPeer>().SetText(text); }
 };
 
 class TLabel : public TTextControl {
  public:
-  TLabel(TForm* form, std::string name, Rect bounds, std::string caption)
-      : TTextControl(form, std::move(name), ControlKind::kLabel, bounds, caption) {}
+  using Roles = RoleList<TextPeer>;
+  TLabel(TForm* form, std::string_view name, Rect bounds, std::string_view caption);
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
   // A label sized by its text keeps the edge it is aligned to (the right edge when right-aligned).
   bool AutoSize = true;
   // The control this label names: it stands right before that control among the form's windows, where
@@ -145,8 +152,9 @@ class TLabel : public TTextControl {
 
 class TEdit : public TTextControl {
  public:
-  TEdit(TForm* form, std::string name, Rect bounds)
-      : TTextControl(form, std::move(name), ControlKind::kEdit, bounds, {}) {}
+  using Roles = RoleList<TextPeer, SecretPeer, FocusPeer>;
+  TEdit(TForm* form, std::string_view name, Rect bounds);
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
 
   char PasswordChar() const { return passwordChar_; }
   void SetPasswordChar(char c) { passwordChar_ = c; }
@@ -164,8 +172,9 @@ class TEdit : public TTextControl {
 
 class TButton : public TTextControl {
  public:
-  TButton(TForm* form, std::string name, Rect bounds, std::string caption)
-      : TButton(form, std::move(name), ControlKind::kButton, bounds, std::move(caption)) {}
+  using Roles = RoleList<TextPeer, FocusPeer>;
+  TButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption);
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
 
   bool Default() const { return default_; }
   void SetDefault(bool value) { default_ = value; }
@@ -177,9 +186,15 @@ class TButton : public TTextControl {
   // A button with a modal result hands it to its form first, then runs its handler.
   void Click() override;
 
+  // A button that opens a menu below itself (a drop-down button) from the keyboard too: Alt+Down, F4
+  // or the context key.
+  TNotifyEvent OnDropDown;
+  void DropDown();
+
  protected:
-  TButton(TForm* form, std::string name, ControlKind kind, Rect bounds, std::string caption)
-      : TTextControl(form, std::move(name), kind, bounds, caption) {}
+  TButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption,
+          std::unique_ptr<ControlPeer> peer)
+      : TTextControl(form, name, bounds, std::move(peer), caption) {}
 
  private:
   bool default_ = false;
@@ -210,33 +225,83 @@ struct GlyphSettings {
 // A push button with a picture. One with a picture only is named by its hint for screen readers.
 class TBitBtn : public TButton {
  public:
-  TBitBtn(TForm* form, std::string name, Rect bounds, std::string caption = {})
-      : TButton(form, std::move(name), ControlKind::kBitBtn, bounds, std::move(caption)) {}
+  using Roles = RoleList<TextPeer, FocusPeer>;
+  TBitBtn(TForm* form, std::string_view name, Rect bounds, std::string_view caption = {});
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
   GlyphSettings Pictures;
 };
 
-// A button without keyboard focus, as on a toolbar.
-class TSpeedButton : public TTextControl {
+// A control without a window of its own. What it is for screen readers, and whether it takes the
+// keyboard focus, it says itself; its form's host (WindowlessHost) keeps its face state (hot, pressed,
+// focused), finds it under the mouse, moves the focus among such controls and orders their painting.
+class TWindowlessControl : public TControl {
  public:
-  TSpeedButton(TForm* form, std::string name, Rect bounds, std::string caption = {})
-      : TTextControl(form, std::move(name), ControlKind::kSpeedButton, bounds, caption) {}
+  TWindowlessControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer);
+  ~TWindowlessControl() override;
+  TWindowlessControl* AsWindowless() final { return this; }
+  const TWindowlessControl* AsWindowless() const final { return this; }
+
+  // Takes the keyboard focus: the controls of one form with the same tab order are one stop of it.
+  virtual bool TakesFocus() const { return false; }
+  // What screen readers learn: the system's role number (msaa::kRole...), a name, a description, and
+  // the name of the default action (nothing where it has none).
+  virtual long AccessibleRole() const = 0;
+  virtual std::optional<std::string> AccessibleName() const { return std::nullopt; }
+  virtual std::optional<std::string> AccessibleDescription() const { return std::nullopt; }
+  virtual std::optional<std::string> DefaultActionName() const { return std::nullopt; }
+  // Paints every pixel of its rectangle: the form need not erase under it.
+  virtual bool Opaque() const { return false; }
+  // The one rule for the mouse, the keyboard and screen readers: a control acts only while it is shown
+  // and enabled and its form takes input (no modal dialog is in front of it).
+  bool CanAct() const;
+  // The focus, as the form's host keeps it: a stop of the tab order is the one of its group that last
+  // had the focus, or else the first that can take it.
+  bool CanFocus() const override;
+  void SetFocus() override;
+  bool Focused() const override;
+
+  // Its face on the screen: drawn again, at once (the feedback of the mouse or a key) or with the next paint.
+  void Redraw(bool now) const;
+};
+
+// A button without keyboard focus of its own window, as on a toolbar; the focus of its form's host,
+// as one stop of the tab order with the other speed buttons of its tab order, when it has one.
+class TSpeedButton : public TWindowlessControl {
+ public:
+  using Roles = RoleList<TextPeer>;
+  TSpeedButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption = {});
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
+  std::string Text() const { return As<TextPeer>().GetText(); }
+  void SetText(std::string_view text);
+
+  bool TakesFocus() const override { return TabOrder() >= 0; }
+  bool Opaque() const override { return !Transparent; }
+  long AccessibleRole() const override;
+  // The caption; a button with only a picture is known by its tooltip, as a sighted user knows it.
+  std::optional<std::string> AccessibleName() const override;
+  std::optional<std::string> AccessibleDescription() const override;
+  std::optional<std::string> DefaultActionName() const override;
+
   GlyphSettings Pictures;
   bool Flat = false;
   bool Transparent = false;
 };
 
 // A line along the top edge of its rectangle.
-class TBevel : public TControl {
+class TBevel : public TWindowlessControl {
  public:
-  TBevel(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kBevel, bounds) {}
+  using Roles = RoleList<>;
+  TBevel(TForm* form, std::string_view name, Rect bounds);
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
+  long AccessibleRole() const override;
 };
 
 // A list box whose entries are kept in alphabetical order, as the system compares texts for the user.
 class TListBox : public TControl {
  public:
-  TListBox(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kListBox, bounds) {}
+  using Roles = RoleList<FocusPeer, ListPeer>;
+  TListBox(TForm* form, std::string_view name, Rect bounds);
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
 
   int ItemHeight = 13;
   const std::vector<std::string>& Items() const { return items_; }
@@ -260,8 +325,9 @@ struct StatusPanel {
 
 class TStatusBar : public TControl {
  public:
-  TStatusBar(TForm* form, std::string name, Rect bounds)
-      : TControl(form, std::move(name), ControlKind::kStatusBar, bounds) {}
+  using Roles = RoleList<>;
+  TStatusBar(TForm* form, std::string_view name, Rect bounds);
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
 
   std::size_t PanelCount() const { return panels_.size(); }
   const std::vector<StatusPanel>& Panels() const { return panels_; }

@@ -6,9 +6,10 @@
 
 namespace ui {
 
-TForm::TForm(TComponent* owner, std::string name, std::string caption, int clientWidth, int clientHeight)
-    : TComponent(owner, std::move(name)),
-      caption_(std::move(caption)),
+TForm::TForm(TComponent* owner, std::string_view name, std::string_view caption, int clientWidth,
+             int clientHeight)
+    : TComponent(owner, name),
+      caption_(caption),
       clientWidth_(clientWidth),
       clientHeight_(clientHeight),
       peer_(MemoryPeerFor(*this)) {}
@@ -92,6 +93,9 @@ void TForm::NextDlgCtl() {
 }
 
 bool TForm::DialogKey(Key key) {
+  if (TWindowlessControl* focused = windowless_.Focused();
+      key == Key::kReturn && focused && focused->Focused())
+    return windowless_.KeyDown(key);
   TButton* target = nullptr;
   for (TControl* control : controls_) {
     auto* button = dynamic_cast<TButton*>(control);
@@ -110,7 +114,11 @@ bool TForm::DialogKey(Key key) {
 
 int TForm::ShowModal() {
   modalResult_ = mrNone;
-  return Application().GetBackend().ShowModal(*this);
+  return Application().ShowModal(*this);
+}
+
+bool TForm::TakesInput() const {
+  return Application().TakesInput(*this);
 }
 
 bool TForm::CloseQuery() {
@@ -147,13 +155,34 @@ void TForm::DoActivate() {
 
 void TForm::Register(TControl* control) {
   controls_.push_back(control);
-  if (control->Windowless()) windowless_.Add(*control);
 }
 
 void TForm::Unregister(TControl* control) {
-  if (control->Windowless()) windowless_.Remove(*control);
   std::erase(controls_, control);
   if (active_ == control) active_ = nullptr;
+}
+
+std::vector<TControl*> CreationOrder(const TForm& form) {
+  std::vector<TControl*> order;
+  std::vector<TControl*> labels;
+  for (TControl* c : form.Controls())
+    if (dynamic_cast<TLabel*>(c)) labels.push_back(c);
+  const auto placed = [&](const TControl* control) {
+    return std::find(order.begin(), order.end(), control) != order.end();
+  };
+  for (TControl* control : form.TabStops()) {
+    for (TControl* label : labels)
+      if (static_cast<TLabel*>(label)->FocusControl == control && !placed(label)) {
+        order.push_back(label);
+        break;
+      }
+    if (!placed(control)) order.push_back(control);
+  }
+  for (TControl* label : labels)
+    if (!placed(label)) order.push_back(label);
+  for (TControl* control : form.Controls())
+    if (!placed(control)) order.push_back(control);
+  return order;
 }
 
 void TForm::AttachPeer(std::unique_ptr<FormPeer> peer) {

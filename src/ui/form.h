@@ -19,7 +19,8 @@ using TDropFilesEvent = std::function<void(TObject* sender, const std::vector<st
 
 class TForm : public TComponent {
  public:
-  TForm(TComponent* owner, std::string name, std::string caption, int clientWidth, int clientHeight);
+  TForm(TComponent* owner, std::string_view name, std::string_view caption, int clientWidth,
+        int clientHeight);
   ~TForm() override;
 
   const std::vector<TControl*>& Controls() const { return controls_; }
@@ -64,8 +65,11 @@ class TForm : public TComponent {
   // Sends WM_NEXTDLGCTL with both parameters 0 to the window: the focus goes to the next control.
   void NextDlgCtl();
   // Enter and Escape: the focused button, or else the default button, takes Enter; the cancel
-  // button takes Escape. Returns whether a button took the key.
+  // button takes Escape. A focused control without a window takes Enter itself. Returns whether a
+  // control took the key.
   bool DialogKey(Key key);
+  // Whether the user can reach the form now: no modal dialog or message box stands in front of it.
+  bool TakesInput() const;
 
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
@@ -110,5 +114,10 @@ class TForm : public TComponent {
   int modalResult_ = mrNone;
   std::unique_ptr<FormPeer> peer_;
 };
+
+// The order in which a form's controls get their windows, which is the order screen readers go through
+// them: the tab order, with a label that names a control right before it (where screen readers look
+// for an edit box's name); then the other labels, then the rest.
+std::vector<TControl*> CreationOrder(const TForm& form);
 
 }  // namespace ui

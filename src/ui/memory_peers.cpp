@@ -98,6 +98,12 @@ class MemoryForm : public FormPeer {
     return {left_ + kHeadlessFrameLeft + client.x, top_ + kHeadlessFrameTop + client.y};
   }
   void NextDlgCtl() override { form_.SelectNext(true); }
+  // Without a window the form holds the focus while one of its controls without a window has it.
+  void TakeFocus() override {}
+  bool HoldsFocus() const override {
+    const TControl* active = form_.LastActiveControl();
+    return active && active->Windowless();
+  }
   platform::WindowHandle Handle() const override { return 0; }
 
  private:
@@ -107,25 +113,24 @@ class MemoryForm : public FormPeer {
   WindowState state_ = WindowState::kNormal;
 };
 
+// Each kind gets the in-memory peer of its roles; PeerFor checks them when this compiles.
+class MemoryPeerFactory final : public PeerFactory {
+ public:
+  PeerFor<TLabel> Make(TLabel&) override { return std::make_unique<MemoryText>(); }
+  PeerFor<TEdit> Make(TEdit& edit) override { return std::make_unique<MemoryEdit>(edit); }
+  PeerFor<TButton> Make(TButton& button) override { return std::make_unique<MemoryButton>(button); }
+  PeerFor<TBitBtn> Make(TBitBtn& button) override { return std::make_unique<MemoryButton>(button); }
+  PeerFor<TSpeedButton> Make(TSpeedButton&) override { return std::make_unique<MemoryText>(); }
+  PeerFor<TBevel> Make(TBevel&) override { return std::make_unique<MemoryControl>(); }
+  PeerFor<TListBox> Make(TListBox& list) override { return std::make_unique<MemoryList>(list); }
+  PeerFor<TStatusBar> Make(TStatusBar&) override { return std::make_unique<MemoryControl>(); }
+};
+
 }  // namespace
 
-std::unique_ptr<ControlPeer> MemoryPeerFor(TControl& control) {
-  switch (control.Kind()) {
-    case ControlKind::kLabel:
-    case ControlKind::kSpeedButton:
-      return std::make_unique<MemoryText>();
-    case ControlKind::kEdit:
-      return std::make_unique<MemoryEdit>(control);
-    case ControlKind::kButton:
-    case ControlKind::kBitBtn:
-      return std::make_unique<MemoryButton>(control);
-    case ControlKind::kListBox:
-      return std::make_unique<MemoryList>(control);
-    case ControlKind::kBevel:
-    case ControlKind::kStatusBar:
-      break;
-  }
-  return std::make_unique<MemoryControl>();
+PeerFactory& MemoryPeers() {
+  static MemoryPeerFactory factory;
+  return factory;
 }
 
 std::unique_ptr<FormPeer> MemoryPeerFor(TForm& form) {

@@ -4,6 +4,9 @@
 
 namespace ui {
 
+TMenuItem::TMenuItem(TComponent* owner, std::string_view name, std::string_view caption)
+    : TComponent(owner, name), caption_(caption) {}
+
 void TMenuItem::Click() {
   if (!enabled_) return;
   Application().Guard([&] {

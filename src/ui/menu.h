@@ -11,8 +11,7 @@ namespace ui {
 
 class TMenuItem : public TComponent {
  public:
-  TMenuItem(TComponent* owner, std::string name, std::string caption)
-      : TComponent(owner, std::move(name)), caption_(std::move(caption)) {}
+  TMenuItem(TComponent* owner, std::string_view name, std::string_view caption);
 
   const std::string& Caption() const { return caption_; }
   bool IsSeparator() const { return caption_ == "-"; }
@@ -32,7 +31,7 @@ class TMenuItem : public TComponent {
 
 class TPopupMenu : public TComponent {
  public:
-  TPopupMenu(TComponent* owner, std::string name) : TComponent(owner, std::move(name)) {}
+  TPopupMenu(TComponent* owner, std::string_view name) : TComponent(owner, name) {}
   const std::vector<TMenuItem*>& Items() const { return items_; }
   void Add(TMenuItem& item) { items_.push_back(&item); }
   // Shows the menu with its top-left corner at the screen point.

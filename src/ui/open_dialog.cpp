@@ -29,6 +29,7 @@ bool TOpenDialog::Run(std::uint32_t structSize, std::uint32_t flagsEx) {
   request.defaultExt = DefaultExt;
   request.flags = Options;
   request.flagsEx = flagsEx;
+  const TApplication::SystemDialog shown(Application());
   if (!Application().GetPlatform().OpenFileDialog(request)) return false;
   FileName = request.fileName;
   FilterIndex = request.filterIndex;

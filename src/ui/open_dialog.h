@@ -26,7 +26,7 @@ inline constexpr std::uint32_t kOpenFileNameFullSize = 88;
 
 class TOpenDialog : public TComponent {
  public:
-  TOpenDialog(TComponent* owner, std::string name) : TComponent(owner, std::move(name)) {}
+  TOpenDialog(TComponent* owner, std::string_view name) : TComponent(owner, name) {}
 
   std::string Filter;  // "description|pattern|description|pattern"
   std::uint32_t FilterIndex = 1;

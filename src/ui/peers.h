@@ -69,6 +69,9 @@ class FormPeer {
   virtual void SetWindowState(WindowState state) = 0;
   virtual Point ClientToScreen(Point client) const = 0;
   virtual void NextDlgCtl() = 0;  // focus to the next control in tab order
+  // The keyboard focus on the form's window itself, where its controls without a window have it.
+  virtual void TakeFocus() = 0;
+  virtual bool HoldsFocus() const = 0;
   virtual platform::WindowHandle Handle() const = 0;
 };
 

@@ -45,7 +45,9 @@ enum class Cursor { kDefault, kHandPoint };
 enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
 enum class BorderStyle { kSingle, kDialog };
 enum class FormPosition { kDesigned, kScreenCenter };
-enum class Key { kReturn, kEscape };
+// The keys the toolkit acts on itself; a backend translates the system's into these. kContextMenu is the
+// context key or Shift+F10, kDropDown is Alt+Down or F4 (the keys that open a drop-down button's menu).
+enum class Key { kReturn, kEscape, kSpace, kLeft, kRight, kUp, kDown, kHome, kEnd, kContextMenu, kDropDown };
 
 // Modal results.
 inline constexpr int mrNone = 0;

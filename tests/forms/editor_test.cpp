@@ -50,6 +50,27 @@ TEST_F(EditorTest, OpensWithEmptyBoxesAndNoEntryChosen) {
   EXPECT_TRUE(screen.messageBoxes.empty());
 }
 
+// From the keyboard: the six selectors are the stop after the save button, the arrows move among
+// them, Space or Enter chooses; the folder button is the next stop.
+TEST_F(EditorTest, ChoosesTheEntryFromTheKeyboard) {
+  Edit([&](TFormSpeed& editor) {
+    std::vector<std::string> stops;
+    for (ui::TControl* control : editor.TabStops()) stops.push_back(control->Name());
+    EXPECT_EQ(stops, (std::vector<std::string>{"OKBtn", "EditText", "EditPfad", "EditHint", "XPBitBtn1",
+                                               "XPSpeedButton11", "XPSpeedButtonOeffen"}));
+    for (int tab = 0; tab < 5; ++tab) editor.SelectNext(true);
+    ASSERT_TRUE(editor.XPSpeedButton11.Focused());
+    ui::WindowlessHost& host = editor.Windowless();
+    host.KeyDown(ui::Key::kRight);
+    host.KeyDown(ui::Key::kSpace);
+    host.KeyUp(ui::Key::kSpace);
+    EXPECT_EQ(editor.LabelSpeedName.Text(), "SpeedButton2");
+    host.KeyDown(ui::Key::kEnd);
+    EXPECT_TRUE(editor.DialogKey(ui::Key::kReturn));
+    EXPECT_EQ(editor.LabelSpeedName.Text(), "SpeedButton6");
+  });
+}
+
 TEST_F(EditorTest, LoadsTheChosenEntryFromTheFileAndKeepsItChosenAcrossOpenings) {
   system.WriteFile(kSettings, Settings() + "[SpeedButton3]\r\n");  // the file may change by hand
   system.WriteFile(kSettings,

@@ -76,12 +76,14 @@ TEST_F(ToolsTest, TheButtonAndTheMenuEntryPrepareTheSame) {
   EXPECT_EQ(Main().LabelInfo.Text(), "Programme");
 }
 
-TEST_F(ToolsTest, OpensAMenuOnlyFromTheLowerPartOfItsButton) {
+// A press on the lower part of the button opens its menu below it, and so do the keys of a drop-down
+// (y -1 here: Alt+Down, F4 or the context key).
+TEST_F(ToolsTest, OpensAMenuOnlyFromTheLowerPartOfItsButtonOrFromTheKeyboard) {
   Start();
   Main().SetLeft(100);
   Main().SetTop(50);
   struct Press {
-    ui::TControl* button;
+    ui::TButton* button;
     ui::MouseButton mouse;
     int y;
     bool opens;
@@ -93,10 +95,15 @@ TEST_F(ToolsTest, OpensAMenuOnlyFromTheLowerPartOfItsButton) {
       {&Main().XPBitBtnSoftware, ui::MouseButton::kRight, 5, false},
       {&Main().XPBitBtnDruckerInstallieren, ui::MouseButton::kMiddle, 30, true},
       {&Main().XPBitBtnDruckerInstallieren, ui::MouseButton::kLeft, 0, false},
+      {&Main().XPBitBtnSoftware, ui::MouseButton::kLeft, -1, true},
+      {&Main().XPBitBtnDruckerInstallieren, ui::MouseButton::kLeft, -1, true},
   };
   for (const Press& press : presses) {
     screen.popups.clear();
-    press.button->MouseDown(press.mouse, 3, press.y);
+    if (press.y < 0)
+      press.button->DropDown();
+    else
+      press.button->MouseDown(press.mouse, 3, press.y);
     ASSERT_EQ(screen.popups.size(), press.opens ? 1u : 0u) << press.button->Name() << " y=" << press.y;
     if (!press.opens) continue;
     const bool programs = press.button == &Main().XPBitBtnSoftware;

@@ -111,75 +111,50 @@ TEST(GreyGlyph, AveragesEachPixelAndLeavesTheRowPaddingAlone) {
                                             0xEE, 0xEE}));
 }
 
-class Board : public ui::TForm {
- public:
-  explicit Board(ui::TComponent* owner) : TForm(owner, "Board", "Test", 300, 100) {}
-  TXPSpeedButton Quick{this, "Quick", {144, 100, 81, 17}};
-};
-
-const ThemeNames kLight{"light.msstyles", "Blue", "Normal"};
-
-// When the painter takes a speed button's snapshot again: a sequence of changes between styled paints,
-// each paint's answer in order (the painter keeps the snapshot it has been told to take).
+// When the painter takes a speed button's snapshot again: one change of what it was taken of at a time.
 TEST(SpeedButtonSnapshot, IsDueOnceAndAfterEachChangeOfWhatLiesUnderIt) {
-  fake::FakePlatform system;
-  ui::headless::HeadlessBackend screen;
-  ui::TApplication app{screen, system, "Morvela"};
+  const SnapshotKey taken{3, 0xC8D0D4, 549, 185, {144, 100, 81, 17}, true, false, false};
   struct Row {
     const char* name;
-    std::function<void(Board&, std::optional<ThemeNames>&)> change;
-    std::vector<bool> due;  // the answers of the paints after the change
+    std::function<void(SnapshotKey&)> change;
+    bool due;
   };
   const Row rows[] = {
-      {"nothing", [](Board&, auto&) {}, {false, false}},
-      {"another theme",
-       [](Board&, auto& theme) {
-         theme = ThemeNames{"light.msstyles", "Blue", "Large"};
-       },
-       {true, false}},
-      {"a theme without names", [](Board&, auto& theme) { theme.reset(); }, {false}},
-      {"moved",
-       [](Board& b, auto&) {
-         b.Quick.SetBounds({145, 100, 81, 17});
-       },
-       {true, false}},
-      {"resized",
-       [](Board& b, auto&) {
-         b.Quick.SetBounds({144, 100, 80, 17});
-       },
-       {true, false}},
-      {"the same bounds",
-       [](Board& b, auto&) {
-         b.Quick.SetBounds({144, 100, 81, 17});
-       },
-       {false}},
-      {"disabled", [](Board& b, auto&) { b.Quick.SetEnabled(false); }, {true, false}},
-      {"disabled while flat",
-       [](Board& b, auto&) { b.Quick.Flat = true, b.Quick.SetEnabled(false); },
-       {false}},
-      {"the form resized", [](Board& b, auto&) { b.SetWidth(400); }, {true, false}},
-      {"transparent, the form resized",
-       [](Board& b, auto&) { b.Quick.Transparent = true, b.SetWidth(400); },
-       {false}},
-      {"transparent, moved",
-       [](Board& b, auto&) {
-         b.Quick.Transparent = true, b.Quick.SetBounds({150, 100, 81, 17});
-       },
-       {true}},
+      {"nothing", [](SnapshotKey&) {}, false},
+      {"another look of the system", [](SnapshotKey& k) { ++k.look; }, true},
+      {"another form colour", [](SnapshotKey& k) { k.formColor = 0xFFFFFF; }, true},
+      {"the form resized", [](SnapshotKey& k) { k.formWidth = 600; }, true},
+      {"moved", [](SnapshotKey& k) { k.bounds.left = 145; }, true},
+      {"resized", [](SnapshotKey& k) { k.bounds.height = 18; }, true},
+      {"disabled", [](SnapshotKey& k) { k.enabled = false; }, true},
+      {"disabled while flat", [](SnapshotKey& k) { k.flat = true, k.enabled = false; }, false},
+      {"transparent, the form resized", [](SnapshotKey& k) { k.transparent = true, k.formHeight = 99; },
+       false},
+      {"transparent, disabled", [](SnapshotKey& k) { k.transparent = true, k.enabled = false; }, false},
+      {"transparent, moved", [](SnapshotKey& k) { k.transparent = true, k.bounds.top = 90; }, true},
   };
+  EXPECT_TRUE(SnapshotDue(std::nullopt, taken)) << "the first paint";
   for (const Row& row : rows) {
-    Board* board = nullptr;
-    app.CreateForm(board);
-    std::optional<ThemeNames> theme = kLight;
-    EXPECT_TRUE(board->Quick.SnapshotDue(false, theme)) << "the first paint";
-    EXPECT_FALSE(board->Quick.SnapshotDue(true, theme)) << "the second paint";
-    row.change(*board, theme);
-    std::vector<bool> due;
-    for (std::size_t paint = 0; paint < row.due.size(); ++paint)
-      due.push_back(board->Quick.SnapshotDue(true, theme));
-    EXPECT_EQ(due, row.due) << row.name;
-    EXPECT_TRUE(board->Quick.SnapshotDue(false, theme)) << row.name << ": a painter without one takes it";
+    SnapshotKey now = taken;
+    row.change(now);
+    SnapshotKey old = taken;
+    old.transparent = now.transparent, old.flat = now.flat;  // the button's own kind does not change
+    EXPECT_EQ(SnapshotDue(old, now), row.due) << row.name;
   }
+}
+
+// In high contrast each face shows the system's colours: hot and pressed in the highlight colours,
+// disabled in grey text, the default button with a double border.
+TEST(HighContrast, DrawsEachFaceInTheSystemsColours) {
+  const SystemColors system{0x000000, 0xFFFFFF, 0x00FF00, 0xFF8000, 0x101010};
+  const std::pair<FaceState, FaceColors> rows[] = {
+      {FaceState::kNormal, {0x000000, 0xFFFFFF, 0xFFFFFF, 1}},
+      {FaceState::kHot, {0xFF8000, 0x101010, 0x101010, 1}},
+      {FaceState::kPressed, {0xFF8000, 0x101010, 0xFFFFFF, 1}},
+      {FaceState::kDisabled, {0x000000, 0x00FF00, 0x00FF00, 1}},
+      {FaceState::kDefaulted, {0x000000, 0xFFFFFF, 0xFFFFFF, 2}},
+  };
+  for (const auto& [state, colors] : rows) EXPECT_EQ(HighContrastFace(system, state), colors) << int(state);
 }
 
 // The main window's bar: 543 x 16, panels of 300 and 200 pixels after gaps of 3.

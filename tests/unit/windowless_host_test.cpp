@@ -2,11 +2,14 @@
 // faces show, what is clicked, when the mouse is held for the form and which tooltip tools exist.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fakes/headless_app.h"
+#include "ui/accessibility.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/headless/headless_backend.h"
@@ -17,22 +20,36 @@ namespace {
 using ui::MouseButton;
 using ui::Point;
 
-// The form's window as far as the host sees it.
+// The form's window as far as the host sees it; what screen readers are told, as "focus A".
 class Surface : public ui::WindowlessSurface {
  public:
   bool captured = false;
   std::map<const ui::TControl*, bool> tools;
+  std::vector<std::string> events;
   void Redraw(const ui::TControl&, bool) override {}
   void CaptureMouse(bool capture) override { captured = capture; }
   void WatchMouseLeave() override {}
   void PutTool(const ui::TControl& control, bool present) override { tools[&control] = present; }
+  void Notify(ui::AccessibleEvent event, const ui::TControl& control) override {
+    const char* what = event == ui::AccessibleEvent::kFocus        ? "focus "
+                       : event == ui::AccessibleEvent::kNameChange ? "name "
+                                                                   : "state ";
+    events.push_back(what + control.Name());
+  }
 };
 
 class Board : public ui::TForm {
  public:
-  Board() : TForm(nullptr, "Board", "", 300, 100) {}
+  Board() : TForm(nullptr, "Board", "", 300, 100) {
+    for (ui::TSpeedButton* button : {&A, &B, &C, &Off}) button->SetTabOrder(7);
+    Off.SetEnabled(false);
+    Box.SetTabOrder(0);
+  }
   ui::TSpeedButton A{this, "A", {10, 10, 50, 20}, "A"};
   ui::TSpeedButton B{this, "B", {70, 10, 50, 20}, "B"};
+  ui::TSpeedButton C{this, "C", {130, 10, 50, 20}, "C"};
+  ui::TSpeedButton Off{this, "Off", {190, 10, 50, 20}, "Off"};  // disabled: the keys pass it by
+  ui::TEdit Box{this, "Box", {10, 50, 100, 21}};
 };
 
 class HostTest : public ::testing::Test, protected fake::HeadlessApp {
@@ -44,7 +61,7 @@ class HostTest : public ::testing::Test, protected fake::HeadlessApp {
 
   void SetUp() override {
     host.SetSurface(&surface);
-    for (ui::TSpeedButton* button : {&board.A, &board.B})
+    for (ui::TSpeedButton* button : {&board.A, &board.B, &board.C, &board.Off})
       button->OnClick = [this](ui::TObject* sender) { ++clicks[static_cast<ui::TControl*>(sender)->Name()]; };
   }
   void TearDown() override { host.SetSurface(nullptr); }
@@ -185,6 +202,134 @@ TEST_F(HostTest, MakesTooltipToolsOnceTheMouseCameOverTheForm) {
   board.A.SetHint("");
   EXPECT_FALSE(surface.tools[&board.A]);
   EXPECT_EQ(surface.tools.count(&board.B), 0u);
+}
+
+// The keys of a toolbar, with the focus on one of the buttons: the arrows move it round the group
+// (past the disabled one), Home and End to its ends, Space presses until released, Enter clicks, the
+// context key opens the button's menu below it. Other keys are not the host's.
+TEST_F(HostTest, TakesTheKeysOfAToolbar) {
+  using ui::Key;
+  ui::TPopupMenu menu{&board, "Menu"};
+  board.B.SetPopupMenu(&menu);
+  const struct {
+    ui::TSpeedButton* from;
+    std::vector<Key> keys;
+    const char* focused;
+    const char* clicked;  // the click counts, as "A1 B0"
+    bool taken;
+  } rows[] = {
+      {&board.A, {Key::kRight}, "B", "A0 B0 C0", true},
+      {&board.A, {Key::kDown, Key::kDown}, "C", "A0 B0 C0", true},
+      {&board.C, {Key::kRight}, "A", "A0 B0 C0", true},
+      {&board.A, {Key::kLeft}, "C", "A0 B0 C0", true},
+      {&board.B, {Key::kUp}, "A", "A0 B0 C0", true},
+      {&board.B, {Key::kEnd}, "C", "A0 B0 C0", true},
+      {&board.C, {Key::kHome}, "A", "A0 B0 C0", true},
+      {&board.B, {Key::kReturn}, "B", "A0 B1 C0", true},
+      {&board.B, {Key::kSpace}, "B", "A0 B0 C0", true},  // pressed, not yet released
+      {&board.A, {Key::kEscape}, "A", "A0 B0 C0", false},
+      {&board.A, {Key::kContextMenu}, "A", "A0 B0 C0", false},  // A has no menu
+      {&board.B, {Key::kContextMenu}, "B", "A0 B0 C0", true},
+  };
+  for (const auto& row : rows) {
+    clicks.clear();
+    row.from->SetFocus();
+    bool taken = false;
+    for (Key key : row.keys) taken = host.KeyDown(key);
+    EXPECT_EQ(taken, row.taken) << row.focused;
+    EXPECT_EQ(host.Focused()->Name(), row.focused);
+    EXPECT_TRUE(host.Focused()->Focused());
+    const std::string counts = "A" + std::to_string(clicks["A"]) + " B" + std::to_string(clicks["B"]) + " C" +
+                               std::to_string(clicks["C"]);
+    EXPECT_EQ(counts, row.clicked) << row.focused;
+    host.KeyUp(Key::kSpace);
+  }
+  ASSERT_EQ(screen.popups.size(), 1u);
+  EXPECT_EQ(screen.popups[0].screen, board.ClientToScreen({70, 30}));  // below the button
+  // Space clicks with its release; the edit box takes the focus from the host's controls.
+  board.A.SetFocus();
+  host.KeyDown(Key::kSpace);
+  EXPECT_EQ(Face(board.A), "pressed");
+  EXPECT_TRUE(host.KeyUp(Key::kSpace));
+  EXPECT_EQ(clicks["A"], 1);
+  board.Box.SetFocus();
+  EXPECT_FALSE(board.A.Focused());
+  EXPECT_FALSE(host.KeyDown(Key::kRight));
+}
+
+// The group of speed buttons is one stop of the tab order: the one that had the focus last.
+TEST_F(HostTest, MakesTheGroupOneStopOfTheTabOrder) {
+  EXPECT_EQ(board.TabStops(), (std::vector<ui::TControl*>{&board.Box, &board.A}));
+  board.C.SetFocus();
+  EXPECT_EQ(board.TabStops(), (std::vector<ui::TControl*>{&board.Box, &board.C}));
+  board.SelectNext(true);
+  EXPECT_EQ(board.ActiveControl(), &board.Box);
+  board.SelectNext(true);
+  EXPECT_EQ(board.ActiveControl(), &board.C);
+  EXPECT_TRUE(board.DialogKey(ui::Key::kReturn));  // Enter clicks the focused speed button
+  EXPECT_EQ(clicks["C"], 1);
+}
+
+// One rule for every way in: a control acts only while it is enabled and its form takes input.
+TEST_F(HostTest, ActsOnlyWhileEnabledAndTheFormTakesInput) {
+  ui::FormAccessibility access{board};
+  const auto mouse = [&] {
+    host.ButtonDown(MouseButton::kLeft, kOnA);
+    host.ButtonUp(MouseButton::kLeft, kOnA);
+  };
+  const auto key = [&] {
+    board.A.SetFocus();
+    host.KeyDown(ui::Key::kSpace);
+    host.KeyUp(ui::Key::kSpace);
+  };
+  const auto action = [&] { access.DoDefaultAction(board.A); };
+  const struct {
+    bool enabled, takesInput;
+    int clicks;
+    long unavailable;
+  } rows[] = {{true, true, 3, 0},
+              {false, true, 0, ui::msaa::kStateUnavailable},
+              {true, false, 0, ui::msaa::kStateUnavailable},
+              {false, false, 0, ui::msaa::kStateUnavailable}};
+  for (const auto& row : rows) {
+    clicks.clear();
+    board.A.SetEnabled(row.enabled);
+    std::optional<ui::TApplication::SystemDialog> box;
+    if (!row.takesInput) box.emplace(app);  // a message box in front of the form
+    for (const auto& way :
+         {std::function<void()>(mouse), std::function<void()>(key), std::function<void()>(action)})
+      way();
+    EXPECT_EQ(clicks["A"], row.clicks) << row.enabled << row.takesInput;
+    EXPECT_EQ(access.State(board.A) & ui::msaa::kStateUnavailable, row.unavailable);
+    EXPECT_EQ(access.DefaultAction(board.A).has_value(), row.clicks > 0);
+  }
+}
+
+// Screen readers are told each change: the focus, a press and its release, hot and cold, enabled
+// and disabled, a new caption.
+TEST_F(HostTest, TellsScreenReadersOfEachChange) {
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    std::vector<std::string> events;
+  } rows[] = {
+      {"focus", [&] { board.B.SetFocus(); }, {"focus B"}},
+      {"arrow", [&] { host.KeyDown(ui::Key::kRight); }, {"focus C"}},
+      {"hover", [&] { host.MouseMove(kOnA); }, {"state A"}},
+      {"onto the next", [&] { host.MouseMove(kOnB); }, {"state A", "state B"}},
+      {"press", [&] { host.ButtonDown(MouseButton::kLeft, kOnB); }, {"state B"}},
+      {"release", [&] { host.ButtonUp(MouseButton::kLeft, kOnB); }, {"state B"}},
+      {"space", [&] { host.KeyDown(ui::Key::kSpace); }, {"state C"}},
+      {"space up", [&] { host.KeyUp(ui::Key::kSpace); }, {"state C"}},
+      {"disabled", [&] { board.A.SetEnabled(false); }, {"state A"}},
+      {"new caption", [&] { board.B.SetText("Neu"); }, {"name B"}},
+      {"same caption", [&] { board.B.SetText("Neu"); }, {}},
+  };
+  for (const auto& row : rows) {
+    surface.events.clear();
+    row.change();
+    EXPECT_EQ(surface.events, row.events) << row.name;
+  }
 }
 
 }  // namespace

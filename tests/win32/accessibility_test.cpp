@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
@@ -120,8 +121,64 @@ TEST_F(AccessibleFormTest, TheDefaultActionClicksWhenTheFormsMessagesRunAndNotAf
   DestroyWindow(form);
   PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the main window's end posted it
   LONG count = 0;
-  EXPECT_EQ(access->get_accChildCount(&count), RPC_E_DISCONNECTED);
-  EXPECT_EQ(access->accDoDefaultAction(Id(1)), RPC_E_DISCONNECTED);
+  EXPECT_EQ(access->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(access->accDoDefaultAction(Id(1)), CO_E_OBJNOTCONNECTED);
+}
+
+// The window keeps one object for every client, which serves calls only on the window's thread.
+TEST_F(AccessibleFormTest, IsOneObjectForTheWindowsLifeAndServesOnlyItsThread) {
+  IAccessible* again = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(form, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&again)),
+            S_OK);
+  EXPECT_EQ(again, access);
+  again->Release();
+  HRESULT elsewhere = S_OK;
+  std::thread([&] {
+    LONG count = 0;
+    elsewhere = access->get_accChildCount(&count);
+  }).join();
+  EXPECT_EQ(elsewhere, RPC_E_WRONG_THREAD);
+}
+
+std::vector<std::pair<DWORD, LONG>> g_events;  // the WinEvents seen for the form's client area
+
+void CALLBACK Seen(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child != CHILDID_SELF) g_events.push_back({event, child});
+}
+
+// The keys that the form's window receives reach the host of its controls without a window, and a
+// screen reader hears of the focus and the press and finds the focused one.
+TEST_F(AccessibleFormTest, TheKeysReachTheControlsWithoutAWindowAndScreenReadersHearOfThem) {
+  board->Editor.SetTabOrder(1);
+  board->Off.SetTabOrder(1);
+  board->Off.SetEnabled(true);
+  int clicks = 0;
+  board->Off.OnClick = [&](ui::TObject*) { ++clicks; };
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, Seen,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  g_events.clear();
+  board->Editor.SetFocus();
+  ASSERT_EQ(GetFocus(), form);
+  SendMessageA(form, WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_TRUE(board->Off.Focused());
+  SendMessageA(form, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(form, WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(clicks, 1);
+  VARIANT focus{}, state{};
+  EXPECT_EQ(access->get_accFocus(&focus), S_OK);
+  EXPECT_EQ(focus.vt == VT_I4 ? focus.lVal : -1, 4);
+  access->get_accState(Id(4), &state);
+  EXPECT_EQ(state.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
+            STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
+  MSG message;
+  for (DWORD start = GetTickCount(); g_events.size() < 4 && GetTickCount() - start < 3000;)
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  UnhookWinEvent(hook);
+  const std::vector<std::pair<DWORD, LONG>> expected{{EVENT_OBJECT_FOCUS, 1},
+                                                     {EVENT_OBJECT_FOCUS, 4},
+                                                     {EVENT_OBJECT_STATECHANGE, 4},
+                                                     {EVENT_OBJECT_STATECHANGE, 4}};
+  EXPECT_EQ(g_events, expected);
 }
 
 }  // namespace

@@ -354,7 +354,7 @@ TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowPr
 }
 
 // A painter that runs out of memory, as drawing may when the system has none left.
-struct FailingPainter : ui::win32::SurfacePainter {
+struct FailingPainter : ui::win32::PainterOf<ui::TStatusBar, ui::win32::SurfacePainter> {
   void Paint(const ui::TControl&, HWND, HDC) override { throw std::bad_alloc(); }
   bool EraseBackground(HWND, HDC) override { return false; }
   void ContentChanged(const ui::TControl&, HWND) override {}
@@ -375,7 +375,7 @@ TEST(FatalErrorTest, EndsTheProgramWithItsOwnErrorBox) {
     platform::Win32Platform system;
     ui::TApplication app{backend, system, "Morvela"};
     FailingPainter failing;
-    backend.SetPainters({nullptr, nullptr, &failing});
+    backend.Painters().surfaces.Add(failing);
     Bar* bar = nullptr;
     app.CreateForm(bar);
     ShowWindow(WindowOf(*bar), SW_SHOW);

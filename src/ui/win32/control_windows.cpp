@@ -49,7 +49,7 @@ class FocusWindow : public ControlWindow, public FocusPeer {
 
 class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
  public:
-  using FocusWindow::FocusWindow;
+  explicit EditWindow(TEdit& edit) : FocusWindow(edit), edit_(edit) {}
   // What the operator typed or pasted, exactly: a character the code page lacks stays recognisable as
   // such instead of becoming a look-alike.
   std::string GetText() const override {
@@ -91,7 +91,8 @@ class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
   std::optional<LRESULT> OnEditCommand(UINT message) override { return RemovedBeforeInput(message, 0); }
 
  private:
-  char PasswordChar() const { return static_cast<const TEdit&>(control_).PasswordChar(); }
+  char PasswordChar() const { return edit_.PasswordChar(); }
+  const TEdit& edit_;
 
   // An edit box keeps what typing, deleting or pasting removes, for its undo: in a password box that is
   // the password typed over or deleted, and emptying the undo later may leave most of it in memory. So
@@ -120,7 +121,7 @@ class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
 
 class ButtonWindow : public FocusWindow, public TextPeer {
  public:
-  using FocusWindow::FocusWindow;
+  explicit ButtonWindow(TButton& button) : FocusWindow(button), button_(button) {}
   std::string GetText() const override { return ReadWindowText(); }
   void SetText(std::string_view text) override { SetWindowTextA(Window(), std::string(text).c_str()); }
   void OnCommand(UINT code) override {
@@ -129,10 +130,9 @@ class ButtonWindow : public FocusWindow, public TextPeer {
 
  protected:
   WindowKind Kind() const override {
-    const bool isDefault = static_cast<const TButton&>(control_).Default();
-    return {"BUTTON", (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(control_), 0};
+    return {"BUTTON", (button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(control_), 0};
   }
-  std::string CreationText() const override { return static_cast<const TButton&>(control_).Text(); }
+  std::string CreationText() const override { return button_.Text(); }
   // The button takes the press first, as a button does; then the handler may open a menu.
   std::optional<LRESULT> OnButtonDown(UINT message, WPARAM wParam, LPARAM lParam) override {
     const LRESULT result = Default(message, wParam, lParam);
@@ -140,6 +140,7 @@ class ButtonWindow : public FocusWindow, public TextPeer {
     control_.MouseDown(MouseButtonOf(message), at.x, at.y);
     return result;
   }
+  TButton& button_;
 };
 
 // A bit button is drawn by its painter when it has one: on the owner-draw request, with a hot face
@@ -148,8 +149,7 @@ class ButtonWindow : public FocusWindow, public TextPeer {
 // of a button with a picture only.
 class BitBtnWindow : public ButtonWindow {
  public:
-  explicit BitBtnWindow(TControl& control)
-      : ButtonWindow(control), caption_(static_cast<const TBitBtn&>(control).Text()) {}
+  explicit BitBtnWindow(TBitBtn& button) : ButtonWindow(button), caption_(button.Text()) {}
   std::string GetText() const override { return caption_; }
   void SetText(std::string_view text) override {
     caption_ = text;
@@ -162,7 +162,7 @@ class BitBtnWindow : public ButtonWindow {
     InvalidateRect(Window(), nullptr, TRUE);
   }
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
-    ItemPainter* painter = Backend().Painters().bitBtn;
+    ItemPainter* painter = Items();
     if (painter) painter->DrawItem(control_, item, hot_, focused_);
     return painter != nullptr;
   }
@@ -172,7 +172,19 @@ class BitBtnWindow : public ButtonWindow {
     return {"BUTTON", (Painter() ? BS_OWNERDRAW : BS_PUSHBUTTON) | TabStop(control_), 0};
   }
   std::string CreationText() const override { return Name(); }
-  WindowPainter* Painter() const override { return Backend().Painters().bitBtn; }
+  WindowPainter* Painter() const override { return Items(); }
+  // A drop-down button opens its menu from the keyboard too, with the keys of the system's split
+  // buttons: F4 and Alt+Down.
+  std::optional<LRESULT> OnKeyDown(WPARAM key) override {
+    if (key != VK_F4 || !DropsDown()) return {};
+    button_.DropDown();
+    return 0;
+  }
+  std::optional<LRESULT> OnSysKeyDown(WPARAM key) override {
+    if (key != VK_DOWN || !DropsDown()) return {};
+    button_.DropDown();
+    return 0;
+  }
   std::optional<LRESULT> OnMouseMove() override {
     if (hot_) return {};
     hot_ = true;
@@ -191,6 +203,8 @@ class BitBtnWindow : public ButtonWindow {
   }
 
  private:
+  ItemPainter* Items() const { return Backend().Painters().items.For(control_); }
+  bool DropsDown() const { return static_cast<bool>(button_.OnDropDown); }
   std::string Name() const { return caption_.empty() ? control_.Hint() : caption_; }
   void ShowName() {
     if (ReadWindowText() != Name()) SetWindowTextA(Window(), Name().c_str());
@@ -250,7 +264,7 @@ bool DrawAtMeasuredWidths(HDC dc, const std::string& text, const RECT& area, int
 // to its text always shows all of it.
 class LabelWindow : public ControlWindow, public TextPeer {
  public:
-  using ControlWindow::ControlWindow;
+  explicit LabelWindow(TLabel& label) : ControlWindow(label), label_(label) {}
   std::string GetText() const override { return ReadWindowText(); }
   void SetText(std::string_view text) override {
     SetWindowTextA(Window(), std::string(text).c_str());
@@ -276,7 +290,7 @@ class LabelWindow : public ControlWindow, public TextPeer {
     w32::SelectGuard font(item.hDC, Backend().FontFor(control_.GetFont()));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC,
-                 control_.Enabled() ? ColorRefOf(control_.GetFont().color) : GetSysColor(COLOR_GRAYTEXT));
+                 control_.Enabled() ? TextColorOf(control_.GetFont()) : GetSysColor(COLOR_GRAYTEXT));
     const int overhang = Overhang(item.hDC, text);
     if (DrawAtMeasuredWidths(item.hDC, text, area, overhang, control_.GetAlignment())) return true;
     area.right -= overhang;  // the overhang is drawn into the room kept for it, so no clipping
@@ -286,12 +300,13 @@ class LabelWindow : public ControlWindow, public TextPeer {
 
  protected:
   WindowKind Kind() const override { return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
-  Rect Placed() const override { return LabelBounds(control_, CreationText()); }
-  std::string CreationText() const override { return static_cast<const TLabel&>(control_).Text(); }
+  Rect Placed() const override { return LabelBounds(label_, CreationText()); }
+  std::string CreationText() const override { return label_.Text(); }
 
  private:
+  const TLabel& label_;
   void Fit() {
-    const Rect bounds = LabelBounds(control_, GetText());
+    const Rect bounds = LabelBounds(label_, GetText());
     SetWindowPos(Window(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -301,7 +316,7 @@ class LabelWindow : public ControlWindow, public TextPeer {
 
 class ListBoxWindow : public FocusWindow, public ListPeer {
  public:
-  using FocusWindow::FocusWindow;
+  explicit ListBoxWindow(TListBox& list) : FocusWindow(list), list_(list) {}
   // In the order given: the list is sorted before it comes here.
   void ShowItems(const std::vector<std::string>& items) override {
     SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
@@ -326,9 +341,10 @@ class ListBoxWindow : public FocusWindow, public ListPeer {
   WindowKind Kind() const override {
     return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(control_), WS_EX_CLIENTEDGE};
   }
-  void Created() override {
-    SendMessageA(Window(), LB_SETITEMHEIGHT, 0, static_cast<const TListBox&>(control_).ItemHeight);
-  }
+  void Created() override { SendMessageA(Window(), LB_SETITEMHEIGHT, 0, list_.ItemHeight); }
+
+ private:
+  const TListBox& list_;
 };
 
 // --- Status bars ---------------------------------------------------------------------------------
@@ -336,7 +352,7 @@ class ListBoxWindow : public FocusWindow, public ListPeer {
 // Drawn by its painter when it has one, else by the system with the panels as its parts.
 class StatusBarWindow : public ControlWindow {
  public:
-  using ControlWindow::ControlWindow;
+  explicit StatusBarWindow(TStatusBar& bar) : ControlWindow(bar), bar_(bar) {}
   void AppearanceChanged() override {
     if (SurfacePainter* painter = Surface()) {
       UpdateTooltip();
@@ -370,9 +386,10 @@ class StatusBarWindow : public ControlWindow {
   std::optional<LRESULT> OnHitTest() override { return HTCLIENT; }
 
  private:
-  SurfacePainter* Surface() const { return Backend().Painters().statusBar; }
+  SurfacePainter* Surface() const { return Backend().Painters().surfaces.For(control_); }
+  const TStatusBar& bar_;
   void ShowParts() {
-    const auto& bar = static_cast<const TStatusBar&>(control_);
+    const TStatusBar& bar = bar_;
     std::vector<int> rights;
     int x = 0;
     for (std::size_t i = 0; i < bar.PanelCount(); ++i) {
@@ -395,6 +412,8 @@ std::optional<LRESULT> ControlWindow::Handle(UINT message, WPARAM& wParam, LPARA
       return OnChar(wParam);
     case WM_KEYDOWN:
       return OnKeyDown(wParam);
+    case WM_SYSKEYDOWN:
+      return OnSysKeyDown(wParam);
     case WM_PASTE:
     case WM_CLEAR:
     case WM_CUT:
@@ -497,9 +516,9 @@ void ControlWindow::UpdateTooltip() {
 
 // Where a label sized by its text stands: its design rectangle, narrowed to the text and kept at the
 // edge it is aligned to.
-Rect LabelBounds(const TControl& label, const std::string& text) {
+Rect LabelBounds(const TLabel& label, const std::string& text) {
   Rect bounds = label.Bounds();
-  if (!static_cast<const TLabel&>(label).AutoSize) return bounds;
+  if (!label.AutoSize) return bounds;
   RECT measured{0, 0, 0, 0};
   int overhang = 0;
   {
@@ -515,39 +534,44 @@ Rect LabelBounds(const TControl& label, const std::string& text) {
   return bounds;
 }
 
-namespace {
+// --- The factory -----------------------------------------------------------------------------------
 
-// The one place that tells the kinds apart.
-std::unique_ptr<ControlWindow> MakeControlWindow(TControl& control) {
-  switch (control.Kind()) {
-    case ControlKind::kEdit:
-      return std::make_unique<EditWindow>(control);
-    case ControlKind::kButton:
-      return std::make_unique<ButtonWindow>(control);
-    case ControlKind::kBitBtn:
-      return std::make_unique<BitBtnWindow>(control);
-    case ControlKind::kLabel:
-      return std::make_unique<LabelWindow>(control);
-    case ControlKind::kListBox:
-      return std::make_unique<ListBoxWindow>(control);
-    case ControlKind::kStatusBar:
-      return std::make_unique<StatusBarWindow>(control);
-    case ControlKind::kSpeedButton:
-    case ControlKind::kBevel:
-      break;  // no window: their form paints them
-  }
-  throw EError("Das Steuerelement " + control.Name() + " hat kein eigenes Fenster");
+WindowFactory::WindowFactory(HWND parent, WindowlessAdapter& windowless)
+    : parent_(parent), windowless_(windowless) {}
+
+template <class Window, class Control>
+std::unique_ptr<Window> WindowFactory::Made(Control& control) {
+  auto window = std::make_unique<Window>(control);
+  ControlWindow& made = *window;
+  made.Create(parent_, nextId_++);
+  made.Created();
+  made.UpdateTooltip();
+  return window;
 }
 
-}  // namespace
-
-void CreateControlWindow(TControl& control, HWND parent, int id) {
-  std::unique_ptr<ControlWindow> peer = MakeControlWindow(control);
-  peer->Create(parent, id);
-  peer->Created();
-  ControlWindow& attached = *peer;
-  control.AttachPeer(std::move(peer));  // the window holds the control's state from now on
-  attached.UpdateTooltip();
+PeerFor<TLabel> WindowFactory::Make(TLabel& label) {
+  return Made<LabelWindow>(label);
+}
+PeerFor<TEdit> WindowFactory::Make(TEdit& edit) {
+  return Made<EditWindow>(edit);
+}
+PeerFor<TButton> WindowFactory::Make(TButton& button) {
+  return Made<ButtonWindow>(button);
+}
+PeerFor<TBitBtn> WindowFactory::Make(TBitBtn& button) {
+  return Made<BitBtnWindow>(button);
+}
+PeerFor<TListBox> WindowFactory::Make(TListBox& list) {
+  return Made<ListBoxWindow>(list);
+}
+PeerFor<TStatusBar> WindowFactory::Make(TStatusBar& bar) {
+  return Made<StatusBarWindow>(bar);
+}
+PeerFor<TSpeedButton> WindowFactory::Make(TSpeedButton& button) {
+  return std::make_unique<WindowlessTextPeer>(button, windowless_);
+}
+PeerFor<TBevel> WindowFactory::Make(TBevel& bevel) {
+  return std::make_unique<WindowlessPeer>(bevel, windowless_);
 }
 
 }  // namespace ui::win32

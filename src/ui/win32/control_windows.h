@@ -11,7 +11,9 @@
 
 #include "platform/win32/handles.h"
 #include "ui/control.h"
+#include "ui/peer_factory.h"
 #include "ui/peers.h"
+#include "ui/win32/windowless_adapter.h"
 
 namespace ui::win32 {
 
@@ -52,6 +54,7 @@ class ControlWindow : public ControlPeer {
   virtual WindowPainter* Painter() const { return nullptr; }
   virtual std::optional<LRESULT> OnChar(WPARAM&) { return {}; }
   virtual std::optional<LRESULT> OnKeyDown(WPARAM) { return {}; }
+  virtual std::optional<LRESULT> OnSysKeyDown(WPARAM) { return {}; }
   virtual std::optional<LRESULT> OnEditCommand(UINT) { return {}; }  // paste, clear, cut
   virtual std::optional<LRESULT> OnButtonDown(UINT, WPARAM, LPARAM) { return {}; }
   virtual std::optional<LRESULT> OnMouseMove() { return {}; }
@@ -67,17 +70,36 @@ class ControlWindow : public ControlPeer {
   TControl& control_;
 
  private:
-  friend void CreateControlWindow(TControl& control, HWND parent, int id);
+  friend class WindowFactory;
   void Create(HWND parent, int id);
   w32::UniqueWindow window_;
   bool hasTooltip_ = false;
 };
 
-// Makes the window of a control that has one, as a child of its form's window, and hands it to the
-// control in place of the peer it had.
-void CreateControlWindow(TControl& control, HWND parent, int id);
+// Makes the peers of a form's controls on this backend: for a control that has one, its window, as a
+// child of the form's window with the next control id; for a control without one, a peer that paints
+// on the form's surface.
+class WindowFactory final : public PeerFactory {
+ public:
+  WindowFactory(HWND parent, WindowlessAdapter& windowless);
+  PeerFor<TLabel> Make(TLabel& label) override;
+  PeerFor<TEdit> Make(TEdit& edit) override;
+  PeerFor<TButton> Make(TButton& button) override;
+  PeerFor<TBitBtn> Make(TBitBtn& button) override;
+  PeerFor<TSpeedButton> Make(TSpeedButton& button) override;
+  PeerFor<TBevel> Make(TBevel& bevel) override;
+  PeerFor<TListBox> Make(TListBox& list) override;
+  PeerFor<TStatusBar> Make(TStatusBar& bar) override;
+
+ private:
+  template <class Window, class Control>
+  std::unique_ptr<Window> Made(Control& control);
+  HWND parent_;
+  WindowlessAdapter& windowless_;
+  int nextId_ = 100;
+};
 
 // The size a label takes for its text, keeping the edge it is aligned to.
-Rect LabelBounds(const TControl& label, const std::string& text);
+Rect LabelBounds(const TLabel& label, const std::string& text);
 
 }  // namespace ui::win32

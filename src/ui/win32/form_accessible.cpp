@@ -117,10 +117,10 @@ HRESULT WindowObject(const TControl& control, ComRef<T>& object) {
 // interfaces have no virtual destructor.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class FormAccessible final : public IAccessible {
+class FormAccessible final : public WindowAccessible {
  public:
-  FormAccessible(HWND window, FormWindow* peer, IAccessible* system)
-      : window_(window), peer_(peer), system_(system) {}
+  FormAccessible(HWND window, TForm& form, IAccessible* system)
+      : window_(window), form_(&form), thread_(GetCurrentThreadId()), system_(system) {}
   FormAccessible(const FormAccessible&) = delete;
   FormAccessible& operator=(const FormAccessible&) = delete;
 
@@ -274,8 +274,10 @@ class FormAccessible final : public IAccessible {
     SetEmpty(focus);
     return Guarded([&](TForm& form) {
       HWND focused = GetFocus();
-      if (focused == window_) {
-        SetNumber(focus, CHILDID_SELF);
+      if (focused == window_) {  // the form itself, or the control without a window that has the focus
+        const TWindowlessControl* control = form.Windowless().Focused();
+        SetNumber(focus,
+                  control && control->Focused() ? FormAccessibility(form).IdOf(*control) : CHILDID_SELF);
         return S_OK;
       }
       for (TControl* control : form.Controls()) {
@@ -359,7 +361,8 @@ class FormAccessible final : public IAccessible {
     });
   }
 
-  // The click comes later, through the form's messages: see kAccessibleClickMessage.
+  // The click comes later, through the form's messages: see kAccessibleClickMessage. Under a modal
+  // dialog there is none to do (DefaultAction), by the rule of every way in.
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     return Ask(
         child, [&](IAccessible& system) { return system.accDoDefaultAction(child); },
@@ -376,24 +379,24 @@ class FormAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
+  // The window is going: from now on every call is told the object is disconnected.
+  void Disconnect() override {
+    form_ = nullptr;
+    ComRef<IAccessible> system(system_.release());
+  }
+
  private:
   ~FormAccessible() = default;
 
   static HRESULT NotSupported(const FormAccessibility&, const TControl&) { return DISP_E_MEMBERNOTFOUND; }
 
-  // The form while its window lives. Once the window is gone, the window handle names no form window
-  // (or another one), and a client that still holds this object is told it is disconnected.
-  TForm* Form() const {
-    FormWindow* now = FormOf(window_);
-    return now && now == peer_ ? &now->Form() : nullptr;
-  }
-
-  // Runs an answer for a form that is still there; no C++ exception leaves a COM method.
+  // Runs an answer for a form whose window is still there, on the window's own thread, where the
+  // toolkit lives; no C++ exception leaves a COM method.
   template <class Body>
   HRESULT Guarded(Body body) noexcept {
     try {
-      TForm* form = Form();
-      return form ? body(*form) : RPC_E_DISCONNECTED;
+      if (GetCurrentThreadId() != thread_) return RPC_E_WRONG_THREAD;
+      return form_ ? body(*form_) : CO_E_OBJNOTCONNECTED;
     } catch (...) {
       return E_FAIL;
     }
@@ -448,32 +451,47 @@ class FormAccessible final : public IAccessible {
 
   LONG references_ = 1;
   HWND window_;
-  FormWindow* peer_;
+  TForm* form_;
+  DWORD thread_;
   ComRef<IAccessible> system_;
 };
 #pragma GCC diagnostic pop
 
 }  // namespace
 
-LRESULT AnswerGetObject(HWND window, TForm& form, WPARAM wParam, LPARAM lParam, bool& handled) noexcept {
+AccessibleOwner::~AccessibleOwner() {
+  Disconnect();
+}
+
+LRESULT AccessibleOwner::Answer(HWND window, TForm& form, WPARAM wParam, LPARAM lParam,
+                                bool& handled) noexcept {
   handled = false;
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
   try {
-    FormWindow* peer = FormOf(window);
-    if (!peer || &peer->Form() != &form || !ThreadApartment().Usable()) return 0;
-    ComRef<IAccessible> system;
-    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), system.out())))
-      return 0;
-    auto* object = new (std::nothrow) FormAccessible(window, peer, system.get());
-    if (!object) return 0;
-    system.release();  // the object holds it now
-    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object);
-    object->Release();  // the client holds its own reference now, when it got one
+    if (!object_) {
+      if (!ThreadApartment().Usable()) return 0;
+      ComRef<IAccessible> system;
+      if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), system.out())))
+        return 0;
+      object_ = new (std::nothrow) FormAccessible(window, form, system.get());
+      if (!object_) return 0;
+      system.release();  // the object holds it now
+    }
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object_);
     handled = answer > 0;
     return handled ? answer : 0;
   } catch (...) {
     return 0;
   }
+}
+
+void AccessibleOwner::Disconnect() noexcept {
+  if (!object_) return;
+  object_->Disconnect();
+  // The clients in other processes lose their proxies now; one in this process keeps its reference
+  // to an object that answers CO_E_OBJNOTCONNECTED.
+  CoDisconnectObject(object_, 0);
+  std::exchange(object_, nullptr)->Release();
 }
 
 void AnswerAccessibleClick(TForm& form, WPARAM wParam) noexcept {

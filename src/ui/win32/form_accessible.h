@@ -8,6 +8,8 @@
 // The accessibility libraries (oleacc, ole32, oleaut32) are loaded when the first client asks, never
 // at start: most runs have no such client.
 #include <windows.h>
+// After windows.h:
+#include <oleacc.h>
 
 #include "ui/form.h"
 
@@ -17,9 +19,34 @@ namespace ui::win32 {
 // it arrives. A click may open a modal dialog, and the client's call must not wait for that to close.
 inline constexpr UINT kAccessibleClickMessage = WM_APP + 0x0ACC;
 
-// The form's window procedure calls this for WM_GETOBJECT. It answers only for the client area
-// (OBJID_CLIENT) and then sets handled; every other object is left to DefWindowProc.
-LRESULT AnswerGetObject(HWND window, TForm& form, WPARAM wParam, LPARAM lParam, bool& handled) noexcept;
+// The accessible object of a form's window, which the window owns for its whole life: made when the
+// first client asks, handed to every client after, and disconnected when the window goes
+// (WM_NCDESTROY), so that a client still holding it gets CO_E_OBJNOTCONNECTED from then on.
+// The object's own interface beside IAccessible: the window tells it when it goes. It is destroyed by
+// its own Release, as every COM object is, never through this interface.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+class WindowAccessible : public IAccessible {
+ public:
+  virtual void Disconnect() = 0;
+};
+#pragma GCC diagnostic pop
+
+class AccessibleOwner {
+ public:
+  AccessibleOwner() = default;
+  ~AccessibleOwner();
+  AccessibleOwner(const AccessibleOwner&) = delete;
+  AccessibleOwner& operator=(const AccessibleOwner&) = delete;
+
+  // The answer to WM_GETOBJECT. It answers only for the client area (OBJID_CLIENT) and then sets
+  // handled; every other object is left to DefWindowProc.
+  LRESULT Answer(HWND window, TForm& form, WPARAM wParam, LPARAM lParam, bool& handled) noexcept;
+  void Disconnect() noexcept;
+
+ private:
+  WindowAccessible* object_ = nullptr;  // our reference to the object, once made
+};
 
 // The form's window procedure calls this for kAccessibleClickMessage: clicks the button the message
 // names, when it is still one of the form's and can still be pressed.

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,28 @@ std::vector<std::string> DroppedFiles(HDROP drop) {
   }
   DragFinish(drop);
   return files;
+}
+
+// The keys the host of the controls without a window takes, while the form's window has the focus.
+std::optional<Key> KeyOf(WPARAM key) {
+  switch (key) {
+    case VK_SPACE:
+      return Key::kSpace;
+    case VK_LEFT:
+      return Key::kLeft;
+    case VK_RIGHT:
+      return Key::kRight;
+    case VK_UP:
+      return Key::kUp;
+    case VK_DOWN:
+      return Key::kDown;
+    case VK_HOME:
+      return Key::kHome;
+    case VK_END:
+      return Key::kEnd;
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -106,6 +129,14 @@ void FormWindow::NextDlgCtl() {
   SendMessageA(Window(), WM_NEXTDLGCTL, 0, 0);
 }
 
+void FormWindow::TakeFocus() {
+  if (GetFocus() != Window()) ::SetFocus(Window());
+}
+
+bool FormWindow::HoldsFocus() const {
+  return Window() && GetFocus() == Window();
+}
+
 void FormWindow::Adopt(HWND window) {
   window_.reset(window);
   tooltips_.Attach(window);
@@ -179,14 +210,46 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CAPTURECHANGED:
       host.CaptureLost();
       return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (const std::optional<Key> key = KeyOf(wParam)) {
+        const bool taken = message == WM_KEYDOWN ? host.KeyDown(*key) : host.KeyUp(*key);
+        if (taken) return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      host.FocusChanged();
+      break;
+    case WM_UPDATEUISTATE:
+      // The focus rectangle follows the keyboard cues: shown once the keyboard is used.
+      if (form.Windowless().Focused()) form.Windowless().Redraw(*form.Windowless().Focused(), false);
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      Backend().SystemChanged();
+      break;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST || wParam == 0) Backend().SystemChanged();
+      break;
     case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(wParam) == window && lParam != -1) {
-        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ScreenToClient(window, &at);
-        if (host.ContextMenu({at.x, at.y}, PointOf(lParam))) return 0;
+      if (reinterpret_cast<HWND>(wParam) == window) {
+        if (lParam == -1) {  // from the keyboard: the focused control's menu, below it
+          if (host.KeyDown(Key::kContextMenu)) return 0;
+        } else {
+          POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+          ScreenToClient(window, &at);
+          if (host.ContextMenu({at.x, at.y}, PointOf(lParam))) return 0;
+        }
       }
       if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(wParam))) {
-        if (TPopupMenu* menu = source->Control().PopupMenu()) {
+        TControl& control = source->Control();
+        auto* button = dynamic_cast<TButton*>(&control);
+        if (lParam == -1 && button && button->OnDropDown) {  // the context key opens a drop-down's menu
+          button->DropDown();
+          return 0;
+        }
+        if (TPopupMenu* menu = control.PopupMenu()) {
           POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
           if (lParam == -1) {  // from the keyboard: at the control's corner
             at = {0, 0};
@@ -213,7 +276,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_GETOBJECT: {
       bool handled = false;
-      const LRESULT answer = AnswerGetObject(window, form, wParam, lParam, handled);
+      const LRESULT answer = peer->Accessible().Answer(window, form, wParam, lParam, handled);
       if (handled) return answer;
       break;
     }
@@ -234,6 +297,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (window == Backend().MainWindow()) PostQuitMessage(0);
       break;
     case WM_NCDESTROY:
+      peer->Accessible().Disconnect();
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       peer->Release();
       break;
@@ -256,28 +320,6 @@ DWORD FormStyle(const TForm& form, DWORD& exStyle) {
   return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 }
 
-// The windows' order is the tab order, and a label that names a control stands right before it, where
-// screen readers look for an edit box's name; then the other labels, then the rest.
-std::vector<TControl*> CreationOrder(const TForm& form) {
-  std::vector<TControl*> order;
-  const auto namer = [&](const TControl* control) -> TControl* {
-    for (TControl* c : form.Controls())
-      if (auto* label = dynamic_cast<TLabel*>(c); label && label->FocusControl == control) return label;
-    return nullptr;
-  };
-  for (TControl* control : form.TabStops()) {
-    if (TControl* label = namer(control)) order.push_back(label);
-    order.push_back(control);
-  }
-  for (TControl* control : form.Controls())
-    if (control->Kind() == ControlKind::kLabel &&
-        std::find(order.begin(), order.end(), control) == order.end())
-      order.push_back(control);
-  for (TControl* control : form.Controls())
-    if (std::find(order.begin(), order.end(), control) == order.end()) order.push_back(control);
-  return order;
-}
-
 }  // namespace
 
 void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
@@ -294,13 +336,8 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
                                 backend.Instance(), peer.get());
   if (!window) throw EError("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
-  int id = 100;
-  for (TControl* control : CreationOrder(form)) {
-    if (control->Windowless())
-      control->AttachPeer(MakeWindowlessPeer(*control, peer->Windowless()));
-    else
-      CreateControlWindow(*control, window, id++);
-  }
+  WindowFactory factory(window, peer->Windowless());
+  for (TControl* control : CreationOrder(form)) control->AttachPeer(control->MakePeer(factory));
   form.AttachPeer(std::move(peer));
 }
 

@@ -9,6 +9,7 @@
 #include "ui/form.h"
 #include "ui/peers.h"
 #include "ui/win32/control_windows.h"
+#include "ui/win32/form_accessible.h"
 #include "ui/win32/tooltip_host.h"
 #include "ui/win32/windowless_adapter.h"
 
@@ -35,6 +36,8 @@ class FormWindow : public FormPeer {
   void SetWindowState(WindowState state) override;
   Point ClientToScreen(Point client) const override;
   void NextDlgCtl() override;
+  void TakeFocus() override;
+  bool HoldsFocus() const override;
   platform::WindowHandle Handle() const override {
     return reinterpret_cast<platform::WindowHandle>(window_.get());
   }
@@ -43,6 +46,7 @@ class FormWindow : public FormPeer {
   HWND Window() const { return window_.get(); }
   TooltipHost& Tooltips() { return tooltips_; }
   WindowlessAdapter& Windowless() { return windowless_; }
+  AccessibleOwner& Accessible() { return accessible_; }
   void Adopt(HWND window);
   void Release();  // the system destroyed the window
   bool modal = false;
@@ -54,6 +58,7 @@ class FormWindow : public FormPeer {
   w32::UniqueWindow window_;
   TooltipHost tooltips_;
   WindowlessAdapter windowless_;
+  AccessibleOwner accessible_;
 };
 
 // The form behind a window of the program, and the control behind a child window of one of its forms.

@@ -7,6 +7,7 @@
 #include "ui/application.h"
 #include "ui/error.h"
 #include "ui/win32/form_window.h"
+#include "ui/win32/windowless_adapter.h"
 
 namespace ui::win32 {
 namespace {
@@ -81,8 +82,17 @@ COLORREF ColorRefOf(Color color) {
   return (color & kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
 }
 
-Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+COLORREF TextColorOf(const Font& font) {
+  return Backend().HighContrast() ? GetSysColor(COLOR_BTNTEXT) : ColorRefOf(font.color);
+}
+
+Win32Backend::Win32Backend(HINSTANCE instance)
+    : instance_(instance),
+      standardSpeedButtons_(StandardSpeedButtonPainter()),
+      standardBevels_(StandardBevelPainter()) {
   g_backend = this;
+  painters_.windowless.Add(*standardSpeedButtons_);
+  painters_.windowless.Add(*standardBevels_);
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterClasses();
@@ -121,6 +131,32 @@ HDC Win32Backend::MeasuringDc() {
   return measuring_.get();
 }
 
+bool Win32Backend::HighContrast() {
+  if (!highContrast_) {
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof(contrast);
+    highContrast_ = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                    (contrast.dwFlags & HCF_HIGHCONTRASTON);
+  }
+  return *highContrast_;
+}
+
+namespace {
+
+BOOL CALLBACK RedrawForm(HWND window, LPARAM) noexcept {
+  if (FormOf(window))
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
+}  // namespace
+
+void Win32Backend::SystemChanged() {
+  highContrast_.reset();
+  painters_.windowless.Each([](WindowlessPainter& painter) { painter.SystemChanged(); });
+  EnumThreadWindows(GetCurrentThreadId(), RedrawForm, 0);
+}
+
 HWND Win32Backend::MainWindow() const {
   return main_ ? reinterpret_cast<HWND>(main_->Handle()) : nullptr;
 }
@@ -141,7 +177,10 @@ bool Win32Backend::PreTranslate(const MSG& message) {
   FormWindow* form = FormOf(root);
   if (!form) return false;
   if (message.wParam == VK_TAB) {
-    if (HWND next = GetNextDlgTabItem(root, GetFocus(), GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+    // The toolkit knows the stops, also those of the controls without a window; and from now on the
+    // window shows where the focus is, as a dialog does once the keyboard is used.
+    SendMessageA(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    form->Form().SelectNext(GetKeyState(VK_SHIFT) >= 0);
     return true;
   }
   return form->Form().DialogKey(message.wParam == VK_RETURN ? Key::kReturn : Key::kEscape);

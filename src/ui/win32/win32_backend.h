@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/handles.h"
@@ -14,13 +15,19 @@
 
 namespace ui::win32 {
 
-// Custom drawing of the controls, supplied by the controls' own painting code. A kind without a painter
-// is drawn the standard way.
+// Custom drawing of the controls, supplied by the controls' own painting code. Each painter paints one
+// class of control and its subclasses (PainterOf); the backend asks the painters registered last first,
+// so a painter for a subclass wins over the standard one for its base.
+
+class Painter {
+ public:
+  virtual ~Painter() = default;
+  virtual bool Accepts(const TControl& control) const = 0;
+};
 
 // A painter of a control's window, which also erases its background.
-class WindowPainter {
+class WindowPainter : public Painter {
  public:
-  virtual ~WindowPainter() = default;
   // Background erase of the control's window; true when it was handled.
   virtual bool EraseBackground(HWND window, HDC dc) = 0;
 };
@@ -39,22 +46,65 @@ class SurfacePainter : public WindowPainter {
   virtual void ContentChanged(const TControl& control, HWND window) = 0;
 };
 
-// A control without a window, painted onto its form's surface: into dc, whose origin is the control's
-// corner. under paints what the form shows beneath the control into such a device context. hot and
-// pressed describe the mouse.
-class WindowlessPainter {
- public:
-  virtual ~WindowlessPainter() = default;
-  virtual void Paint(TControl& control, HDC dc, bool hot, bool pressed,
-                     const std::function<void(HDC)>& under) = 0;
-  // The control is gone: whatever was kept for it goes too.
-  virtual void Forget(const TControl& control) = 0;
+// What a control without a window shows: the mouse over it, held down (mouse or space bar), and the
+// focus rectangle, which follows the keyboard cues of its form's window.
+struct WindowlessFace {
+  bool hot = false;
+  bool pressed = false;
+  bool focusShown = false;
 };
 
-struct PainterSet {
-  WindowlessPainter* speedButton = nullptr;
-  ItemPainter* bitBtn = nullptr;
-  SurfacePainter* statusBar = nullptr;
+// A control without a window, painted onto its form's surface: into dc, whose origin is the control's
+// corner. under paints what the form shows beneath the control into such a device context.
+class WindowlessPainter : public Painter {
+ public:
+  virtual void Paint(const TControl& control, HDC dc, const WindowlessFace& face,
+                     const std::function<void(HDC)>& under) = 0;
+  // The control is gone: whatever was kept for it goes too.
+  virtual void Forget(const TControl&) {}
+  // The system's colours, theme or contrast changed: whatever was kept for the old ones goes.
+  virtual void SystemChanged() {}
+};
+
+// A painter for one class of control: it accepts that class and its subclasses, and its Typed cast is
+// checked, so a control of another class can never be painted as this one.
+template <class Control, class Interface>
+class PainterOf : public Interface {
+ public:
+  bool Accepts(const TControl& control) const final {
+    return dynamic_cast<const Control*>(&control) != nullptr;
+  }
+
+ protected:
+  static const Control& Typed(const TControl& control) { return dynamic_cast<const Control&>(control); }
+};
+
+// The painters in use of one interface: the one registered last that accepts a control paints it.
+// Only painters of the interface go in, so each comes out as one.
+template <class Interface>
+class PainterList {
+ public:
+  void Add(Interface& painter) { painters_.push_back(&painter); }
+  void Remove(Interface& painter) { std::erase(painters_, &painter); }
+  // None for a control the system draws.
+  Interface* For(const TControl& control) const {
+    for (auto it = painters_.rbegin(); it != painters_.rend(); ++it)
+      if ((*it)->Accepts(control)) return static_cast<Interface*>(*it);
+    return nullptr;
+  }
+  template <class Call>
+  void Each(Call call) const {
+    for (Painter* painter : painters_) call(*static_cast<Interface*>(painter));
+  }
+
+ private:
+  std::vector<Painter*> painters_;  // one kind of list for all interfaces: one copy of its code
+};
+
+struct PainterRegistry {
+  PainterList<WindowlessPainter> windowless;
+  PainterList<ItemPainter> items;
+  PainterList<SurfacePainter> surfaces;
 };
 
 class Win32Backend : public Backend {
@@ -70,8 +120,13 @@ class Win32Backend : public Backend {
   platform::WindowHandle ActiveWindow() const override;
   void WaitFor(platform::Handle process) override;
 
-  void SetPainters(const PainterSet& painters) { painters_ = painters; }
-  const PainterSet& Painters() const { return painters_; }
+  PainterRegistry& Painters() { return painters_; }
+  // Drawn with the system's colours and no visual style (SPI_GETHIGHCONTRAST), as read when the
+  // system last told of a change.
+  bool HighContrast();
+  // The system's colours, theme or contrast changed: the painters forget what they kept, and every
+  // window of the program is drawn anew.
+  void SystemChanged();
 
   HINSTANCE Instance() const { return instance_; }
   HFONT FontFor(const Font& font);
@@ -89,7 +144,10 @@ class Win32Backend : public Backend {
   TForm* main_ = nullptr;
   std::vector<std::pair<Font, w32::UniqueGdi>> fonts_;
   w32::UniqueDc measuring_;
-  PainterSet painters_;
+  PainterRegistry painters_;
+  std::optional<bool> highContrast_;
+  std::unique_ptr<WindowlessPainter> standardSpeedButtons_;
+  std::unique_ptr<WindowlessPainter> standardBevels_;
 };
 
 // The backend the windows of this process were made by.
@@ -97,5 +155,7 @@ Win32Backend& Backend();
 
 // A colour of the toolkit as the system's: a system colour by its index, any other as it is.
 COLORREF ColorRefOf(Color color);
+// The colour a text in the font is drawn in: in high contrast the system's text colour, else the font's.
+COLORREF TextColorOf(const Font& font);
 
 }  // namespace ui::win32

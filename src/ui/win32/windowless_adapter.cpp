@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/win32_backend.h"
@@ -10,68 +11,72 @@
 namespace ui::win32 {
 namespace {
 
-// A speed button as the system draws a push button, when there is no painter of its own; the device
-// context's origin is the button's corner.
-void PaintStandardSpeedButton(const TSpeedButton& button, HDC dc, bool pressed) {
-  RECT rect{0, 0, button.Width(), button.Height()};
-  const UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u) | (button.Enabled() ? 0u : DFCS_INACTIVE);
-  DrawFrameControl(dc, &rect, DFC_BUTTON, state);
-  const std::string caption = button.Text();
-  if (caption.empty()) return;
-  w32::SelectGuard font(dc, Backend().FontFor(button.GetFont()));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(button.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  if (pressed) OffsetRect(&rect, 1, 1);
-  DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
-
-// A bevel: an etched line along the top edge of its rectangle.
-void PaintBevel(const TControl& bevel, HDC dc) {
-  RECT line{0, 0, bevel.Width(), 2};
-  DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-}
-
-class WindowlessPeer : public ControlPeer {
+class SpeedButtonFace final : public PainterOf<TSpeedButton, WindowlessPainter> {
  public:
-  WindowlessPeer(TControl& control, WindowlessAdapter& adapter)
-      : control_(control), adapter_(adapter), shown_(control.Bounds()) {}
-  void SetBounds(Rect bounds) override {
-    adapter_.Invalidate(shown_, true);
-    shown_ = bounds;
-    adapter_.Invalidate(bounds, true);
+  void Paint(const TControl& control, HDC dc, const WindowlessFace& face,
+             const std::function<void(HDC)>&) override {
+    const TSpeedButton& button = Typed(control);
+    RECT rect{0, 0, button.Width(), button.Height()};
+    const UINT state =
+        DFCS_BUTTONPUSH | (face.pressed ? DFCS_PUSHED : 0u) | (button.Enabled() ? 0u : DFCS_INACTIVE);
+    DrawFrameControl(dc, &rect, DFC_BUTTON, state);
+    const std::string caption = button.Text();
+    if (!caption.empty()) {
+      w32::SelectGuard font(dc, Backend().FontFor(button.GetFont()));
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, GetSysColor(button.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+      RECT text = rect;
+      if (face.pressed) OffsetRect(&text, 1, 1);
+      DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    if (face.focusShown) {
+      InflateRect(&rect, -3, -3);
+      DrawFocusRect(dc, &rect);
+    }
   }
-  void SetVisible(bool) override { adapter_.Invalidate(control_.Bounds(), true); }
-  void SetEnabled(bool) override { adapter_.Invalidate(control_.Bounds(), true); }
-  void AppearanceChanged() override { adapter_.Invalidate(control_.Bounds(), false); }
-
- protected:
-  TControl& control_;
-  WindowlessAdapter& adapter_;
-
- private:
-  Rect shown_;  // the bounds it was last given
 };
 
-class WindowlessButtonPeer : public WindowlessPeer, public TextPeer {
+// An etched line along the top edge of its rectangle, in the system's colours.
+class BevelFace final : public PainterOf<TBevel, WindowlessPainter> {
  public:
-  WindowlessButtonPeer(TControl& control, WindowlessAdapter& adapter)
-      : WindowlessPeer(control, adapter), text_(static_cast<const TSpeedButton&>(control).Text()) {}
-  // Whatever the painter keeps for the button goes with it.
-  ~WindowlessButtonPeer() override {
-    if (WindowlessPainter* painter = Backend().Painters().speedButton) painter->Forget(control_);
+  void Paint(const TControl& control, HDC dc, const WindowlessFace&,
+             const std::function<void(HDC)>&) override {
+    RECT line{0, 0, control.Width(), 2};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
   }
-  std::string GetText() const override { return text_; }
-  void SetText(std::string_view text) override {
-    if (text == text_) return;
-    text_ = text;
-    adapter_.Invalidate(control_.Bounds(), false);
-  }
-
- private:
-  std::string text_;
 };
+
+// Whether the window shows focus rectangles now: after the keyboard was used in it, or always where
+// the user chose so.
+bool FocusCuesShown(HWND window) {
+  return (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
 
 }  // namespace
+
+std::unique_ptr<WindowlessPainter> StandardSpeedButtonPainter() {
+  return std::make_unique<SpeedButtonFace>();
+}
+
+std::unique_ptr<WindowlessPainter> StandardBevelPainter() {
+  return std::make_unique<BevelFace>();
+}
+
+void WindowlessPeer::SetBounds(Rect bounds) {
+  adapter_.Invalidate(shown_, true);
+  shown_ = bounds;
+  adapter_.Invalidate(bounds, true);
+}
+
+WindowlessTextPeer::~WindowlessTextPeer() {
+  Backend().Painters().windowless.Each([this](WindowlessPainter& painter) { painter.Forget(control_); });
+}
+
+void WindowlessTextPeer::SetText(std::string_view text) {
+  if (text == text_) return;
+  text_ = text;
+  adapter_.Invalidate(control_.Bounds(), false);
+}
 
 WindowlessAdapter::WindowlessAdapter(TForm& form, TooltipHost& tooltips) : form_(form), tooltips_(tooltips) {}
 
@@ -105,6 +110,17 @@ void WindowlessAdapter::PutTool(const TControl& control, bool present) {
                 present ? &control.Hint() : nullptr);
 }
 
+// Screen readers hear of the control by its child id of the form's client object, and ask that object
+// for the rest.
+void WindowlessAdapter::Notify(AccessibleEvent event, const TControl& control) {
+  const long id = FormAccessibility(form_).IdOf(control);
+  if (!window_ || id == 0) return;
+  const DWORD what = event == AccessibleEvent::kFocus        ? EVENT_OBJECT_FOCUS
+                     : event == AccessibleEvent::kNameChange ? EVENT_OBJECT_NAMECHANGE
+                                                             : EVENT_OBJECT_STATECHANGE;
+  NotifyWinEvent(what, window_, OBJID_CLIENT, id);
+}
+
 void WindowlessAdapter::Invalidate(const Rect& area, bool erase) const {
   const RECT r = ToRECT(area);
   RedrawWindow(window_, &r, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0u));
@@ -115,10 +131,9 @@ void WindowlessAdapter::EraseBackground(HDC dc) const {
   GetClientRect(window_, &client);
   const int saved = SaveDC(dc);
   // An opaque control paints every pixel of its rectangle itself; erasing under it would only flicker.
-  for (const TControl* control : form_.Windowless().Controls()) {
-    const auto* button = dynamic_cast<const TSpeedButton*>(control);
-    if (button && button->Visible() && !button->Transparent) {
-      const RECT area = ToRECT(button->Bounds());
+  for (const TWindowlessControl* control : form_.Windowless().Controls()) {
+    if (control->Visible() && control->Opaque()) {
+      const RECT area = ToRECT(control->Bounds());
       ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
     }
   }
@@ -134,35 +149,25 @@ void WindowlessAdapter::PaintUnder(const TControl& control, HDC dc) const {
 }
 
 void WindowlessAdapter::Paint(HDC dc, const RECT& area) {
-  for (TControl* control : form_.Windowless().Controls()) {
+  const bool focusShown = FocusCuesShown(window_);
+  for (TWindowlessControl* control : form_.Windowless().Controls()) {
     RECT common;
     const RECT where = ToRECT(control->Bounds());
     if (control->Visible() && IntersectRect(&common, &where, &area) && RectVisible(dc, &where))
-      PaintOne(*control, dc);
+      PaintOne(*control, dc, focusShown);
   }
 }
 
-void WindowlessAdapter::PaintOne(TControl& control, HDC dc) {
+void WindowlessAdapter::PaintOne(TWindowlessControl& control, HDC dc, bool focusShown) {
+  WindowlessPainter* painter = Backend().Painters().windowless.For(control);
+  if (!painter) return;
   const WindowlessHost& host = form_.Windowless();
-  const bool pressed = host.Pressed(control);
+  const WindowlessFace face{host.Hot(control), host.Pressed(control), focusShown && control.Focused()};
   const int saved = SaveDC(dc);
   OffsetViewportOrgEx(dc, control.Left(), control.Top(), nullptr);
   IntersectClipRect(dc, 0, 0, control.Width(), control.Height());
-  if (auto* button = dynamic_cast<TSpeedButton*>(&control)) {
-    if (WindowlessPainter* painter = Backend().Painters().speedButton)
-      painter->Paint(control, dc, host.Hot(control), pressed, [&](HDC under) { PaintUnder(control, under); });
-    else
-      PaintStandardSpeedButton(*button, dc, pressed);
-  } else {
-    PaintBevel(control, dc);
-  }
+  painter->Paint(control, dc, face, [&](HDC under) { PaintUnder(control, under); });
   RestoreDC(dc, saved);
-}
-
-std::unique_ptr<ControlPeer> MakeWindowlessPeer(TControl& control, WindowlessAdapter& adapter) {
-  if (control.Kind() == ControlKind::kSpeedButton)
-    return std::make_unique<WindowlessButtonPeer>(control, adapter);
-  return std::make_unique<WindowlessPeer>(control, adapter);
 }
 
 }  // namespace ui::win32

@@ -1,10 +1,11 @@
 #pragma once
 // The controls without a window on the Win32 backend: their peers, and what the form's window does for
 // the host of them (ui/windowless_host.h): it paints them on its surface, holds the mouse for them,
-// watches for the mouse leaving and keeps their tooltip tools.
+// watches for the mouse leaving, keeps their tooltip tools and tells screen readers of their changes.
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "ui/control.h"
 #include "ui/peers.h"
@@ -12,6 +13,8 @@
 #include "ui/windowless_host.h"
 
 namespace ui::win32 {
+
+class WindowlessPainter;
 
 class WindowlessAdapter : public WindowlessSurface {
  public:
@@ -27,6 +30,7 @@ class WindowlessAdapter : public WindowlessSurface {
   void CaptureMouse(bool capture) override;
   void WatchMouseLeave() override;
   void PutTool(const TControl& control, bool present) override;
+  void Notify(AccessibleEvent event, const TControl& control) override;
 
   // The form's own surface: its colour where no opaque control without a window lies.
   void EraseBackground(HDC dc) const;
@@ -38,13 +42,46 @@ class WindowlessAdapter : public WindowlessSurface {
  private:
   // What the form shows under the control, into a device context whose origin is the control's corner.
   void PaintUnder(const TControl& control, HDC dc) const;
-  void PaintOne(TControl& control, HDC dc);
+  void PaintOne(TWindowlessControl& control, HDC dc, bool focusShown);
   TForm& form_;
   TooltipHost& tooltips_;
   HWND window_ = nullptr;
 };
 
-// The peer of a control without a window: a speed button's holds its caption.
-std::unique_ptr<ControlPeer> MakeWindowlessPeer(TControl& control, WindowlessAdapter& adapter);
+// The peer of a control without a window: it draws the control anew where it changed.
+class WindowlessPeer : public ControlPeer {
+ public:
+  WindowlessPeer(TControl& control, WindowlessAdapter& adapter)
+      : control_(control), adapter_(adapter), shown_(control.Bounds()) {}
+  void SetBounds(Rect bounds) override;
+  void SetVisible(bool) override { adapter_.Invalidate(control_.Bounds(), true); }
+  void SetEnabled(bool) override { adapter_.Invalidate(control_.Bounds(), true); }
+  void AppearanceChanged() override { adapter_.Invalidate(control_.Bounds(), false); }
+
+ protected:
+  TControl& control_;
+  WindowlessAdapter& adapter_;
+
+ private:
+  Rect shown_;  // the bounds it was last given
+};
+
+// A speed button's: it holds the caption, and whatever its painter keeps for it goes with it.
+class WindowlessTextPeer : public WindowlessPeer, public TextPeer {
+ public:
+  WindowlessTextPeer(TSpeedButton& button, WindowlessAdapter& adapter)
+      : WindowlessPeer(button, adapter), text_(button.Text()) {}
+  ~WindowlessTextPeer() override;
+  std::string GetText() const override { return text_; }
+  void SetText(std::string_view text) override;
+
+ private:
+  std::string text_;
+};
+
+// The standard faces of the controls without a window: a speed button as the system draws a push
+// button, a bevel as an etched line. The backend registers them first, so any other painter wins.
+std::unique_ptr<WindowlessPainter> StandardSpeedButtonPainter();
+std::unique_ptr<WindowlessPainter> StandardBevelPainter();
 
 }  // namespace ui::win32
