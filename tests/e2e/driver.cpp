@@ -354,15 +354,28 @@ bool Program::ChooseFromMenu(int item) const {
   return MenuKeys(keys);
 }
 
-bool Program::MenuKeys(const std::vector<WPARAM>& keys, const std::string& screenshot) const {
+void Program::Keys(const std::vector<std::pair<WORD, WORD>>& strokes) {
+  for (const auto& [key, modifier] : strokes) {
+    if (modifier) SendKey(modifier, false);
+    Stroke(key);
+    if (modifier) SendKey(modifier, true);
+  }
+}
+
+HWND Program::WaitForMenu() const {
   HWND menu = nullptr;
-  const bool shown = WaitFor([&] {
+  WaitFor([&] {
     Search search{process_.dwProcessId, "", "#32768", false};
     EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
     menu = search.found;
     return menu != nullptr;
   });
-  if (!shown) return false;
+  return menu;
+}
+
+bool Program::MenuKeys(const std::vector<WPARAM>& keys, const std::string& screenshot) const {
+  HWND menu = WaitForMenu();
+  if (!menu) return false;
   if (!screenshot.empty()) SaveScreenshot(menu, screenshot);
   // The menu's own loop reads the keys from the program's queue, whichever of its windows they name.
   for (WPARAM key : keys) PressKey(menu, key);

@@ -66,6 +66,11 @@ class Program {
   static void Click(HWND button);                                      // a push button: BM_CLICK
   static void ClickAt(HWND window, int x, int y, bool right = false);  // a mouse press and release
   static void PressKey(HWND window, WPARAM key);
+  // Real key strokes to the window that has the focus, each with a modifier held (VK_SHIFT, VK_MENU)
+  // where one is given.
+  static void Keys(const std::vector<std::pair<WORD, WORD>>& strokes);
+  // The program's popup menu, once it shows; nullptr when none comes.
+  HWND WaitForMenu() const;
   static void FocusBox(HWND edit);  // clicks into an edit box
   // Types into the window that has the focus with real key events, as a keyboard would: letters, digits
   // and "-" only. Selects what the box holds first when told to, so that the keys type it over.

@@ -19,6 +19,7 @@ HMODULE g_library = nullptr;
 decltype(&GetTokenInformation) g_tokenInformation = nullptr;
 decltype(&RegCreateKeyExA) g_createKey = nullptr;
 decltype(&WritePrivateProfileStringA) g_writeProfile = nullptr;
+decltype(&SystemParametersInfoA) g_parameters = nullptr;
 
 // A slot for the next record, zeroed; Publish makes it visible to the test once it is filled.
 Record& Begin(Call call) {
@@ -310,6 +311,15 @@ BOOL WINAPI ListPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DW
   return r.answer;
 }
 
+BOOL WINAPI Parameters(UINT action, UINT size, PVOID value, UINT flags) {
+  if (action != SPI_GETHIGHCONTRAST || !g_shared->highContrast || !value)
+    return g_parameters(action, size, value, flags);
+  auto* contrast = static_cast<HIGHCONTRASTA*>(value);
+  contrast->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+  contrast->lpszDefaultScheme = nullptr;
+  return TRUE;
+}
+
 // Overwrites the function's first five bytes with a jump to the replacement; the original is never
 // called again, so nothing of it needs keeping.
 bool Replace(HMODULE module, const char* function, const void* replacement) {
@@ -369,6 +379,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   g_tokenInformation = Import("ADVAPI32.dll", "GetTokenInformation", &TokenInformation);
   g_createKey = Import("ADVAPI32.dll", "RegCreateKeyExA", &CreateKey);
   g_writeProfile = Import("KERNEL32.dll", "WritePrivateProfileStringA", &WriteProfile);
+  g_parameters = Import("USER32.dll", "SystemParametersInfoA", &Parameters);
   HMODULE advapi = LoadLibraryA("advapi32.dll");
   HMODULE winspool = LoadLibraryA("winspool.drv");
   HMODULE shell = LoadLibraryA("shell32.dll");
@@ -381,6 +392,10 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   return Replace(advapi, "CreateProcessWithLogonW", launch) + Replace(advapi, "LogonUserW", logon) +
          Replace(advapi, "ImpersonateLoggedOnUser", impersonate) + Replace(advapi, "RevertToSelf", revert) +
          Replace(winspool, "EnumPrintersA", printers) + Replace(shell, "ShellExecuteExW", runAs);
+}
+
+extern "C" __declspec(dllexport) DWORD WINAPI SetSystemColors(LPVOID) {
+  return g_shared && SetSysColors(g_shared->colorCount, g_shared->colorElements, g_shared->colors);
 }
 
 // What Explorer's drop leaves in the target's queue: WM_DROPFILES with a global block of the program's

@@ -14,6 +14,7 @@
 // A launch with an application name is the program's helper: it is started for real, suspended, with
 // the stand-in loaded into it before it runs. And as Windows refuses a standard user, the stand-in
 // can refuse the program's writes below HKEY_LOCAL_MACHINE and to its settings file (not the helper's).
+// It also answers the program's question whether high contrast is on, as the test says.
 #include <windows.h>
 
 #include <string>
@@ -28,6 +29,9 @@ inline constexpr char kSharedName[] = "MorvelaStandIn";
 inline constexpr char kInstall[] = "InstallStandIn";  // a thread routine: returns the functions replaced
 // A thread routine, given the main window: drops the files of the block onto it as Explorer does.
 inline constexpr char kDrop[] = "DropFilesOnWindow";
+// A thread routine: sets the system colours of the block in the program's process (SetSysColors),
+// which tells its windows with WM_SYSCOLORCHANGE.
+inline constexpr char kColors[] = "SetSystemColors";
 inline constexpr DWORD kReplaced = 6;
 inline constexpr LONG kMaxCalls = 32;
 inline constexpr int kTextSize = 320;
@@ -95,8 +99,12 @@ struct Shared {
   DWORD helperStartError;      // set by the test: nonzero, the helper cannot be started, with this error
   DWORD runAsError;            // set by the test: nonzero, the shell's "runas" fails with this error
   BOOL standardUser;           // set by the test: the program's writes to HKLM and its settings refused
-  volatile LONG count;         // calls recorded; the first kMaxCalls are kept
-  volatile LONG handed;        // handles handed out so far, for their names
+  BOOL highContrast;           // set by the test: SPI_GETHIGHCONTRAST says high contrast is on
+  int colorCount;              // set by the test: the system colours to set in the program's process
+  int colorElements[4];
+  COLORREF colors[4];
+  volatile LONG count;   // calls recorded; the first kMaxCalls are kept
+  volatile LONG handed;  // handles handed out so far, for their names
   Record records[kMaxCalls];
 };
 
@@ -121,6 +129,10 @@ class Session {
   // standard user.
   void Elevation(DWORD type, DWORD helperStartError = 0, DWORD runAsError = 0);
   void StandardUser(bool standard);
+  // From now on the program hears that high contrast is on (or off), which Wine cannot switch on.
+  void HighContrast(bool on);
+  // Sets system colours (at most four) as seen by the process the library is in.
+  bool SystemColors(HANDLE process, const std::vector<std::pair<int, COLORREF>>& colors) const;
   // Drops the files onto a window of the process the library is in, as Explorer delivers a drop.
   bool Drop(HANDLE process, HWND window, const std::vector<std::wstring>& files) const;
   // Loads the library into a running program and replaces the five functions there.

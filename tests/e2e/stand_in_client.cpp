@@ -7,6 +7,9 @@
 
 #include "e2e/stand_in.h"
 
+#include <iterator>
+#include <tuple>
+
 namespace e2e::standin {
 namespace {
 
@@ -55,6 +58,19 @@ void Session::Elevation(DWORD type, DWORD helperStartError, DWORD runAsError) {
 
 void Session::StandardUser(bool standard) {
   if (shared_) shared_->standardUser = standard;
+}
+
+void Session::HighContrast(bool on) {
+  if (shared_) shared_->highContrast = on;
+}
+
+bool Session::SystemColors(HANDLE process, const std::vector<std::pair<int, COLORREF>>& colors) const {
+  if (!shared_ || colors.size() > std::size(shared_->colors)) return false;
+  shared_->colorCount = static_cast<int>(colors.size());
+  for (std::size_t i = 0; i < colors.size(); ++i)
+    std::tie(shared_->colorElements[i], shared_->colors[i]) = colors[i];
+  DWORD set = 0;
+  return RunInside(process, kColors, nullptr, set) && set;
 }
 
 bool Session::Drop(HANDLE process, HWND window, const std::vector<std::wstring>& files) const {
