@@ -1,6 +1,7 @@
 #include "FormDruckerList_u/FormDruckerList_u.h"
+#include "base/short_text.h"
 
-#include "ui/text.h"
+#include "base/text.h"
 
 TFormDruckerList* FormDruckerList = nullptr;
 
@@ -30,7 +31,7 @@ std::string TFormDruckerList::ChoosePrinter() {
 void TFormDruckerList::ButtonAuswaehlenClick(TObject*) {
   const int index = ListBox1.ItemIndex();
   SelectedPrinter =
-      index < 0 ? std::string() : ui::Cut(ListBox1.Items()[static_cast<std::size_t>(index)], 255);
+      index < 0 ? std::string() : base::ShortText(ListBox1.Items()[static_cast<std::size_t>(index)]);
   Close();
 }
 

@@ -1,11 +1,12 @@
 #include "FormSpeed_u/FormSpeed_u.h"
+#include "base/short_text.h"
 
 #include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
-#include "Unit1/quick_launch.h"
+#include "base/text.h"
 #include "ui/application.h"
-#include "ui/text.h"
 #include "z_global/paths.h"
+#include "z_global/quick_launch_table.h"
 #include "z_global/system_info.h"
 
 TFormSpeed* FormSpeed = nullptr;
@@ -139,7 +140,7 @@ void TFormSpeed::XPBitBtn1Click(TObject*) {
   const std::string current = LabelSpeedName.Text();
   for (int n = 1; n <= 6; ++n) {
     if (current == QuickSection(n)) {
-      SaveEntry(ui::Cut(current, 255));
+      SaveEntry(base::ShortText(current));
       return;
     }
   }
@@ -174,8 +175,8 @@ bool TFormSpeed::Written(const std::string& section, const std::string& text, co
     error = saved.error;
   }
   // The settings file's own error, as the application shows it, with the system's reason.
-  throw ui::EError(z_global::WithSystemReason(ui::Application().GetPlatform(),
-                                              WriteErrorText(IniCtrl1.ResolvePath()), error));
+  throw base::EError(z_global::WithSystemReason(ui::Application().GetPlatform(),
+                                                WriteErrorText(IniCtrl1.ResolvePath()), error));
 }
 
 void TFormSpeed::SaveEntry(const std::string& section) {
@@ -194,7 +195,7 @@ void TFormSpeed::SaveEntry(const std::string& section) {
     return;
   }
   // Nor one that the program could only store with look-alikes for some of its characters.
-  if (!ui::FitsCodePage(text) || !ui::FitsCodePage(path) || !ui::FitsCodePage(hint)) {
+  if (!base::FitsCodePage(text) || !base::FitsCodePage(path) || !base::FitsCodePage(hint)) {
     ShowErrorBox(kEntryNotInCodePage);
     return;
   }

@@ -1,10 +1,10 @@
 #include "Morvela/helper.h"
 
-#include "Unit1/quick_launch.h"
 #include "controls/IniCtrl.h"
 #include "z_global/command_line.h"
 #include "z_global/elevation.h"
 #include "z_global/paths.h"
+#include "z_global/quick_launch_table.h"
 
 namespace {
 

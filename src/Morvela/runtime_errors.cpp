@@ -4,7 +4,7 @@
 // string and bring all of its code into the executable; these keep the program a tenth smaller.
 #include <new>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace std {
 
@@ -15,20 +15,20 @@ void __throw_bad_array_new_length() {
   throw std::bad_array_new_length();
 }
 void __throw_length_error(const char* what) {
-  throw ui::EError(what);
+  throw base::EError(what);
 }
 void __throw_logic_error(const char* what) {
-  throw ui::EError(what);
+  throw base::EError(what);
 }
 void __throw_out_of_range(const char* what) {
-  throw ui::EError(what);
+  throw base::EError(what);
 }
 // The message is the runtime's pattern with its numbers left out.
 void __throw_out_of_range_fmt(const char* what, ...) {
-  throw ui::EError(what);
+  throw base::EError(what);
 }
 void __throw_invalid_argument(const char* what) {
-  throw ui::EError(what);
+  throw base::EError(what);
 }
 
 }  // namespace std

@@ -1,9 +1,10 @@
 #include "Unit1/Unit1.h"
+#include "base/short_text.h"
 
 #include "Unit1/logon_settings.h"
 #include "Unit1/outcome_messages.h"
+#include "base/text.h"
 #include "ui/application.h"
-#include "ui/text.h"
 #include "z_global/paths.h"
 #include "z_global/system_info.h"
 
@@ -12,7 +13,6 @@ std::string ExeDir;
 std::string IniName;
 
 namespace {
-constexpr std::size_t kShortText = 255;
 constexpr char kCredits[] = "Morvela Ver. 1.2  (c) 2009-2011";
 }  // namespace
 
@@ -118,7 +118,7 @@ void TForm1::WireHandlers() {
   Bearbeiten11.OnClick = ui::Bind(this, &TForm1::Bearbeiten11Click);
 
   XPBitBtnSoftware.OnClick = ui::Bind(this, &TForm1::XPBitBtnSoftwareClick);
-  XPBitBtnSoftware.OnDropDown = [this](TObject*) { ShowMenuBelow(*this, XPBitBtnSoftware, &PopupMenuProg); };
+  XPBitBtnSoftware.OnDropDown = ui::Bind(this, &TForm1::XPBitBtnSoftwareDropDown);
   XPBitBtnSoftware.OnMouseDown = [this](TObject* sender, ui::MouseButton button, int x, int y) {
     XPBitBtnSoftwareMouseDown(sender, button, x, y);
   };
@@ -136,9 +136,7 @@ void TForm1::WireHandlers() {
   Firewall1.OnClick = ui::Bind(this, &TForm1::Firewall1Click);
 
   XPBitBtnDruckerInstallieren.OnClick = ui::Bind(this, &TForm1::XPBitBtnDruckerInstallierenClick);
-  XPBitBtnDruckerInstallieren.OnDropDown = [this](TObject*) {
-    ShowMenuBelow(*this, XPBitBtnDruckerInstallieren, &PopupMenuDrucker);
-  };
+  XPBitBtnDruckerInstallieren.OnDropDown = ui::Bind(this, &TForm1::XPBitBtnDruckerInstallierenDropDown);
   XPBitBtnDruckerInstallieren.OnMouseDown = [this](TObject* sender, ui::MouseButton button, int x, int y) {
     XPBitBtnDruckerInstallierenMouseDown(sender, button, x, y);
   };
@@ -179,8 +177,8 @@ void TForm1::FormCreate(TObject*) {
   if (!System().FileExists(WindowsDir + "\\system32\\javacpl.cpl")) Java1.SetEnabled(false);
 
   const std::string module = System().ModuleFileName();
-  const std::string exeDir = ui::Cut(z_global::DirectoryOf(module), kShortText);
-  const std::string iniName = ui::Cut(z_global::IniNameOf(module), kShortText);
+  const std::string exeDir = base::ShortText(z_global::DirectoryOf(module));
+  const std::string iniName = base::ShortText(z_global::IniNameOf(module));
   IniCtrl1.SetIniFile(z_global::AppendBackslash(exeDir) + iniName);
   AdminUser = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonUserKey, "")).value_or(kDefaultAccount);
   std::optional<std::string> domain = UsableSetting(IniCtrl1.ReadValue(kLogonSection, kLogonDomainKey, ""));

@@ -110,6 +110,7 @@ class TForm1 : public ui::TForm {
   // The programs button and its menu.
   void XPBitBtnSoftwareClick(TObject* sender);
   void XPBitBtnSoftwareMouseDown(TObject* sender, ui::MouseButton button, int x, int y);
+  void XPBitBtnSoftwareDropDown(TObject* sender);
   void Energieoptionen1Click(TObject* sender);
   void InternetEigenschaftenClick(TObject* sender);
   void Java1Click(TObject* sender);
@@ -129,6 +130,7 @@ class TForm1 : public ui::TForm {
   // The printer button and its menu.
   void XPBitBtnDruckerInstallierenClick(TObject* sender);
   void XPBitBtnDruckerInstallierenMouseDown(TObject* sender, ui::MouseButton button, int x, int y);
+  void XPBitBtnDruckerInstallierenDropDown(TObject* sender);
   void Druckerinstallieren1Click(TObject* sender);
   void Druckerentfernen1Click(TObject* sender);
   void DruckerEigeschaften1Click(TObject* sender);

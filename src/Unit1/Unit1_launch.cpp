@@ -2,14 +2,13 @@
 #include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
 #include "Unit1/run_as_user.h"
+#include "base/short_text.h"
+#include "base/text.h"
 #include "ui/application.h"
-#include "ui/text.h"
 #include "z_global/drives.h"
 #include "z_global/system_info.h"
 
 namespace {
-
-constexpr std::size_t kShortText = 255;
 
 bool IsUncPath(std::string_view t) {
   return t.size() >= 3 && t[0] == '\\' && t[1] == '\\';
@@ -39,7 +38,7 @@ bool TForm1::Refused(const z_global::LaunchRequest& request) const {
 
 LaunchOutcome TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
   secret::Wide password = EditPasswort.ReadSecret();
-  password.Cut(kShortText);
+  password.Cut(base::ShortText::kLength);
   waitingForHelper_ = true;
   const LaunchOutcome outcome = LaunchAsAccount(
       System(), request, password, [](platform::Handle process) { ui::Application().WaitFor(process); });
@@ -66,12 +65,12 @@ void TForm1::ButtonEXEClick(TObject*) {
 
 void TForm1::XPBitBtnOeffnenClick(TObject*) {
   const std::string text = EditPfad.Text();
-  const std::string t = ui::Cut(text, kShortText);
+  const std::string t = base::ShortText(text);
   const bool localPath = t.size() >= 3 && t[1] == ':' && t[2] == '\\';
   if (IsUncPath(t) || localPath) AgOpenDialog1.FileName = text;
   if (IsUncPath(t)) {
-    const std::string directory = ui::Cut(DirectoryPart(text), kShortText);
-    const std::string name = ui::Cut(NamePart(text), kShortText);
+    const std::string directory = base::ShortText(DirectoryPart(text));
+    const std::string name = base::ShortText(NamePart(text));
     AgOpenDialog1.FileName.clear();
     if (directory + name == text && !System().DirectoryExists(directory))
       AgOpenDialog1.InitialDir = text;

@@ -3,12 +3,11 @@
 #include "FormDruckerList_u/FormDruckerList_u.h"
 #include "FormInfo_u/FormInfo_u.h"
 #include "Unit1/Unit1.h"
-#include "ui/text.h"
+#include "base/short_text.h"
+#include "base/text.h"
 #include "z_global/system_info.h"
 
 namespace {
-
-constexpr std::size_t kShortText = 255;
 
 // The names of the local printers and the user's printer connections, as the system lists them now.
 std::vector<std::string> PrinterNameList(platform::Platform& system) {
@@ -22,8 +21,7 @@ std::vector<std::string> PrinterNameList(platform::Platform& system) {
 
 void TForm1::XPBitBtnDruckerInstallierenClick(TObject*) {
   const std::string computer = z_global::GetComputerNameText(System());
-  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /il /c\\\\" + computer, kShortText),
-          "Drucker-Installation");
+  Prepare(base::ShortText("rundll32 printui.dll,PrintUIEntry /il /c\\\\" + computer), "Drucker-Installation");
 }
 
 void TForm1::Druckerinstallieren1Click(TObject* sender) {
@@ -32,6 +30,10 @@ void TForm1::Druckerinstallieren1Click(TObject* sender) {
 
 void TForm1::XPBitBtnDruckerInstallierenMouseDown(TObject*, ui::MouseButton, int, int y) {
   ShowDropDownMenu(*this, XPBitBtnDruckerInstallieren, y, &PopupMenuDrucker);
+}
+
+void TForm1::XPBitBtnDruckerInstallierenDropDown(TObject*) {
+  ShowMenuBelow(*this, XPBitBtnDruckerInstallieren, &PopupMenuDrucker);
 }
 
 void TForm1::PlacePrinterChooser() {
@@ -49,20 +51,18 @@ std::string TForm1::ChoosePrinterFor(const std::string& caption) {
 
 void TForm1::Druckerentfernen1Click(TObject*) {
   const std::string printer = ChoosePrinterFor("Drucker zum Löschen auswählen");
-  Prepare(ui::Cut("rundll32 printui.dll,PrintUIEntry /dl /n \"" + printer + "\"", kShortText),
-          "Drucker löschen");
+  Prepare(base::ShortText("rundll32 printui.dll,PrintUIEntry /dl /n \"" + printer + "\""), "Drucker löschen");
 }
 
 void TForm1::DruckerEigeschaften1Click(TObject*) {
   const std::string computer = z_global::GetComputerNameText(System());
   const std::string printer = ChoosePrinterFor("Drucker. Eigeschaften des ausgewählten Druckers");
-  Prepare(
-      ui::Cut("rundll32 printui.dll,PrintUIEntry /p /n\"\\\\" + computer + "\\" + printer + "\"", kShortText),
-      "Druckereigeschaften");
+  Prepare(base::ShortText("rundll32 printui.dll,PrintUIEntry /p /n\"\\\\" + computer + "\\" + printer + "\""),
+          "Druckereigeschaften");
 }
 
 void TForm1::XPSpeedButton7Click(TObject*) {
   // In the maker's own domain the link to the maker's address is not needed.
-  FormInfo->Label3.SetVisible(ui::UpperCaseAscii(LabelDom.Text()) != kMakerDomain);
+  FormInfo->Label3.SetVisible(base::UpperCaseAscii(LabelDom.Text()) != kMakerDomain);
   FormInfo->ShowModal();
 }

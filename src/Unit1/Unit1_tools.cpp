@@ -1,10 +1,10 @@
 // The programs button and its menu: each shortcut puts the command line of an administration applet or
 // console into the path box and names it; nothing starts until "Ausführen".
 #include "Unit1/Unit1.h"
-#include "ui/text.h"
+#include "base/short_text.h"
+#include "base/text.h"
 
 namespace {
-constexpr std::size_t kShortText = 255;
 constexpr char kControlPanel[] = "rundll32.exe shell32.dll Control_RunDLL ";
 }  // namespace
 
@@ -14,7 +14,7 @@ void TForm1::Prepare(const std::string& command, const std::string& action) {
 }
 
 void TForm1::PrepareFromWindowsDir(const std::string& tail, const std::string& action) {
-  Prepare(ui::Cut(WindowsDir + tail, kShortText), action);
+  Prepare(base::ShortText(WindowsDir + tail), action);
 }
 
 void TForm1::XPBitBtnSoftwareClick(TObject*) {
@@ -71,4 +71,8 @@ void TForm1::ShowMenuBelow(ui::TForm& form, ui::TControl& button, ui::TPopupMenu
 
 void TForm1::XPBitBtnSoftwareMouseDown(TObject*, ui::MouseButton, int, int y) {
   ShowDropDownMenu(*this, XPBitBtnSoftware, y, &PopupMenuProg);
+}
+
+void TForm1::XPBitBtnSoftwareDropDown(TObject*) {
+  ShowMenuBelow(*this, XPBitBtnSoftware, &PopupMenuProg);
 }

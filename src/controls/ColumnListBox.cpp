@@ -1,6 +1,6 @@
 #include "controls/ColumnListBox.h"
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::size_t FieldStart(const std::string& row, char delimiter, std::size_t colum
 
 const std::string& TColumnListBox::Row(std::size_t row) const {
   if (row >= rows_.size())
-    throw ui::EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(row) + ")");
+    throw base::EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(row) + ")");
   return rows_[row];
 }
 

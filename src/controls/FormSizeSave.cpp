@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
+#include "base/error.h"
 #include "ui/application.h"
-#include "ui/error.h"
 
 namespace {
 
@@ -42,11 +42,11 @@ class OpenKey {
         return std::nullopt;
       case platform::RegValue::Status::kMoreData:
       case platform::RegValue::Status::kFailed:
-        throw ui::EError("Konnte Daten für '" + name + "' nicht holen");
+        throw base::EError("Konnte Daten für '" + name + "' nicht holen");
       case platform::RegValue::Status::kOk:
         break;
     }
-    if (value.type != platform::kRegDword) throw ui::EError("Ungültiger Datentyp für '" + name + "'");
+    if (value.type != platform::kRegDword) throw base::EError("Ungültiger Datentyp für '" + name + "'");
     std::uint32_t number = 0;
     for (std::size_t i = 0; i < value.data.size() && i < 4; ++i)
       number |= std::uint32_t{value.data[i]} << (8 * i);
@@ -61,7 +61,7 @@ class OpenKey {
 
  private:
   [[noreturn]] static void Failed(const std::string& name) {
-    throw ui::EError("Konnte Daten für '" + name + "' nicht setzen");
+    throw base::EError("Konnte Daten für '" + name + "' nicht setzen");
   }
   platform::Platform& system_;
   platform::Handle key_ = 0;

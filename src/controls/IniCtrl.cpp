@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "base/error.h"
+#include "base/text.h"
 #include "controls/ini_text.h"
 #include "ui/application.h"
-#include "ui/error.h"
-#include "ui/text.h"
 #include "z_global/paths.h"
 
 namespace {

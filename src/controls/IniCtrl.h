@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
 #include "platform/platform.h"
 #include "ui/component.h"
-#include "ui/error.h"
 
 enum class TIniTarget { itIniFile, itRegistry, itAuto, itMemIniFile };
 enum class TIniPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
@@ -62,7 +62,7 @@ class TIniCtrl : public ui::TComponent {
 };
 
 // A write that failed: its message, and the system's code of why.
-class EWriteError : public ui::EError {
+class EWriteError : public base::EError {
  public:
   EWriteError(std::string message, std::uint32_t code) : EError(std::move(message)), code_(code) {}
   std::uint32_t Code() const { return code_; }

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace ini {
 namespace {
@@ -78,14 +78,14 @@ Place Find(const std::vector<Line>& lines, std::string_view section, std::string
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (const auto name = SectionName(lines[i].text)) {
       if (inside) break;  // the first section of that name is the one
-      inside = ui::SameTextAscii(*name, section);
+      inside = base::SameTextAscii(*name, section);
       if (inside) place.header = place.insertAfter = i;
       continue;
     }
     if (!inside) continue;
     if (!Trim(lines[i].text).empty()) place.insertAfter = i;
     const auto found = KeyOf(lines[i].text);
-    if (!place.keyLine && found && ui::SameTextAscii(*found, key)) place.keyLine = i;
+    if (!place.keyLine && found && base::SameTextAscii(*found, key)) place.keyLine = i;
   }
   return place;
 }

@@ -118,7 +118,7 @@ class Platform {
   virtual void WaitForExit(Handle process) = 0;  // WaitForSingleObject, for a process without windows
   virtual std::optional<std::uint32_t> ExitCodeOf(Handle process) = 0;  // GetExitCodeProcess
   // Settings text saved as UTF-8, in the system's code page (through UTF-16, without best fit: a
-  // character the code page lacks becomes ui::kNotInCodePage); nothing when the bytes are not UTF-8.
+  // character the code page lacks becomes base::kNotInCodePage); nothing when the bytes are not UTF-8.
   virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
   // The program's text as UTF-8 (through UTF-16), for a settings file that is kept in UTF-8.
   virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
@@ -139,7 +139,7 @@ class Platform {
   // Makes the bytes the file's whole content, creating the file when it is missing.
   virtual CallResult WriteFileContent(const std::string& path, const std::string& content) = 0;
   // The program's own command line, whole, as the system keeps it (GetCommandLineW), converted as
-  // ui::kNotInCodePage describes.
+  // base::kNotInCodePage describes.
   virtual std::string CommandLine() = 0;
 
   // Account and system.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace ui {
 
@@ -18,7 +18,7 @@ TComponent::~TComponent() {
 TComponent* TComponent::FindComponent(std::string_view name) const {
   // Component names compare without regard to case, as the form designer's names always have.
   auto it = std::find_if(components_.begin(), components_.end(),
-                         [&](const TComponent* c) { return SameTextAscii(c->Name(), name); });
+                         [&](const TComponent* c) { return base::SameTextAscii(c->Name(), name); });
   return it == components_.end() ? nullptr : *it;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/error.h"
 #include "ui/accessibility.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/memory_peers.h"
 
@@ -193,7 +193,7 @@ void TListBox::PeerReplaced(ControlPeer& old) {
 
 const StatusPanel& TStatusBar::Panel(std::size_t index) const {
   if (index >= panels_.size())
-    throw EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
+    throw base::EError("Der Index der Liste überschreitet das Maximum (" + std::to_string(index) + ")");
   return panels_[index];
 }
 

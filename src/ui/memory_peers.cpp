@@ -1,8 +1,8 @@
 #include "ui/memory_peers.h"
 
+#include "base/text.h"
 #include "ui/control.h"
 #include "ui/form.h"
-#include "ui/text.h"
 
 namespace ui {
 namespace {
@@ -50,7 +50,7 @@ class MemoryEdit : public MemoryControl, public TextPeer, public MemoryFocus, pu
   using MemoryFocus::MemoryFocus;
   std::string GetText() const override {
     std::string text;
-    for (char16_t c : wide_.view()) text.push_back(c <= 0xFF ? static_cast<char>(c) : kNotInCodePage);
+    for (char16_t c : wide_.view()) text.push_back(c <= 0xFF ? static_cast<char>(c) : base::kNotInCodePage);
     return text;
   }
   void SetText(std::string_view text) override {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/text.h"
+#include "base/text.h"
 #include "z_global/command_line.h"
 #include "z_global/drives.h"
 #include "z_global/paths.h"
@@ -16,7 +16,7 @@ std::string Quoted(std::string_view text) {
 
 // The hosts of the file types that Windows does not start by themselves, and the programs.
 std::optional<std::string> ByFileType(std::string_view path) {
-  const std::string extension = ui::UpperCaseAscii(ExtensionOf(path));
+  const std::string extension = base::UpperCaseAscii(ExtensionOf(path));
   if (extension == ".MSI") return "msiexec.exe /i " + Quoted(path);
   if (extension == ".MSC") return "mmc.exe " + Quoted(path);
   if (extension == ".EXE" || extension == ".COM") return Quoted(path);
@@ -97,7 +97,7 @@ LaunchRequest RequestLaunch(platform::Platform& system, const LaunchAccount& acc
                             const std::vector<std::string>& given) {
   LaunchRequest request;
   request.text = TextOf(system, source, given);
-  if (!ui::FitsCodePage(request.text)) {
+  if (!base::FitsCodePage(request.text)) {
     request.refusal = LaunchRefusal::kNotInCodePage;
     return request;
   }
@@ -108,7 +108,7 @@ LaunchRequest RequestLaunch(platform::Platform& system, const LaunchAccount& acc
     return request;
   }
   const bool launches = source == LaunchSource::kPathBox || source == LaunchSource::kQuickEntry;
-  if (launches && (!ui::FitsCodePage(account.user) || !ui::FitsCodePage(account.domain))) {
+  if (launches && (!base::FitsCodePage(account.user) || !base::FitsCodePage(account.domain))) {
     request.refusal = LaunchRefusal::kAccountNotInCodePage;
     return request;
   }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace z_global {
 namespace {
@@ -201,7 +201,7 @@ std::string WindowsVersionName(const platform::VersionRecord& record, const std:
       break;
   }
   // Since Windows 10 there are no service packs; the feature release tells the systems apart instead.
-  std::string servicePack = ui::Cut(record.servicePack, 128);
+  std::string servicePack = base::Cut(record.servicePack, 128);
   if (IsModern(record) && Trim(servicePack).empty()) servicePack = featureRelease();
   return Trim(name + " " + servicePack);
 }

@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "base/error.h"
 #include "platform/platform.h"
-#include "ui/error.h"
 
 namespace z_global {
 
 // A failing system query. Its text is what the operator reads in the error box.
-class ESystemError : public ui::EError {
+class ESystemError : public base::EError {
  public:
   using EError::EError;
 };

@@ -7,7 +7,7 @@
 
 #include "controls/ini_file.h"
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace fake {
 namespace {
@@ -19,7 +19,7 @@ constexpr platform::Handle kProcessHandles = 1u << 20;
 constexpr std::uint32_t kLogonFailure = 1326;
 
 std::string DriveRoot(const std::string& path) {
-  return path.size() >= 2 && path[1] == ':' ? std::string(1, ui::UpperAscii(path[0])) + ":" : std::string();
+  return path.size() >= 2 && path[1] == ':' ? std::string(1, base::UpperAscii(path[0])) + ":" : std::string();
 }
 
 // Compared in place: a copy of the password made here would itself outlive the call.
@@ -139,7 +139,7 @@ platform::CallResult FakePlatform::Logon(const char16_t* user, const char16_t* d
   record.passwordBuffer = password;
   logons.push_back(record);
   if (logonError) return {false, logonError};
-  if (!record.passwordAccepted || !ui::SameTextAscii(record.user, acceptedUser))
+  if (!record.passwordAccepted || !base::SameTextAscii(record.user, acceptedUser))
     return {false, kLogonFailure};
   token = nextHandle_++;
   ++openTokens;
@@ -165,7 +165,7 @@ std::optional<std::string> FakePlatform::Utf8ToAnsi(std::string_view utf8) {
       if ((next & 0xC0) != 0x80) return std::nullopt;
       code = (code << 6) | (next & 0x3F);
     }
-    out.push_back(code < 0x100 ? static_cast<char>(code) : code == 0x20AC ? '\x80' : ui::kNotInCodePage);
+    out.push_back(code < 0x100 ? static_cast<char>(code) : code == 0x20AC ? '\x80' : base::kNotInCodePage);
     i += static_cast<std::size_t>(length);
   }
   return out;
@@ -201,7 +201,7 @@ void FakePlatform::CloseHandle(platform::Handle handle) {
 
 unsigned FakePlatform::DriveType(const std::string& root) {
   driveRootsAsked.push_back(root);
-  auto it = driveTypes.find(ui::UpperAscii(root.empty() ? '?' : root[0]));
+  auto it = driveTypes.find(base::UpperAscii(root.empty() ? '?' : root[0]));
   return it == driveTypes.end() ? platform::kDriveNoRootDir : it->second;
 }
 

@@ -113,7 +113,7 @@ class FakePlatform : public platform::Platform {
                                   bool keepProcess, platform::Handle& process) override;
   void WaitForExit(platform::Handle process) override { waitedFor.push_back(process); }
   std::optional<std::uint32_t> ExitCodeOf(platform::Handle process) override;
-  // Latin-1 and the euro sign; any other character becomes ui::kNotInCodePage.
+  // Latin-1 and the euro sign; any other character becomes base::kNotInCodePage.
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
   bool RevertToSelf() override;

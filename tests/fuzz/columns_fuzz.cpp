@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "controls/ColumnListBox.h"
 #include "fuzz_input.h"
-#include "ui/error.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       bool refused = false;
       try {
         table.GetItemColumn(row, column);
-      } catch (const ui::EError&) {
+      } catch (const base::EError&) {
         refused = true;
       }
       fuzz::Check(refused, "a read of a missing row raises the index error");

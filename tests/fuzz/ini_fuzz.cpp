@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "controls/ini_file.h"
 #include "fuzz_input.h"
-#include "ui/text.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string written = ini::WriteToText(content, section, key, value);
   fuzz::Check(ini::ReadFromText(written, section, key, kAbsent, bufferSize) == ReadBack(value, bufferSize),
               "a written value reads back");
-  fuzz::Check(ini::ReadFromText(written, ui::UpperCaseAscii(section), ui::UpperCaseAscii(key), kAbsent,
+  fuzz::Check(ini::ReadFromText(written, base::UpperCaseAscii(section), base::UpperCaseAscii(key), kAbsent,
                                 5000) == ReadBack(value, 5000),
               "section and key match without regard to case");
   fuzz::Check(ini::WriteToText(written, section, key, value) == written,
@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (std::size_t i = 0; i < probes.size(); ++i) {
     const auto& [probeSection, probeKey] = probes[i];
-    if (ui::SameTextAscii(probeSection, section) && ui::SameTextAscii(probeKey, key)) continue;
+    if (base::SameTextAscii(probeSection, section) && base::SameTextAscii(probeKey, key)) continue;
     fuzz::Check(ini::ReadFromText(written, probeSection, probeKey, kAbsent, 5000) == before[i],
                 "a write leaves every other entry as it was");
   }

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "Unit1/run_as_user.h"
+#include "base/text.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
-#include "ui/text.h"
 #include "z_global/drives.h"
 #include "z_global/launch_request.h"
 
@@ -38,7 +38,7 @@ void SetUp(fake::FakePlatform& system, const std::vector<std::string>& parts) {
   for (std::size_t i = 0; i < types.size(); ++i) {
     if (!IsLetter(types[i])) continue;
     const std::vector<std::uint64_t> number = fuzz::Numbers(types.substr(i + 1, 3));
-    if (!number.empty()) system.driveTypes[ui::UpperAscii(types[i])] = static_cast<unsigned>(number[0] % 8);
+    if (!number.empty()) system.driveTypes[base::UpperAscii(types[i])] = static_cast<unsigned>(number[0] % 8);
   }
   system.shares.clear();
   std::size_t start = 0;
@@ -46,12 +46,12 @@ void SetUp(fake::FakePlatform& system, const std::vector<std::string>& parts) {
     std::size_t end = parts[2].find('\n', start);
     if (end == std::string::npos) end = parts[2].size();
     if (end > start)
-      system.shares[std::string(1, ui::UpperAscii(parts[2][start])) + ":"] =
+      system.shares[std::string(1, base::UpperAscii(parts[2][start])) + ":"] =
           parts[2].substr(start + 1, end - start - 1);
     start = end + 1;
   }
   system.unresolvable.clear();
-  for (char c : parts[3]) system.unresolvable.insert(std::string(1, ui::UpperAscii(c)) + ":");
+  for (char c : parts[3]) system.unresolvable.insert(std::string(1, base::UpperAscii(c)) + ":");
   system.currentDirectory = parts[4];
   system.windowsDirectory = parts[5];
   system.files.clear();
@@ -66,7 +66,7 @@ void SetUp(fake::FakePlatform& system, const std::vector<std::string>& parts) {
 
 bool OnNetworkDrive(const fake::FakePlatform& system, const std::string& text) {
   if (!NamesDrive(text)) return false;
-  const auto type = system.driveTypes.find(ui::UpperAscii(text[0]));
+  const auto type = system.driveTypes.find(base::UpperAscii(text[0]));
   return type != system.driveTypes.end() && type->second == platform::kDriveRemote;
 }
 
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!OnNetworkDrive(system, text)) {
     fuzz::Check(resolved == text, "a text on no network drive is not resolved");
   } else {
-    const auto share = system.shares.find(std::string(1, ui::UpperAscii(text[0])) + ":");
+    const auto share = system.shares.find(std::string(1, base::UpperAscii(text[0])) + ":");
     if (share != system.shares.end() && !system.unresolvable.count(share->first))
       fuzz::Check(resolved.rfind(share->second, 0) == 0,
                   "a path on a network drive begins with its share's universal name");
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const z_global::LaunchRequest request = z_global::RequestLaunch(system, {"Administrator", "WERKSTATT"},
                                                                   z_global::LaunchSource::kPathBox, {text});
-  const bool refusable = !ui::FitsCodePage(text) || text.size() > 255 || resolved.size() > 255;
+  const bool refusable = !base::FitsCodePage(text) || text.size() > 255 || resolved.size() > 255;
   fuzz::Check(refusable == (request.refusal != z_global::LaunchRefusal::kNone),
               "exactly a text the code page lacks a character of, or a too long one, is refused");
   if (refusable) {

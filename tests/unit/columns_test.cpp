@@ -1,8 +1,8 @@
 // The quick-launch table's rows: columns separated by the character 8.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "controls/ColumnListBox.h"
-#include "ui/error.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ TEST_F(ColumnsTest, IgnoresASetPastTheLastRowAndRefusesAReadThere) {
   try {
     table.GetItemColumn(1, 0);
     FAIL() << "no error";
-  } catch (const ui::EError& error) {
+  } catch (const base::EError& error) {
     EXPECT_STREQ(error.what(), "Der Index der Liste überschreitet das Maximum (1)");
   }
 }

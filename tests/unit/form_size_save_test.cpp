@@ -1,10 +1,10 @@
 // The window position store over a fake registry.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "controls/FormSizeSave.h"
 #include "fakes/headless_app.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
@@ -41,7 +41,7 @@ class FormSizeSaveTest : public ::testing::Test, protected fake::HeadlessApp {
   std::string Error(void (TFormSizeSave::*operation)()) {
     try {
       (window->Store.*operation)();
-    } catch (const ui::EError& error) {
+    } catch (const base::EError& error) {
       return error.what();
     }
     return "";

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/error.h"
 #include "controls/IniCtrl.h"
 #include "fakes/headless_app.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/headless/headless_backend.h"
 
 namespace {
@@ -115,11 +115,11 @@ TEST_F(IniCtrlTest, RaisesTheWriteErrorWithTheFullPath) {
   try {
     ini.WriteValue("SpeedButton1", "Text", "x");
     FAIL() << "no error";
-  } catch (const ui::EError& error) {
+  } catch (const base::EError& error) {
     EXPECT_STREQ(error.what(), "nach C:\\Tools\\Werkzeug.INI kann nicht geschrieben werden");
   }
   Fixed("C:\\Fehlt\\Werkzeug.INI");  // a folder that does not exist
-  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), ui::EError);
+  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), base::EError);
 }
 
 // A file that Notepad saved as UTF-8 reads as the program's own: a value valid as UTF-8 with a character
@@ -195,7 +195,7 @@ TEST_F(IniCtrlTest, WritesInTheEncodingOfTheFile) {
         << row.name;
   }
   system.unwritableFiles.insert("C:\\Tools\\Werkzeug.INI");  // a UTF-8 file that may not be written
-  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), ui::EError);
+  EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), base::EError);
 }
 
 }  // namespace

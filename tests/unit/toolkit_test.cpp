@@ -2,9 +2,10 @@
 // guard around handlers, sorted lists and status panels.
 #include <gtest/gtest.h>
 
+#include "base/error.h"
+#include "base/short_text.h"
 #include "fakes/headless_app.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/form.h"
 #include "ui/headless/headless_backend.h"
 #include "ui/menu.h"
@@ -76,7 +77,7 @@ TEST_F(ToolkitTest, EnterPressesTheFocusedButtonElseTheDefaultAndEscapeTheCancel
 }
 
 TEST_F(ToolkitTest, AnErrorInAHandlerBecomesAnErrorBoxTitledWithTheApplication) {
-  dialog->Ok.OnClick = [](ui::TObject*) { throw ui::EError("Win32-Fehler. Code: 5."); };
+  dialog->Ok.OnClick = [](ui::TObject*) { throw base::EError("Win32-Fehler. Code: 5."); };
   dialog->Ok.Click();  // returns: the error does not go past the handler
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
   EXPECT_EQ(screen.messageBoxes[0].text, "Win32-Fehler. Code: 5.");
@@ -124,7 +125,7 @@ TEST_F(ToolkitTest, AStatusPanelSetToTheTextItShowsAsksForNoRepaint) {
   EXPECT_EQ(bar.LastChangedPanel(), 0u);
   bar.SetPanelText(1, "drei");
   EXPECT_EQ(bar.LastChangedPanel(), 1u);
-  EXPECT_THROW(bar.SetPanelText(2, "x"), ui::EError);
+  EXPECT_THROW(bar.SetPanelText(2, "x"), base::EError);
 }
 
 TEST_F(ToolkitTest, ASpeedButtonWithoutATabOrderNeverTakesTheFocus) {
@@ -135,6 +136,34 @@ TEST_F(ToolkitTest, ASpeedButtonWithoutATabOrderNeverTakesTheFocus) {
     dialog->SelectNext(true);
     EXPECT_FALSE(button.Focused());
   }
+}
+
+// The windows are made in the tab order, each named box after the label that names it, then the
+// other labels, then the rest (here the line).
+TEST_F(ToolkitTest, MakesTheWindowsInTheTabOrderWithTheirLabelsBeforeThem) {
+  class Named : public ui::TForm {
+   public:
+    Named() : TForm(nullptr, "Named", "", 200, 100) {
+      Box.SetTabOrder(1);
+      Button.SetTabOrder(0);
+      NamesBox.FocusControl = &Box;
+    }
+    ui::TLabel Plain{this, "Plain", {}, "frei"};
+    ui::TBevel Line{this, "Line", {}};
+    ui::TEdit Box{this, "Box", {}};
+    ui::TLabel NamesBox{this, "NamesBox", {}, "Box:"};
+    ui::TButton Button{this, "Button", {}, "OK"};
+  } named;
+  std::vector<std::string> order;
+  for (ui::TControl* control : ui::CreationOrder(named)) order.push_back(control->Name());
+  EXPECT_EQ(order, (std::vector<std::string>{"Button", "NamesBox", "Box", "Plain", "Line"}));
+}
+
+TEST(ShortText, CutsAtTheTwoHundredFiftyFifthCharacter) {
+  for (const std::size_t length : {0u, 254u, 255u, 256u, 4000u})
+    EXPECT_EQ(base::ShortText(std::string(length, 'x')).str(),
+              std::string(std::min<std::size_t>(length, 255), 'x'))
+        << length;
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/error.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
 
@@ -344,7 +344,7 @@ TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
 }
 
 TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowProcedure) {
-  form->Cancel.OnClick = [](ui::TObject*) { throw ui::EError("IsWow64: bad process handle"); };
+  form->Cancel.OnClick = [](ui::TObject*) { throw base::EError("IsWow64: bad process handle"); };
   BoxWatcher watcher;
   SendMessageA(WindowOf(form->Cancel), BM_CLICK, 0, 0);
   watcher.thread.join();

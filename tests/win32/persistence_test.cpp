@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/error.h"
 #include "controls/FormSizeSave.h"
 #include "controls/IniCtrl.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/win32/win32_backend.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST_F(PersistenceTest, AFailedWriteNamesTheFile) {
   try {
     window->Ini.WriteValue("SpeedButton1", "Text", "x");
     FAIL() << "no error";
-  } catch (const ui::EError& error) {
+  } catch (const base::EError& error) {
     EXPECT_EQ(std::string(error.what()),
               "nach " + folder + "fehlt\\Werkzeug.INI kann nicht geschrieben werden");
   }
@@ -108,7 +108,7 @@ TEST_F(PersistenceTest, ThePositionStoreRefusesAValueOfTheWrongType) {
   try {
     window->Store.LoadFromRegistry();
     FAIL() << "no error";
-  } catch (const ui::EError& error) {
+  } catch (const base::EError& error) {
     EXPECT_STREQ(error.what(), "Ungültiger Datentyp für 'Form1.Left'");
   }
 }

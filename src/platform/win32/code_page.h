@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace w32 {
 
 inline std::string ExactAnsi(const wchar_t* wide, int length) {
   if (length <= 0) return {};
-  const char fallback[] = {ui::kNotInCodePage, '\0'};
+  const char fallback[] = {base::kNotInCodePage, '\0'};
   DWORD flags = WC_NO_BEST_FIT_CHARS;
   const char* defaultChar = fallback;
   int bytes = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, defaultChar, nullptr);
@@ -22,7 +22,7 @@ inline std::string ExactAnsi(const wchar_t* wide, int length) {
     defaultChar = nullptr;
     bytes = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, nullptr);
   }
-  if (bytes <= 0) return std::string(static_cast<std::size_t>(length), ui::kNotInCodePage);
+  if (bytes <= 0) return std::string(static_cast<std::size_t>(length), base::kNotInCodePage);
   std::string ansi(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(CP_ACP, flags, wide, length, ansi.data(), bytes, defaultChar, nullptr);
   return ansi;

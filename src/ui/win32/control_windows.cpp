@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/error.h"
 #include "platform/win32/code_page.h"
-#include "ui/error.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
@@ -471,7 +471,7 @@ void ControlWindow::Create(HWND parent, int id) {
       CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
                       bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                       Backend().Instance(), nullptr);
-  if (!window) throw EError("Das Fenster " + control_.Name() + " konnte nicht erzeugt werden");
+  if (!window) throw base::EError("Das Fenster " + control_.Name() + " konnte nicht erzeugt werden");
   window_.reset(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), FALSE);

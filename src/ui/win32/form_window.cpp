@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "platform/win32/code_page.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/form_accessible.h"
 #include "ui/win32/win32_backend.h"
@@ -334,7 +334,7 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
   HWND window = CreateWindowExA(exStyle, kFormClass, caption.c_str(), style, form.Left(), form.Top(),
                                 outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                                 backend.Instance(), peer.get());
-  if (!window) throw EError("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
+  if (!window) throw base::EError("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
   WindowFactory factory(window, peer->Windowless());
   for (TControl* control : CreationOrder(form)) control->AttachPeer(control->MakePeer(factory));

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
+#include "base/error.h"
 #include "ui/application.h"
-#include "ui/error.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/windowless_adapter.h"
 
@@ -82,6 +82,20 @@ COLORREF ColorRefOf(Color color) {
   return (color & kSystemColor) ? GetSysColor(static_cast<int>(color & 0xFF)) : static_cast<COLORREF>(color);
 }
 
+void AnyPainterList::Add(Painter& painter) {
+  painters_.push_back(&painter);
+}
+
+void AnyPainterList::Remove(Painter& painter) {
+  std::erase(painters_, &painter);
+}
+
+Painter* AnyPainterList::For(const TControl& control) const {
+  for (auto it = painters_.rbegin(); it != painters_.rend(); ++it)
+    if ((*it)->Accepts(control)) return *it;
+  return nullptr;
+}
+
 COLORREF TextColorOf(const Font& font) {
   return Backend().HighContrast() ? GetSysColor(COLOR_BTNTEXT) : ColorRefOf(font.color);
 }
@@ -113,7 +127,7 @@ void Win32Backend::RegisterClasses() {
   form.lpszClassName = kFormClass;
   // No CS_DBLCLKS: a quick second click on a speed button is a second click, as on any button.
   if (!RegisterClassExA(&form) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw EError("Die Fensterklasse konnte nicht angemeldet werden");
+    throw base::EError("Die Fensterklasse konnte nicht angemeldet werden");
 }
 
 HFONT Win32Backend::FontFor(const Font& font) {

@@ -80,25 +80,33 @@ class PainterOf : public Interface {
 };
 
 // The painters in use of one interface: the one registered last that accepts a control paints it.
-// Only painters of the interface go in, so each comes out as one.
+// The list's code is written once for all interfaces; only painters of the interface go in, so each
+// comes out as one.
+class AnyPainterList {
+ public:
+  void Add(Painter& painter);
+  void Remove(Painter& painter);
+  Painter* For(const TControl& control) const;
+  const std::vector<Painter*>& All() const { return painters_; }
+
+ private:
+  std::vector<Painter*> painters_;
+};
+
 template <class Interface>
 class PainterList {
  public:
-  void Add(Interface& painter) { painters_.push_back(&painter); }
-  void Remove(Interface& painter) { std::erase(painters_, &painter); }
+  void Add(Interface& painter) { list_.Add(painter); }
+  void Remove(Interface& painter) { list_.Remove(painter); }
   // None for a control the system draws.
-  Interface* For(const TControl& control) const {
-    for (auto it = painters_.rbegin(); it != painters_.rend(); ++it)
-      if ((*it)->Accepts(control)) return static_cast<Interface*>(*it);
-    return nullptr;
-  }
+  Interface* For(const TControl& control) const { return static_cast<Interface*>(list_.For(control)); }
   template <class Call>
   void Each(Call call) const {
-    for (Painter* painter : painters_) call(*static_cast<Interface*>(painter));
+    for (Painter* painter : list_.All()) call(*static_cast<Interface*>(painter));
   }
 
  private:
-  std::vector<Painter*> painters_;  // one kind of list for all interfaces: one copy of its code
+  AnyPainterList list_;
 };
 
 struct PainterRegistry {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace ui {
+namespace base {
 
 inline char UpperAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -40,4 +40,4 @@ inline std::string Cut(std::string_view text, std::size_t n) {
   return std::string(text.substr(0, n));
 }
 
-}  // namespace ui
+}  // namespace base

@@ -1,5 +1,6 @@
 #pragma once
-// The six quick-launch entries: their sections in the settings file and their rows in the table.
+// The six quick-launch entries: their sections in the settings file and their rows in the table that
+// the main window and the editor share.
 #include <string>
 #include <string_view>
 

@@ -6,15 +6,16 @@
 #include <string>
 #include <utility>
 
-namespace ui {
+namespace base {
 
 class EError : public std::exception {
  public:
   explicit EError(std::string message) : message_(std::move(message)) {}
+  ~EError() override;  // once, in error.cpp, instead of in every file that raises one
   const char* what() const noexcept override { return message_.c_str(); }
 
  private:
   std::string message_;
 };
 
-}  // namespace ui
+}  // namespace base

@@ -1,0 +1,7 @@
+#include "base/error.h"
+
+namespace base {
+
+EError::~EError() = default;
+
+}  // namespace base
