@@ -7,6 +7,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/memory_peers.h"
+#include "ui/menu.h"
 
 namespace ui {
 
@@ -159,6 +160,18 @@ void TEdit::PeerReplaced(ControlPeer& old) {
   secret::Wide typed;
   dynamic_cast<SecretPeer&>(old).ReadSecret(typed);
   if (!typed.empty()) SetSecret(typed);
+}
+
+bool TControl::ContextKey(Point screen) {
+  if (!popupMenu_) return false;
+  popupMenu_->Popup(screen.x, screen.y);
+  return true;
+}
+
+bool TButton::ContextKey(Point screen) {
+  if (!OnDropDown) return TControl::ContextKey(screen);
+  DropDown();
+  return true;
 }
 
 void TButton::DropDown() {

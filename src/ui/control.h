@@ -93,6 +93,9 @@ class TControl : public TComponent {
   void DblClick();
   void KeyPress(char& key);
   void MouseDown(MouseButton button, int x, int y);
+  // The context key or Shift+F10 on the control's window: its context menu, with its top-left corner
+  // at the screen point. False when it has none.
+  virtual bool ContextKey(Point screen);
 
   ControlPeer& Peer() const { return *peer_; }
   // A backend's peer takes the place of the one the control has; what the user could change moves over.
@@ -185,6 +188,8 @@ class TButton : public TTextControl {
 
   // A button with a modal result hands it to its form first, then runs its handler.
   void Click() override;
+  // A drop-down button opens its menu, as it does for Alt+Down and F4.
+  bool ContextKey(Point screen) override;
 
   // A button that opens a menu below itself (a drop-down button) from the keyboard too: Alt+Down, F4
   // or the context key.

@@ -244,18 +244,12 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       if (ControlWindow* source = ControlOf(reinterpret_cast<HWND>(wParam))) {
         TControl& control = source->Control();
-        auto* button = dynamic_cast<TButton*>(&control);
-        if (lParam == -1 && button && button->OnDropDown) {  // the context key opens a drop-down's menu
-          button->DropDown();
-          return 0;
-        }
-        if (TPopupMenu* menu = control.PopupMenu()) {
-          POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-          if (lParam == -1) {  // from the keyboard: at the control's corner
-            at = {0, 0};
-            ::ClientToScreen(source->Window(), &at);
-          }
-          menu->Popup(at.x, at.y);
+        if (lParam == -1) {  // from the keyboard: at the control's corner
+          POINT corner{0, 0};
+          ::ClientToScreen(source->Window(), &corner);
+          if (control.ContextKey({corner.x, corner.y})) return 0;
+        } else if (TPopupMenu* menu = control.PopupMenu()) {
+          menu->Popup(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
           return 0;
         }
       }
