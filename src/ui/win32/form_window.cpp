@@ -230,7 +230,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       Backend().SystemChanged();
       break;
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETHIGHCONTRAST || wParam == 0) Backend().SystemChanged();
+      if (wParam == SPI_SETHIGHCONTRAST) Backend().SystemChanged();
       break;
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == window) {
