@@ -223,7 +223,7 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_UPDATEUISTATE:
       // The focus rectangle follows the keyboard cues: shown once the keyboard is used.
-      if (form.Windowless().Focused()) form.Windowless().Redraw(*form.Windowless().Focused(), false);
+      if (TWindowlessControl* focused = host.Focused()) focused->Redraw(false);
       break;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
