@@ -3,6 +3,7 @@
 // more than 255 characters is refused, and the accounts are written as administrators write them.
 #include <gtest/gtest.h>
 
+#include "e2e/account_run.h"
 #include "e2e/driver.h"
 #include "e2e/stand_in.h"
 
@@ -114,13 +115,10 @@ TEST(LaunchRequestE2E, LogsOnAccountsAsAdministratorsWriteThem) {
     bool domainPassed;
   } rows[] = {{"adm@zentrale.example", false}, {"Größe-Admin", true}};
   for (const auto& row : rows) {
-    const std::string folder = e2e::RunFolder("account-forms");
-    e2e::WriteFile(folder + "Morvela.INI", std::string("[Anmeldung]\r\nBenutzer=") + row.user + "\r\n");
-    standin::Session session{kPassword};
-    session.AcceptAccount(row.user);
-    Program program(folder);
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(session.InstallInto(program.Process()));
+    e2e::AccountRun run("account-forms", std::string("Benutzer=") + row.user + "\r\n", row.user, kPassword);
+    ASSERT_TRUE(run.Ready());
+    Program& program = run.program;
+    standin::Session& session = run.session;
     EXPECT_NE(program.ControlWithText(program.Main(), row.user), nullptr) << row.user;
     Program::SetText(program.PathBox(), "notepad");
     Launch(program);

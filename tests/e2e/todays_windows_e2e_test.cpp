@@ -3,6 +3,7 @@
 // no library taken from the program's own folder.
 #include <gtest/gtest.h>
 
+#include "e2e/account_run.h"
 #include "e2e/driver.h"
 #include "e2e/stand_in.h"
 
@@ -63,13 +64,10 @@ TEST(TodaysWindowsE2E, LogsOnTheAccountOfTheSettingsFile) {
       {"Benutzer=\r\nDomaene=\r\n", "Administrator", e2e::AccountDomain()},
   };
   for (const Row& row : rows) {
-    const std::string folder = e2e::RunFolder("account");
-    e2e::WriteFile(folder + "Morvela.INI", std::string("[Anmeldung]\r\n") + row.section);
-    standin::Session session{kPassword};
-    session.AcceptAccount(row.user);
-    Program program(folder);
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(session.InstallInto(program.Process()));
+    e2e::AccountRun run("account", row.section, row.user, kPassword);
+    ASSERT_TRUE(run.Ready());
+    Program& program = run.program;
+    standin::Session& session = run.session;
     EXPECT_NE(program.ControlWithText(program.Main(), row.user), nullptr) << row.user;
     EXPECT_NE(program.ControlWithText(program.Main(), row.domain), nullptr) << row.domain;
     Program::SetText(program.PathBox(), "notepad");
