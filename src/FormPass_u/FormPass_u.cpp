@@ -26,3 +26,11 @@ TFormPass::TFormPass(ui::TComponent* owner) : TForm(owner, "FormPass", "Passwort
 void TFormPass::FormActivate(ui::TObject*) {
   EditPasswd.SetFocus();
 }
+
+std::optional<secret::Wide> TFormPass::AskPassword(const secret::Wide& current) {
+  EditPasswd.SetSecret(current);
+  std::optional<secret::Wide> typed;
+  if (ShowModal() == ui::mrOk) typed = EditPasswd.ReadSecret();
+  EditPasswd.WipeSecret();
+  return typed;
+}

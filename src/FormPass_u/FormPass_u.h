@@ -1,6 +1,9 @@
 #pragma once
 // The password dialog: shown when a quick launch fails, with the account, the domain and the password
 // prefilled, so the operator can correct the password and try once more.
+#include <optional>
+
+#include "platform/secret.h"
 #include "ui/control.h"
 #include "ui/form.h"
 
@@ -18,6 +21,9 @@ class TFormPass : public ui::TForm {
   ui::TButton CancelBtn{this, "CancelBtn", {175, 84, 75, 25}, "Abbrechen"};
 
   void FormActivate(ui::TObject* sender);
+  // Shows the dialog with the password to correct; the password after OK, nothing after Cancel. The
+  // box is emptied either way: the dialog lives on, hidden, and would keep a copy otherwise.
+  std::optional<secret::Wide> AskPassword(const secret::Wide& current);
 };
 
 extern TFormPass* FormPass;

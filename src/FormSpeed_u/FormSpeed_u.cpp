@@ -160,15 +160,10 @@ bool TFormSpeed::Written(const std::string& section, const std::string& text, co
   // In a folder that only administrators may write (as it should be: the entries start programs as
   // the administrator), the helper writes the entry as the gate's account.
   if (error == platform::kErrorAccessDenied) {
-    z_global::HelperRequest save;
-    save.kind = z_global::HelperRequest::Kind::kSave;
-    save.entry = section.back() - '0';
-    save.text = text;
-    save.path = path;
-    save.hint = hint;
-    const LaunchOutcome saved = Form1->SaveAsAdministrator(save);
-    if (saved.kind == LaunchOutcome::Kind::kDone) return true;
-    if (saved.kind == LaunchOutcome::Kind::kTooLong) {
+    const z_global::LaunchOutcome saved =
+        Form1->SaveAsAdministrator({section.back() - '0', text, path, hint});
+    if (saved.kind == z_global::LaunchOutcome::Kind::kDone) return true;
+    if (saved.kind == z_global::LaunchOutcome::Kind::kTooLong) {
       ShowErrorBox(kEntryTooLongForTheHelper);
       return false;
     }
@@ -183,21 +178,16 @@ void TFormSpeed::SaveEntry(const std::string& section) {
   const std::string text = EditText.Text();
   const std::string path = EditPfad.Text();
   const std::string hint = EditHint.Text();
-  // The table hands a row back through a buffer of 4096 characters: a longer entry is refused before
-  // anything is written, and the editor keeps what was typed.
-  if (!FitsInTable(text, path, hint)) {
-    ShowErrorBox(kEntryTooLong);
-    return;
-  }
-  // Nor can a value with a line break be stored: it would spill into lines of its own in the file.
-  if (!FitsOnLines(text, path, hint)) {
-    ShowErrorBox(kEntryHasLineBreak);
-    return;
-  }
-  // Nor one that the program could only store with look-alikes for some of its characters.
-  if (!base::FitsCodePage(text) || !base::FitsCodePage(path) || !base::FitsCodePage(hint)) {
-    ShowErrorBox(kEntryNotInCodePage);
-    return;
+  // What cannot be stored is refused before anything is written, and the editor keeps what was typed.
+  switch (FaultOf(text, path, hint)) {
+    case EntryFault::kNone:
+      break;
+    case EntryFault::kTooLong:
+      return ShowErrorBox(kEntryTooLong);
+    case EntryFault::kLineBreak:
+      return ShowErrorBox(kEntryHasLineBreak);
+    case EntryFault::kNotInCodePage:
+      return ShowErrorBox(kEntryNotInCodePage);
   }
   AttachSettingsFile();
   if (!Written(section, text, path, hint)) return;

@@ -1,5 +1,6 @@
 #include "Morvela/helper.h"
 
+#include "base/text.h"
 #include "controls/IniCtrl.h"
 #include "z_global/command_line.h"
 #include "z_global/elevation.h"
@@ -8,32 +9,64 @@
 
 namespace {
 
-constexpr int kErrorInvalidParameter = 87;
-
-int StartWithRaisedRights(platform::Platform& system, const std::string& commandLine, bool wait) {
-  // Split as CreateProcess reads a command line; the shell gets no directory, so the program starts in
-  // the helper's own, which is the launch's.
-  const z_global::ProgramAndArguments parts = z_global::SplitProgram(commandLine);
-  platform::Handle process = 0;
-  const platform::CallResult started =
-      system.ShellRunAs(parts.program, parts.arguments, platform::kSwShowNormal, wait, process);
-  if (!started.ok) return static_cast<int>(started.error);
-  if (!process) return 0;
-  system.WaitForExit(process);
-  const std::optional<std::uint32_t> code = system.ExitCodeOf(process);
-  system.CloseHandle(process);
-  return static_cast<int>(code.value_or(kErrorInvalidParameter));
+int Code(std::uint32_t error) {
+  return static_cast<int>(error);
 }
 
-int Save(platform::Platform& system, const z_global::HelperRequest& request) {
+// Raised by the consent prompt: the full token of a split logon.
+bool Raised(platform::Platform& system) {
+  platform::Handle token = 0;
+  std::uint32_t error = 0;
+  if (!system.OpenProcessTokenRead(token, error)) return false;
+  const platform::OwnedHandle owned(system, token);
+  return system.TokenElevationType(owned.get()) == platform::ElevationType::kFull;
+}
+
+// A start of the program itself would make the consent prompt name this program for whatever its copy
+// is told to start next.
+int Start(platform::Platform& system, const z_global::HelperRequest& request) {
+  const platform::TextResult full = system.FullPathName(request.file);
+  if (base::SameTextAscii(full.ok ? full.text : request.file, system.ModuleFileName()))
+    return Code(platform::kErrorAccessDenied);
+  platform::Handle none = 0;
+  const platform::CallResult started = system.ShellRunAs(
+      {request.owner, request.file, request.parameters, request.directory, platform::kSwShowNormal, false},
+      none);
+  return started.ok ? 0 : Code(started.error);
+}
+
+// The program itself, raised, with the save's switch; its exit code is the save's.
+int RaiseAndSave(platform::Platform& system, const z_global::HelperRequest& request) {
+  const std::string program = system.ModuleFileName();
+  z_global::HelperRequest save;
+  save.kind = z_global::HelperRequest::Kind::kSave;
+  save.entry = request.entry;
+  const std::optional<std::string> commandLine = z_global::HelperCommandLine(program, save);
+  if (!commandLine) return Code(platform::kErrorFilenameExceedsRange);
+  platform::Handle started = 0;
+  const platform::CallResult run =
+      system.ShellRunAs({request.owner, program, z_global::SplitProgram(*commandLine).arguments,
+                         z_global::DirectoryOf(program), platform::kSwShowNormal, true},
+                        started);
+  const platform::OwnedHandle process(system, run.ok ? started : 0);
+  if (!run.ok) return Code(run.error);
+  if (!process) return 0;
+  system.WaitForExit(process.get());
+  return Code(system.ExitCodeOf(process.get()).value_or(platform::kErrorInvalidParameter));
+}
+
+// What the editor would refuse is refused here too: whoever starts the helper by hand gets no more.
+int Save(platform::Platform& system, const z_global::QuickEntry& entry) {
+  if (FaultOf(entry.text, entry.path, entry.hint) != EntryFault::kNone)
+    return Code(platform::kErrorInvalidParameter);
   const std::string module = system.ModuleFileName();
   const std::string settings =
       z_global::AppendBackslash(z_global::DirectoryOf(module)) + z_global::IniNameOf(module);
-  const std::string section = QuickSection(request.entry);
-  for (const auto& [key, value] : {std::pair{"Text", &request.text}, std::pair{"Pfad", &request.path},
-                                   std::pair{"Hint", &request.hint}}) {
+  const std::string section = QuickSection(entry.number);
+  for (const auto& [key, value] :
+       {std::pair{"Text", &entry.text}, std::pair{"Pfad", &entry.path}, std::pair{"Hint", &entry.hint}}) {
     const platform::CallResult written = WriteSetting(system, settings, section, key, *value);
-    if (!written.ok) return static_cast<int>(written.error ? written.error : kErrorInvalidParameter);
+    if (!written.ok) return Code(written.error ? written.error : platform::kErrorInvalidParameter);
   }
   return 0;
 }
@@ -44,14 +77,14 @@ std::optional<int> RunAsHelper(platform::Platform& system) {
   const std::optional<z_global::HelperRequest> request = z_global::HelperRequestOf(system.CommandLine());
   if (!request) return std::nullopt;
   switch (request->kind) {
-    case z_global::HelperRequest::Kind::kStart:
-      return StartWithRaisedRights(system, request->commandLine, false);
-    case z_global::HelperRequest::Kind::kStartAndWait:
-      return StartWithRaisedRights(system, request->commandLine, true);
     case z_global::HelperRequest::Kind::kSave:
-      return Save(system, *request);
+      return Save(system, request->entry);
+    case z_global::HelperRequest::Kind::kStart:
+      return Raised(system) ? Code(platform::kErrorAccessDenied) : Start(system, *request);
+    case z_global::HelperRequest::Kind::kRaiseAndSave:
+      return Raised(system) ? Code(platform::kErrorAccessDenied) : RaiseAndSave(system, *request);
     case z_global::HelperRequest::Kind::kInvalid:
       break;
   }
-  return kErrorInvalidParameter;
+  return Code(platform::kErrorInvalidParameter);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The program as its own helper: started as the administrator's account with a switch, it opens no
-// window, reads no settings and writes nothing to the registry. It asks the shell to start a command
-// line with the account's full rights (and so for the administrator's consent), or writes a quick-launch
-// entry into the settings file beside it, and ends with 0 or the system's error code.
+// window, reads no settings and writes nothing to the registry. It has the shell start a file with the
+// account's full rights (and so ask for the administrator's consent), or writes a quick-launch entry
+// into the settings file beside it, and ends with 0 or the system's error code. It never starts the
+// program itself, but to save; raised, it does nothing but save.
 #include <optional>
 
 #include "platform/platform.h"

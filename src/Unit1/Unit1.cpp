@@ -3,6 +3,7 @@
 
 #include "Unit1/logon_settings.h"
 #include "Unit1/outcome_messages.h"
+#include "base/error.h"
 #include "base/text.h"
 #include "ui/application.h"
 #include "z_global/paths.h"
@@ -166,7 +167,13 @@ platform::Platform& TForm1::System() const {
 
 // An error in any step ends the start-up here; the application shows it and the window still opens.
 void TForm1::FormCreate(TObject*) {
-  FormSizeSave1.LoadFromRegistry();
+  // Any user may write a value below their own key: one that cannot be read is shown and passed over,
+  // and the account and the quick launches are read all the same.
+  try {
+    FormSizeSave1.LoadFromRegistry();
+  } catch (const base::EError& unreadable) {
+    ui::Application().ShowException(unreadable.what());
+  }
   // A path handed to the program (a shortcut, "Senden an", a file dropped onto its icon) waits in the
   // path box for the password; nothing starts before the operator presses Enter.
   TakeIntoPathBox(z_global::LaunchSource::kCommandLine, {System().CommandLine()});

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "Unit1/run_as_user.h"
 #include "controls/AgOpenDialog.h"
 #include "controls/ColumnListBox.h"
 #include "controls/FormSizeSave.h"
@@ -16,6 +15,7 @@
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "z_global/launch_request.h"
+#include "z_global/launcher.h"
 
 class TForm1 : public ui::TForm {
  public:
@@ -140,18 +140,23 @@ class TForm1 : public ui::TForm {
   void XPSpeedButton7Click(TObject* sender);
 
   // The editor's save through the helper, as the gate's account with the password in the password box.
-  LaunchOutcome SaveAsAdministrator(const z_global::HelperRequest& save);
+  z_global::LaunchOutcome SaveAsAdministrator(const z_global::QuickEntry& entry);
 
  private:
   platform::Platform& System() const;
   // The request for a launch of the text as the account that the main window names.
   z_global::LaunchRequest Request(z_global::LaunchSource source, const std::string& text) const;
-  // Tells the operator why, when the request is refused.
-  bool Refused(const z_global::LaunchRequest& request) const;
-  // Starts the request as the administrator with the password in the password box (cut to 255). The
-  // password's copy lives only for the call, never across a dialog. While the helper runs the window
-  // keeps answering, and launches, the gate and closing wait their turn (Busy).
-  LaunchOutcome RunWithTypedPassword(const z_global::LaunchRequest& request);
+  // Tells the operator why, when the request is refused; a name no file can have fails as the launch.
+  bool Refused(const z_global::LaunchRequest& request, const char* failed) const;
+  // Runs a launch or a save as the administrator with the password in the password box (cut to 255).
+  // The password's copy lives only for the call, never across a dialog. While the helper runs the
+  // window keeps answering, and launches, the gate and closing wait their turn (Busy).
+  using AsAccount =
+      std::function<z_global::LaunchOutcome(const secret::Wide& password, const z_global::LaunchHost& host)>;
+  z_global::LaunchOutcome WithTypedPassword(const AsAccount& run);
+  z_global::LaunchOutcome RunWithTypedPassword(const z_global::LaunchRequest& request);
+  // Asked when the helper cannot be started: whether to start without the full rights.
+  bool AllowLimitedRights(std::uint32_t error) const;
   // True, with the system's beep, while a launch waits for its helper.
   bool Busy() const;
   // The path handed in or dropped, into the path box with the focus on the password; false when there

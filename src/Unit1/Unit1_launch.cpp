@@ -1,7 +1,6 @@
 // The launch bar: "Ausführen", the file dialog and the command-window button.
 #include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
-#include "Unit1/run_as_user.h"
 #include "base/short_text.h"
 #include "base/text.h"
 #include "ui/application.h"
@@ -30,20 +29,65 @@ z_global::LaunchRequest TForm1::Request(z_global::LaunchSource source, const std
   return z_global::RequestLaunch(System(), {AdminUser, UserDomain}, source, {text});
 }
 
-bool TForm1::Refused(const z_global::LaunchRequest& request) const {
-  if (request.refusal == z_global::LaunchRefusal::kNone) return false;
-  ShowErrorBox(RefusalText(request.refusal, RefusalOutcome::kNotStarted));
-  return true;
+bool TForm1::Refused(const z_global::LaunchRequest& request, const char* failed) const {
+  switch (request.refusal) {
+    case z_global::LaunchRefusal::kNone:
+      return false;
+    case z_global::LaunchRefusal::kQuoteInProgram:
+      // No file can be named so: the launch fails as the system fails such a name.
+      ShowErrorBox(z_global::WithSystemReason(System(), failed, platform::kErrorInvalidName));
+      return true;
+    default:
+      ShowErrorBox(RefusalText(request.refusal, RefusalOutcome::kNotStarted));
+      return true;
+  }
 }
 
-LaunchOutcome TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
+namespace {
+// The flag that makes a second launch, the gate and closing wait while the helper runs; down again
+// however the launch ends.
+class Waiting {
+ public:
+  explicit Waiting(bool& flag) : flag_(flag) { flag_ = true; }
+  Waiting(const Waiting&) = delete;
+  Waiting& operator=(const Waiting&) = delete;
+  ~Waiting() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+}  // namespace
+
+z_global::LaunchOutcome TForm1::WithTypedPassword(const AsAccount& run) {
   secret::Wide password = EditPasswort.ReadSecret();
   password.Cut(base::ShortText::kLength);
-  waitingForHelper_ = true;
-  const LaunchOutcome outcome = LaunchAsAccount(
-      System(), request, password, [](platform::Handle process) { ui::Application().WaitFor(process); });
-  waitingForHelper_ = false;
-  return outcome;
+  const Waiting waiting(waitingForHelper_);
+  z_global::LaunchHost host;
+  host.owner = Handle();
+  host.wait = [](platform::Handle process) { ui::Application().WaitFor(process); };
+  host.allowLimitedRights = [this](std::uint32_t error) { return AllowLimitedRights(error); };
+  return run(password, host);
+}
+
+z_global::LaunchOutcome TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
+  return WithTypedPassword([&](const secret::Wide& password, const z_global::LaunchHost& host) {
+    return z_global::LaunchAsAccount(System(), request, password, host);
+  });
+}
+
+bool TForm1::AllowLimitedRights(std::uint32_t error) const {
+  std::string reason = z_global::FilledInserts(System().SystemErrorMessage(error), {});
+  while (!reason.empty() && std::string_view(". \r\n").find(reason.back()) != std::string_view::npos)
+    reason.pop_back();
+  const std::string why = (reason.empty() ? "" : reason + ", ") + "Fehler " + std::to_string(error);
+  const ui::MessageBoxRequest question{
+      "Das Programm kann nicht mit den vollen Administratorrechten gestartet werden (" + why +
+          ").\n\nMit eingeschränkten Rechten starten?",
+      "Warnung",
+      ui::kMbYesNo | ui::kMbIconWarning | ui::kMbDefButton2,
+      {},
+      {}};
+  return ui::Application().ShowMessageBox(question) == ui::kIdYes;
 }
 
 bool TForm1::Busy() const {
@@ -56,9 +100,9 @@ bool TForm1::Busy() const {
 void TForm1::ButtonEXEClick(TObject*) {
   if (Busy()) return;
   const z_global::LaunchRequest request = Request(z_global::LaunchSource::kPathBox, EditPfad.Text());
-  if (Refused(request)) return;
-  const LaunchOutcome launched = RunWithTypedPassword(request);
-  if (launched.kind == LaunchOutcome::Kind::kFailed)
+  if (Refused(request, kLaunchFailed)) return;
+  const z_global::LaunchOutcome launched = RunWithTypedPassword(request);
+  if (launched.kind == z_global::LaunchOutcome::Kind::kFailed)
     ShowErrorBox(
         z_global::WithSystemReason(System(), kLaunchFailed, launched.error, z_global::ProgramOf(request)));
 }

@@ -21,6 +21,7 @@ inline std::string RefusalText(z_global::LaunchRefusal refusal, RefusalOutcome o
   std::string why;
   switch (refusal) {
     case z_global::LaunchRefusal::kNone:
+    case z_global::LaunchRefusal::kQuoteInProgram:  // told as a failed launch
       return {};
     case z_global::LaunchRefusal::kNotInCodePage:
       why =

@@ -1,6 +1,8 @@
 // The quick-launch entries of the main window: loading them at start, launching one, and the
 // administrator gate in front of the editor.
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include "FormPass_u/FormPass_u.h"
 #include "FormSpeed_u/FormSpeed_u.h"
@@ -14,6 +16,12 @@
 #include "z_global/system_info.h"
 
 namespace {
+// A stored position may be as far out as an integer goes: the editor beside it stays at the edge.
+int Beside(int coordinate, int offset) {
+  return coordinate > std::numeric_limits<int>::max() - offset ? std::numeric_limits<int>::max()
+                                                               : coordinate + offset;
+}
+
 constexpr char kGateRefused[] =
     "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
     "eintragen.";
@@ -50,19 +58,20 @@ void TForm1::LaunchQuickEntry(TObject*, int n) {
   if (Busy()) return;
   const std::string stored = ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 1);
   const z_global::LaunchRequest request = Request(z_global::LaunchSource::kQuickEntry, stored);
-  if (Refused(request)) return;
+  if (Refused(request, kQuickLaunchFailed)) return;
   // Declined at the consent prompt: the administrator meant it, the password was right.
-  if (RunWithTypedPassword(request).kind != LaunchOutcome::Kind::kFailed) return;
+  if (RunWithTypedPassword(request).kind != z_global::LaunchOutcome::Kind::kFailed) return;
 
   FormPass->LabelAdmin.SetText(LabelAdminUser.Text());
   FormPass->LabelDomaene.SetText(LabelDom.Text());
-  FormPass->EditPasswd.SetSecret(EditPasswort.ReadSecret());
-  if (FormPass->ShowModal() != ui::mrOk) return;
+  std::optional<secret::Wide> corrected = FormPass->AskPassword(EditPasswort.ReadSecret());
+  if (!corrected) return;
 
   // The corrected password stays in the main window for the launches that follow.
-  EditPasswort.SetSecret(FormPass->EditPasswd.ReadSecret());
-  const LaunchOutcome again = RunWithTypedPassword(request);
-  if (again.kind == LaunchOutcome::Kind::kFailed)
+  EditPasswort.SetSecret(*corrected);
+  corrected.reset();
+  const z_global::LaunchOutcome again = RunWithTypedPassword(request);
+  if (again.kind == z_global::LaunchOutcome::Kind::kFailed)
     ShowErrorBox(
         z_global::WithSystemReason(System(), kQuickLaunchFailed, again.error, z_global::ProgramOf(request)));
 }
@@ -84,8 +93,8 @@ void TForm1::Bearbeiten11Click(TObject*) {
   // once, so that the editor reads and writes with the operator's rights.
   if (checked.ok) System().RevertToSelf();
   if (checked.ok && base::UpperCaseAscii(user) == base::UpperCaseAscii(AdminUser)) {
-    FormSpeed->SetTop(Top() < 0 ? 0 : Top() + 35);
-    FormSpeed->SetLeft(Left() < 0 ? 0 : Left() + 150);
+    FormSpeed->SetTop(Top() < 0 ? 0 : Beside(Top(), 35));
+    FormSpeed->SetLeft(Left() < 0 ? 0 : Beside(Left(), 150));
     FormSpeed->OpenEditor();
     return;
   }
@@ -93,15 +102,11 @@ void TForm1::Bearbeiten11Click(TObject*) {
   EditPasswort.SetFocus();
 }
 
-LaunchOutcome TForm1::SaveAsAdministrator(const z_global::HelperRequest& save) {
+z_global::LaunchOutcome TForm1::SaveAsAdministrator(const z_global::QuickEntry& entry) {
   const std::string user = base::ShortText(LabelAdminUser.Text());
   const std::string domain = base::ShortText(LabelDom.Text());
-  secret::Wide password = EditPasswort.ReadSecret();
-  password.Cut(base::ShortText::kLength);
-  waitingForHelper_ = true;
-  const LaunchOutcome saved =
-      SaveAsAccount(System(), user, z_global::LogonDomain(user, domain), password, save,
-                    [](platform::Handle process) { ui::Application().WaitFor(process); });
-  waitingForHelper_ = false;
-  return saved;
+  return WithTypedPassword([&](const secret::Wide& password, const z_global::LaunchHost& host) {
+    return z_global::SaveAsAccount(System(), user, z_global::LogonDomain(user, domain), password, entry,
+                                   host);
+  });
 }

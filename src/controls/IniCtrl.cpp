@@ -34,6 +34,14 @@ std::string ReplaceExtension(const std::string& path) {
   return path.substr(0, path.size() - extension.size()) + ".INI";
 }
 
+// The profile functions read a value in quotes without them, so one that is quoted as a whole
+// ("C:\My Tools\app.exe" "/S") gets one more pair, which the next read takes off again.
+std::string StoredForm(const std::string& value) {
+  const bool quoted =
+      value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+  return quoted ? "\"" + value + "\"" : value;
+}
+
 }  // namespace
 
 TIniCtrl::TIniCtrl(ui::TComponent* owner, std::string_view name) : TComponent(owner, name) {}
@@ -144,7 +152,8 @@ std::string WriteErrorText(const std::string& path) {
 
 platform::CallResult WriteSetting(platform::Platform& system, const std::string& path,
                                   const std::string& section, const std::string& key,
-                                  const std::string& value) {
+                                  const std::string& given) {
+  const std::string value = StoredForm(given);
   // A file kept in UTF-8 stays in UTF-8: a value written in the code page beside the others would show
   // wrong in every editor, and the next read would not take the file for UTF-8 any more. The system's
   // writer cannot be told the file's encoding, so such a file is written here.

@@ -75,7 +75,7 @@ class EWriteError : public base::EError {
 std::string WriteErrorText(const std::string& path);
 
 // One value into an INI file, in UTF-8 where the file is kept in UTF-8, else through the system's
-// profile functions.
+// profile functions; in the form that reads back as given.
 platform::CallResult WriteSetting(platform::Platform& system, const std::string& path,
                                   const std::string& section, const std::string& key,
                                   const std::string& value);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/secret.h"
@@ -32,6 +33,17 @@ struct LogonLaunch {
   const void* environment = nullptr;
   const char16_t* currentDirectory = nullptr;
   const StartupRecord* startup = nullptr;
+};
+
+// ShellExecuteExW with the verb "runas": the file exactly as found, its parameters apart, the folder it
+// starts in, and the window that owns the consent prompt.
+struct ShellRunAsRequest {
+  WindowHandle owner = 0;
+  std::string file;
+  std::string parameters;
+  std::string directory;  // empty: none
+  int show = 0;
+  bool keepProcess = false;  // the handle of what was started is wanted
 };
 
 // A call that can fail: ok is false when the system reported failure; error is then its last-error code.
@@ -111,10 +123,9 @@ class Platform {
   virtual ElevationType TokenElevationType(Handle token) = 0;  // GetTokenInformation
   // CreateProcessWithLogonW that keeps the new process's handle (the thread's is closed at once).
   virtual CallResult StartWithLogon(const LogonLaunch& launch, Handle& process) = 0;
-  // ShellExecuteExW with the verb "runas", no directory and no message of its own; the handle of
-  // what it started, when asked to keep it and there is one (0 otherwise).
-  virtual CallResult ShellRunAs(const std::string& file, const std::string& parameters, int show,
-                                bool keepProcess, Handle& process) = 0;
+  // ShellExecuteExW with the verb "runas" and no message of its own; the handle of what it started,
+  // when asked to keep it and there is one (0 otherwise).
+  virtual CallResult ShellRunAs(const ShellRunAsRequest& run, Handle& process) = 0;
   virtual void WaitForExit(Handle process) = 0;  // WaitForSingleObject, for a process without windows
   virtual std::optional<std::uint32_t> ExitCodeOf(Handle process) = 0;  // GetExitCodeProcess
   // Settings text saved as UTF-8, in the system's code page (through UTF-16, without best fit: a
@@ -135,6 +146,8 @@ class Platform {
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DirectoryExists(const std::string& path) = 0;
   virtual std::string ModuleFileName() = 0;  // the running executable's full path
+  // The value of a variable of the program's environment; nothing when it is not set.
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
   virtual std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
   // Makes the bytes the file's whole content, creating the file when it is missing.
   virtual CallResult WriteFileContent(const std::string& path, const std::string& content) = 0;
@@ -183,6 +196,36 @@ class Platform {
   virtual void MessageBeep(std::uint32_t type) = 0;
 };
 
+// A kernel handle (a token, a process) that is closed through the port when its owner goes.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  OwnedHandle(Platform& system, Handle handle) : system_(&system), handle_(handle) {}
+  OwnedHandle(OwnedHandle&& other) noexcept
+      : system_(other.system_), handle_(std::exchange(other.handle_, 0)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    if (this != &other) {
+      Close();
+      system_ = other.system_;
+      handle_ = std::exchange(other.handle_, 0);
+    }
+    return *this;
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() { Close(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != 0; }
+
+ private:
+  void Close() {
+    if (handle_) system_->CloseHandle(std::exchange(handle_, 0));
+  }
+  Platform* system_ = nullptr;
+  Handle handle_ = 0;
+};
+
 // The program's platform: the Win32 adapter.
 Platform& SystemPlatform();
 
@@ -206,5 +249,9 @@ inline constexpr std::uint32_t kPrinterEnumConnections = 4;
 inline constexpr int kSwShow = 5;
 inline constexpr int kSwShowNormal = 1;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
+inline constexpr std::uint32_t kErrorInvalidParameter = 87;
+inline constexpr std::uint32_t kErrorInvalidName = 123;           // a character no file name may hold
+inline constexpr std::uint32_t kErrorFilenameExceedsRange = 206;  // a name or command line too long
+inline constexpr std::uint32_t kErrorCancelled = 1223;            // the consent prompt answered no
 
 }  // namespace platform

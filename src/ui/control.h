@@ -165,6 +165,7 @@ class TEdit : public TTextControl {
   // The password travels only through these: into a wiping buffer and back, never a std::string.
   secret::Wide ReadSecret() const;
   void SetSecret(const secret::Wide& text) { As<SecretPeer>().SetSecret(text); }
+  void WipeSecret() { As<SecretPeer>().WipeSecret(); }
 
  protected:
   void PeerReplaced(ControlPeer& old) override;

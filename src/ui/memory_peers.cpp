@@ -60,6 +60,7 @@ class MemoryEdit : public MemoryControl, public TextPeer, public MemoryFocus, pu
   }
   void ReadSecret(secret::Wide& out) const override { out = wide_; }
   void SetSecret(const secret::Wide& text) override { wide_ = text; }
+  void WipeSecret() override { wide_ = secret::Wide(); }
 
  private:
   secret::Wide wide_;

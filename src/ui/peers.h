@@ -39,6 +39,8 @@ class SecretPeer {
   virtual ~SecretPeer() = default;
   virtual void ReadSecret(secret::Wide& out) const = 0;
   virtual void SetSecret(const secret::Wide& text) = 0;
+  // Empties the box so that nothing of the text stays in the box's memory.
+  virtual void WipeSecret() = 0;
 };
 
 // A control that takes the keyboard focus.

@@ -57,8 +57,12 @@ inline constexpr int mrCancel = 2;
 // Message box flags and answers, with the system's values.
 inline constexpr std::uint32_t kMbOk = 0x0;
 inline constexpr std::uint32_t kMbIconError = 0x10;
+inline constexpr std::uint32_t kMbYesNo = 0x4;
+inline constexpr std::uint32_t kMbIconWarning = 0x30;
 inline constexpr std::uint32_t kMbIconInformation = 0x40;
+inline constexpr std::uint32_t kMbDefButton2 = 0x100;
 inline constexpr int kIdOk = 1;
+inline constexpr int kIdYes = 6;
 
 struct MessageBoxRequest {
   std::string text;

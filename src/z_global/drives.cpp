@@ -53,15 +53,4 @@ std::string ResolveNetworkPath(platform::Platform& system, std::string_view path
   return result;
 }
 
-std::optional<std::string> LaunchDirectory(platform::Platform& system) {
-  // The administrator's logon session does not see this user's drive mappings, so a process started
-  // in a mapped folder would fail to start at all.
-  const platform::TextResult current = system.CurrentDirectory();
-  if (!current.ok || !OnNetworkDrive(system, current.text)) return std::nullopt;
-  if (std::optional<std::string> universal = system.GetUniversalName(current.text)) return universal;
-  const platform::TextResult windows = system.WindowsDirectory();
-  if (windows.ok) return windows.text;
-  return std::nullopt;
-}
-
 }  // namespace z_global

@@ -20,9 +20,4 @@ std::string ResolveNetworkPath(platform::Platform& system, std::string_view path
 // True for "X:" followed by at least one more character, X an ASCII letter.
 bool IsDrivePath(std::string_view text);
 
-// Where a launched program should start: this program's current directory when it lies on a
-// network drive (as a universal name, or the Windows directory when it has none); otherwise nothing,
-// and the new process inherits the current directory.
-std::optional<std::string> LaunchDirectory(platform::Platform& system);
-
 }  // namespace z_global

@@ -1,12 +1,15 @@
 #include "z_global/elevation.h"
 
+#include <charconv>
+#include <vector>
+
 #include "z_global/command_line.h"
 
 namespace z_global {
 namespace {
 
 constexpr std::string_view kStartSwitch = "/Morvela-Helfer:Start";
-constexpr std::string_view kStartAndWaitSwitch = "/Morvela-Helfer:Warten";
+constexpr std::string_view kRaiseAndSaveSwitch = "/Morvela-Helfer:Warten";
 constexpr std::string_view kSaveSwitch = "/Morvela-Helfer:Speichern";
 constexpr std::size_t kLogonCommandLineLimit = 1024;
 
@@ -14,8 +17,8 @@ std::string_view SwitchOf(HelperRequest::Kind kind) {
   switch (kind) {
     case HelperRequest::Kind::kStart:
       return kStartSwitch;
-    case HelperRequest::Kind::kStartAndWait:
-      return kStartAndWaitSwitch;
+    case HelperRequest::Kind::kRaiseAndSave:
+      return kRaiseAndSaveSwitch;
     case HelperRequest::Kind::kSave:
     case HelperRequest::Kind::kInvalid:
       break;
@@ -23,28 +26,32 @@ std::string_view SwitchOf(HelperRequest::Kind kind) {
   return kSaveSwitch;
 }
 
-// The rest of the arguments after the switch and the one blank that follows it; nothing when the
-// arguments do not begin with the switch.
-std::optional<std::string_view> After(std::string_view arguments, std::string_view helperSwitch) {
+// The words after the switch; nothing when the arguments do not begin with the switch.
+std::optional<std::vector<std::string>> WordsAfter(std::string_view arguments,
+                                                   std::string_view helperSwitch) {
   if (arguments.substr(0, helperSwitch.size()) != helperSwitch) return std::nullopt;
   arguments.remove_prefix(helperSwitch.size());
-  if (arguments.empty()) return arguments;
-  if (arguments.front() != ' ') return std::nullopt;
-  return arguments.substr(1);
+  if (!arguments.empty() && arguments.front() != ' ') return std::nullopt;
+  return ArgumentWords(arguments);
+}
+
+template <class Number>
+std::optional<Number> NumberOf(const std::string& word) {
+  Number number{};
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
+  if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  return number;
+}
+
+// The entry from its four words (number, text, path, hint), when the number is 1 to 6.
+bool ReadEntry(const std::vector<std::string>& words, std::size_t at, QuickEntry& entry) {
+  const std::optional<int> number = NumberOf<int>(words[at]);
+  if (!number || *number < 1 || *number > 6) return false;
+  entry = {*number, words[at + 1], words[at + 2], words[at + 3]};
+  return true;
 }
 
 }  // namespace
-
-LaunchWay ChooseLaunchWay(bool beforeVista, bool loggedOn, platform::ElevationType type) {
-  if (beforeVista) return LaunchWay::kLogonLaunch;
-  if (!loggedOn) return LaunchWay::kFailed;
-  return type == platform::ElevationType::kLimited ? LaunchWay::kHelper : LaunchWay::kLogonLaunch;
-}
-
-HelperOutcome OutcomeOf(std::uint32_t exitCode) {
-  if (exitCode == 0) return HelperOutcome::kDone;
-  return exitCode == kErrorCancelled ? HelperOutcome::kDeclined : HelperOutcome::kFailed;
-}
 
 std::string QuotedArgument(std::string_view value) {
   std::string quoted = "\"";
@@ -64,11 +71,13 @@ std::string QuotedArgument(std::string_view value) {
 
 std::optional<std::string> HelperCommandLine(std::string_view programPath, const HelperRequest& request) {
   std::string commandLine = "\"" + std::string(programPath) + "\" " + std::string(SwitchOf(request.kind));
-  if (request.kind != HelperRequest::Kind::kSave) {
-    commandLine += " " + request.commandLine;
+  if (request.kind != HelperRequest::Kind::kSave) commandLine += " " + std::to_string(request.owner);
+  if (request.kind == HelperRequest::Kind::kStart) {
+    for (const std::string* word : {&request.file, &request.directory, &request.parameters})
+      commandLine += " " + QuotedArgument(*word);
   } else {
-    commandLine += " " + std::to_string(request.entry);
-    for (const std::string* value : {&request.text, &request.path, &request.hint})
+    commandLine += " " + std::to_string(request.entry.number);
+    for (const std::string* value : {&request.entry.text, &request.entry.path, &request.entry.hint})
       commandLine += " " + QuotedArgument(*value);
   }
   if (commandLine.size() > kLogonCommandLineLimit) return std::nullopt;
@@ -78,24 +87,30 @@ std::optional<std::string> HelperCommandLine(std::string_view programPath, const
 std::optional<HelperRequest> HelperRequestOf(std::string_view ownCommandLine) {
   const std::string arguments = SplitProgram(ownCommandLine).arguments;
   HelperRequest request;
-  for (const HelperRequest::Kind kind : {HelperRequest::Kind::kStart, HelperRequest::Kind::kStartAndWait}) {
-    if (const std::optional<std::string_view> rest = After(arguments, SwitchOf(kind))) {
-      request.kind = kind;
-      request.commandLine = *rest;
+  for (const auto kind :
+       {HelperRequest::Kind::kStart, HelperRequest::Kind::kRaiseAndSave, HelperRequest::Kind::kSave}) {
+    const std::optional<std::vector<std::string>> words = WordsAfter(arguments, SwitchOf(kind));
+    if (!words) continue;
+    // Anything but the exact words of the request, and a start without a file, is no request.
+    const std::size_t owned = kind == HelperRequest::Kind::kSave ? 0 : 1;
+    if (words->size() != owned + (kind == HelperRequest::Kind::kStart ? 3 : 4)) return request;
+    if (owned) {
+      const std::optional<platform::WindowHandle> owner = NumberOf<platform::WindowHandle>(words->front());
+      if (!owner) return request;
+      request.owner = *owner;
+    }
+    if (kind == HelperRequest::Kind::kStart) {
+      if ((*words)[1].empty()) return request;
+      request.file = (*words)[1];
+      request.directory = (*words)[2];
+      request.parameters = (*words)[3];
+    } else if (!ReadEntry(*words, owned, request.entry)) {
       return request;
     }
+    request.kind = kind;
+    return request;
   }
-  const std::optional<std::string_view> rest = After(arguments, kSaveSwitch);
-  if (!rest) return std::nullopt;
-  const std::vector<std::string> words = ArgumentWords(*rest);
-  request.kind = HelperRequest::Kind::kInvalid;
-  if (words.size() != 4 || words[0].size() != 1 || words[0][0] < '1' || words[0][0] > '6') return request;
-  request.kind = HelperRequest::Kind::kSave;
-  request.entry = words[0][0] - '0';
-  request.text = words[1];
-  request.path = words[2];
-  request.hint = words[3];
-  return request;
+  return std::nullopt;
 }
 
 }  // namespace z_global

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+
 namespace {
 constexpr std::size_t kRowBuffer = 4096;
 }  // namespace
@@ -16,12 +18,11 @@ std::string TableValue(std::string_view value) {
   return out;
 }
 
-bool FitsInTable(std::string_view text, std::string_view path, std::string_view hint) {
-  return text.size() + path.size() + hint.size() + 2 < kRowBuffer;
-}
-
-bool FitsOnLines(std::string_view text, std::string_view path, std::string_view hint) {
+EntryFault FaultOf(std::string_view text, std::string_view path, std::string_view hint) {
+  if (text.size() + path.size() + hint.size() + 2 >= kRowBuffer) return EntryFault::kTooLong;
   for (std::string_view value : {text, path, hint})
-    if (value.find_first_of("\r\n") != std::string_view::npos) return false;
-  return true;
+    if (value.find_first_of("\r\n") != std::string_view::npos) return EntryFault::kLineBreak;
+  for (std::string_view value : {text, path, hint})
+    if (!base::FitsCodePage(value)) return EntryFault::kNotInCodePage;
+  return EntryFault::kNone;
 }

@@ -13,9 +13,12 @@ std::string QuickSection(int entry);
 // always stay in their own columns whatever was typed or stored.
 std::string TableValue(std::string_view value);
 
-// Whether the three values make a row the table can hand back (below 4096 characters).
-bool FitsInTable(std::string_view text, std::string_view path, std::string_view hint);
-
-// Whether the three values can each stand on one line of the settings file: a line break would end
-// the value there and make the rest lines of their own, even the header of another entry's section.
-bool FitsOnLines(std::string_view text, std::string_view path, std::string_view hint);
+// Why an entry's three values cannot be stored, the editor's check and the helper's alike.
+enum class EntryFault {
+  kNone,
+  kTooLong,        // the row the table hands back is below 4096 characters
+  kLineBreak,      // a line break would end the value there and make the rest lines of their own,
+                   // even the header of another entry's section
+  kNotInCodePage,  // the settings file would get look-alikes for some characters
+};
+EntryFault FaultOf(std::string_view text, std::string_view path, std::string_view hint);

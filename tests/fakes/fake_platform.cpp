@@ -79,12 +79,12 @@ std::optional<std::uint32_t> FakePlatform::ExitCodeOf(platform::Handle process) 
   return helperExitCode;
 }
 
-platform::CallResult FakePlatform::ShellRunAs(const std::string& file, const std::string& parameters,
-                                              int show, bool keepProcess, platform::Handle& process) {
-  shellRunAs.push_back(file + "|" + parameters + "|" + std::to_string(show) + "|" +
-                       (keepProcess ? "keep" : ""));
+platform::CallResult FakePlatform::ShellRunAs(const platform::ShellRunAsRequest& run,
+                                              platform::Handle& process) {
+  shellRunAs.push_back(run.file + "|" + run.parameters + "|" + run.directory + "|" +
+                       (run.keepProcess ? "keep" : "") + "|" + std::to_string(run.owner));
   if (runAsError) return {false, runAsError};
-  if (keepProcess) {
+  if (run.keepProcess) {
     process = kProcessHandles + nextHandle_++;
     ++openProcesses;
   }

@@ -72,6 +72,7 @@ class FakePlatform : public platform::Platform {
   // The program's whole command line, as the system keeps it.
   std::string commandLine = "\"C:\\Programme\\Morvela\\Morvela.exe\"";
   std::set<std::string> files;
+  std::optional<std::string> pathVariable;  // PATH
   std::set<std::string> directories;
   std::function<bool(platform::OpenFileRequest&)> onOpenFile;  // default: cancelled
 
@@ -90,7 +91,7 @@ class FakePlatform : public platform::Platform {
   std::uint32_t helperStartError = 0;  // nonzero: the helper cannot be started, with this code
   std::uint32_t helperExitCode = 0;
   std::uint32_t runAsError = 0;         // nonzero: the shell's "runas" fails with this code
-  std::vector<std::string> shellRunAs;  // "file|parameters|show|keep"
+  std::vector<std::string> shellRunAs;  // "file|parameters|directory|keep|owner"
   std::vector<platform::Handle> waitedFor;
   int openProcesses = 0;
 
@@ -109,8 +110,7 @@ class FakePlatform : public platform::Platform {
   // The helper's start, recorded among the launches; its process has ended with helperExitCode.
   platform::CallResult StartWithLogon(const platform::LogonLaunch& launch,
                                       platform::Handle& process) override;
-  platform::CallResult ShellRunAs(const std::string& file, const std::string& parameters, int show,
-                                  bool keepProcess, platform::Handle& process) override;
+  platform::CallResult ShellRunAs(const platform::ShellRunAsRequest& run, platform::Handle& process) override;
   void WaitForExit(platform::Handle process) override { waitedFor.push_back(process); }
   std::optional<std::uint32_t> ExitCodeOf(platform::Handle process) override;
   // Latin-1 and the euro sign; any other character becomes base::kNotInCodePage.
@@ -128,6 +128,9 @@ class FakePlatform : public platform::Platform {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override { return modulePath; }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    return name == "PATH" ? pathVariable : std::nullopt;
+  }
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
   platform::CallResult WriteFileContent(const std::string& path, const std::string& content) override;
   std::string CommandLine() override { return commandLine; }

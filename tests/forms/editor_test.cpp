@@ -234,7 +234,7 @@ TEST_F(EditorTest, SavesThroughTheHelperWhereTheFileMayNotBeWritten) {
   } rows[] = {
       {"Saved", 5, platform::ElevationType::kFull, 0, 0, kHelper + kSave, "Eintrag wurde gespeichert."},
       {"SavedRaised", 5, platform::ElevationType::kLimited, 0, 0,
-       kHelper + "/Morvela-Helfer:Warten " + kHelper + kSave, "Eintrag wurde gespeichert."},
+       kHelper + "/Morvela-Helfer:Warten 0" + kSave.substr(kSave.find(' ')), "Eintrag wurde gespeichert."},
       {"Declined", 5, platform::ElevationType::kLimited, 0, 1223, "+", kWriteError + "(Fehler 1223)"},
       {"HelperFails", 5, platform::ElevationType::kFull, 0, 5, "+",
        kWriteError + "Zugriff verweigert. (Fehler 5)"},

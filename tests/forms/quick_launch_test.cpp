@@ -2,6 +2,8 @@
 // password dialog, and the administrator gate in front of the editor.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "forms/form_fixture.h"
 
 namespace {
@@ -206,6 +208,10 @@ TEST_F(GateTest, PlacesTheEditorAtZeroForAMainWindowOffTheScreen) {
   Main().SetTop(-1);
   Main().Bearbeiten11.Click();
   EXPECT_EQ(editorAt, (ui::Point{150, 0}));
+  Main().SetLeft(INT_MAX - 149);  // as far out as a stored position goes: at the edge, no overflow
+  Main().SetTop(INT_MAX);
+  Main().Bearbeiten11.Click();
+  EXPECT_EQ(editorAt, (ui::Point{INT_MAX, INT_MAX}));
 }
 
 TEST_F(GateTest, RefusesAWrongOrEmptyPasswordAndPutsTheFocusIntoThePasswordBox) {

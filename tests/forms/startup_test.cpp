@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr char kPositionKey[] = "\\SOFTWARE\\Belvark\\vesk-tor\\Position";
-
 class StartupTest : public ProgramTest {
  protected:
   void ExpectStartUpEndedWith(const std::string& message) {
@@ -96,15 +94,6 @@ TEST_F(StartupTest, EndsAtAFailingBitnessQuery) {
   EXPECT_EQ(Main().AdminUser, "Administrator");
   EXPECT_EQ(Main().UserDomain, "WERKSTATT");
   EXPECT_EQ(Main().LabelGetWin.Text(), "");
-}
-
-TEST_F(StartupTest, EndsAtAStoredPositionOfTheWrongType) {
-  system.registry[kPositionKey]["Form1.Left"] = {platform::kRegSz, {'1', '0', 0}};
-  Start();
-  ExpectStartUpEndedWith("Ungültiger Datentyp für 'Form1.Left'");
-  // Closing stores a sound value over it, so the next start is a normal one again.
-  EXPECT_TRUE(Main().CloseQuery());
-  EXPECT_EQ(system.registry[kPositionKey]["Form1.Left"].type, platform::kRegDword);
 }
 
 }  // namespace

@@ -18,151 +18,45 @@ using z_global::LaunchSource;
 
 const std::string kMorvela = "\"C:\\Programme\\Morvela\\Morvela.exe\"";
 const std::string kLacking(2, '\x01');  // two characters that the code page lacks
+const std::string kScript = "C:\\Temp\\My Tools\\install.cmd";
+const std::string kApp = "C:\\Program Files\\App\\app.exe";
 
 struct Row {
   const char* name;
-  LaunchSource source;
-  std::vector<std::string> given;
-  std::set<std::string> files;  // the files that exist
-  std::string text;             // what the request is made of
-  std::string commandLine;
+  std::vector<std::string> given = {};
+  std::string text = {};  // what the request is made of
+  std::string commandLine = {};
+  LaunchSource source = LaunchSource::kPathBox;
+  std::set<std::string> files = {};  // the files that exist
   LaunchRefusal refusal = LaunchRefusal::kNone;
   z_global::LaunchAccount account = {"Administrator", "WERKSTATT"};
   std::optional<std::string> domain = "WERKSTATT";  // as handed to the system; none: no domain
 };
 
-const std::set<std::string> kPlanted = {"C:\\Temp\\My.exe", "C:\\Program.exe"};
-
-std::vector<Row> Rows() {
-  const std::string tool = "C:\\Temp\\My Tools\\tool.exe";
-  const std::string script = "C:\\Temp\\My Tools\\install.cmd";
-  const std::string app = "C:\\Program Files\\App\\app.exe";
-  std::set<std::string> withScript = kPlanted, withTool = kPlanted, withApp = kPlanted;
-  withScript.insert(script);
-  withTool.insert(tool);
-  withApp.insert(app);
-  const auto pathBox = LaunchSource::kPathBox;
-  std::vector<Row> rows = {
-      {"QuotedProgramWithArguments",
-       pathBox,
-       {"\"" + app + "\" /S"},
-       {},
-       "\"" + app + "\" /S",
-       "\"" + app + "\" /S"},
-      {"ProgramWithBlanks", pathBox, {app}, {}, app, "\"" + app + "\""},
-      {"PackageInQuotes",
-       pathBox,
-       {"\"C:\\A B\\setup.msi\""},
-       {},
-       "\"C:\\A B\\setup.msi\"",
-       "msiexec.exe /i \"C:\\A B\\setup.msi\""},
-      {"ExistingScript", pathBox, {script}, withScript, script, "\"" + script + "\""},
-      {"MissingScript", pathBox, {script}, {}, script, script},
-      {"ProgramWithArgumentsBesideAShorterOne",
-       pathBox,
-       {tool + " /q"},
-       withTool,
-       tool + " /q",
-       "\"" + tool + "\" /q"},
-      {"ProgramNamedWithoutExe",
-       pathBox,
-       {"C:\\Program Files\\App\\app /S"},
-       withApp,
-       "C:\\Program Files\\App\\app /S",
-       "\"C:\\Program Files\\App\\app\" /S"},
-      {"PackageWithArguments",
-       pathBox,
-       {"C:\\Temp\\My Tools\\a.msi /qn"},
-       {"C:\\Temp\\My Tools\\a.msi"},
-       "C:\\Temp\\My Tools\\a.msi /qn",
-       "msiexec.exe /i \"C:\\Temp\\My Tools\\a.msi\" /qn"},
-      {"Applet",
-       pathBox,
-       {"rundll32.exe shell32.dll Control_RunDLL appwiz.cpl"},
-       kPlanted,
-       "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl",
-       "rundll32.exe shell32.dll Control_RunDLL appwiz.cpl"},
-      {"BareCommand", pathBox, {"notepad"}, {}, "notepad", "notepad"},
-      {"Longest", pathBox, {std::string(255, 'x')}, {}, std::string(255, 'x'), std::string(255, 'x')},
-      {"TooLong", pathBox, {std::string(256, 'x')}, {}, std::string(256, 'x'), "", LaunchRefusal::kTooLong},
-      {"UniversalNameTooLong",
-       pathBox,
-       {"N:\\" + std::string(250, 'x')},
-       {},
-       "N:\\" + std::string(250, 'x'),
-       "",
-       LaunchRefusal::kTooLong},
-      {"NotInCodePage",
-       pathBox,
-       {"C:\\Temp\\" + kLacking + ".exe"},
-       {},
-       "C:\\Temp\\" + kLacking + ".exe",
-       "",
-       LaunchRefusal::kNotInCodePage},
-      {"Entry", LaunchSource::kQuickEntry, {script}, withScript, script, "\"" + script + "\""},
-      {"EmptyEntry", LaunchSource::kQuickEntry, {""}, {}, "", ""},
-      {"TailWithQuotesAndArguments",
-       LaunchSource::kCommandLine,
-       {kMorvela + " \"" + app + "\" /S "},
-       withApp,
-       "\"" + app + "\" /S",
-       "\"" + app + "\" /S"},
-      {"TailOfTwoPackages",
-       LaunchSource::kCommandLine,
-       {kMorvela + " C:\\Temp\\a.msi C:\\Temp\\b.msi"},
-       {"C:\\Temp\\a.msi", "C:\\Temp\\b.msi"},
-       "C:\\Temp\\a.msi",
-       "msiexec.exe /i \"C:\\Temp\\a.msi\""},
-      {"TailOfAFileInQuotes",
-       LaunchSource::kCommandLine,
-       {kMorvela + "\t\"" + script + "\""},
-       withScript,
-       script,
-       "\"" + script + "\""},
-      {"TailAfterAnUnquotedName",
-       LaunchSource::kCommandLine,
-       {"Morvela.exe notepad"},
-       {},
-       "notepad",
-       "notepad"},
-      {"NoTail", LaunchSource::kCommandLine, {kMorvela}, {}, "", ""},
-      {"TailNotInCodePage",
-       LaunchSource::kCommandLine,
-       {kMorvela + " " + kLacking + ".msi"},
-       {},
-       kLacking + ".msi",
-       "",
-       LaunchRefusal::kNotInCodePage},
-      {"DropOfTwo", LaunchSource::kDrop, {script, tool}, withScript, script, "\"" + script + "\""},
-      {"DropNotInCodePage",
-       LaunchSource::kDrop,
-       {"C:\\Temp\\" + kLacking + ".exe"},
-       {},
-       "C:\\Temp\\" + kLacking + ".exe",
-       "",
-       LaunchRefusal::kNotInCodePage},
-  };
-  // The account forms: a UPN logs on without a domain; a name or domain the code page lacks is refused.
-  const auto accountRow = [&](const char* name, z_global::LaunchAccount account,
-                              std::optional<std::string> domain, LaunchRefusal refusal) {
-    rows.push_back({name,
-                    pathBox,
-                    {"notepad"},
-                    {},
-                    "notepad",
-                    refusal == LaunchRefusal::kNone ? "notepad" : "",
-                    refusal,
-                    account,
-                    domain});
-  };
-  accountRow("Upn", {"adm@zentrale.example", "WERKSTATT"}, std::nullopt, LaunchRefusal::kNone);
-  accountRow("LocalAccount", {"LAPS-Admin", "PC01"}, "PC01", LaunchRefusal::kNone);
-  accountRow("UserNotInCodePage", {kLacking + "ukasz", "WERKSTATT"}, std::nullopt,
-             LaunchRefusal::kAccountNotInCodePage);
-  accountRow("DomainNotInCodePage", {"Administrator", kLacking}, std::nullopt,
-             LaunchRefusal::kAccountNotInCodePage);
-  return rows;
-}
+// What each source gives, what is refused, and how the account reaches the system. Only a launch is
+// read as a command line; the program's own command line and a drop fill the path box.
+// clang-format off
+const Row kRows[] = {
+    {.name = "Entry", .given = {kScript}, .text = kScript, .commandLine = "\"" + kScript + "\"", .source = LaunchSource::kQuickEntry, .files = {kScript}},
+    {.name = "EmptyEntry", .given = {""}, .text = "", .commandLine = "", .source = LaunchSource::kQuickEntry},
+    {.name = "Longest", .given = {std::string(255, 'x')}, .text = std::string(255, 'x'), .commandLine = std::string(255, 'x')},
+    {.name = "TooLong", .given = {std::string(256, 'x')}, .text = std::string(256, 'x'), .refusal = LaunchRefusal::kTooLong},
+    {.name = "UniversalNameTooLong", .given = {"N:\\" + std::string(250, 'x')}, .text = "N:\\" + std::string(250, 'x'), .refusal = LaunchRefusal::kTooLong},
+    {.name = "NotInCodePage", .given = {"C:\\Temp\\" + kLacking + ".exe"}, .text = "C:\\Temp\\" + kLacking + ".exe", .refusal = LaunchRefusal::kNotInCodePage},
+    {.name = "TailWithQuotesAndArguments", .given = {kMorvela + " \"" + kApp + "\" /S "}, .text = "\"" + kApp + "\" /S", .source = LaunchSource::kCommandLine, .files = {kApp}},
+    {.name = "TailOfTwoPackages", .given = {kMorvela + " C:\\Temp\\a.msi C:\\Temp\\b.msi"}, .text = "C:\\Temp\\a.msi", .source = LaunchSource::kCommandLine, .files = {"C:\\Temp\\a.msi", "C:\\Temp\\b.msi"}},
+    {.name = "TailOfAFileInQuotes", .given = {kMorvela + "\t\"" + kScript + "\""}, .text = kScript, .source = LaunchSource::kCommandLine, .files = {kScript}},
+    {.name = "TailAfterAnUnquotedName", .given = {"Morvela.exe notepad"}, .text = "notepad", .source = LaunchSource::kCommandLine},
+    {.name = "NoTail", .given = {kMorvela}, .text = "", .source = LaunchSource::kCommandLine},
+    {.name = "TailNotInCodePage", .given = {kMorvela + " " + kLacking + ".msi"}, .text = kLacking + ".msi", .source = LaunchSource::kCommandLine, .refusal = LaunchRefusal::kNotInCodePage},
+    {.name = "DropOfTwo", .given = {kScript, kApp}, .text = kScript, .source = LaunchSource::kDrop},
+    {.name = "DropNotInCodePage", .given = {"C:\\Temp\\" + kLacking + ".exe"}, .text = "C:\\Temp\\" + kLacking + ".exe", .source = LaunchSource::kDrop, .refusal = LaunchRefusal::kNotInCodePage},
+    {.name = "Upn", .given = {"notepad"}, .text = "notepad", .commandLine = "notepad", .account = {"adm@zentrale.example", "WERKSTATT"}, .domain = std::nullopt},
+    {.name = "LocalAccount", .given = {"notepad"}, .text = "notepad", .commandLine = "notepad", .account = {"LAPS-Admin", "PC01"}, .domain = "PC01"},
+    {.name = "UserNotInCodePage", .given = {"notepad"}, .text = "notepad", .refusal = LaunchRefusal::kAccountNotInCodePage, .account = {kLacking + "ukasz", "WERKSTATT"}},
+    {.name = "DomainNotInCodePage", .given = {"notepad"}, .text = "notepad", .refusal = LaunchRefusal::kAccountNotInCodePage, .account = {"Administrator", kLacking}},
+};
+// clang-format on
 
 class LaunchRequest : public ::testing::TestWithParam<Row> {};
 
@@ -182,7 +76,7 @@ TEST_P(LaunchRequest, IsMadeAsStated) {
   EXPECT_EQ(request.domain, accepted ? row.domain : std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, LaunchRequest, ::testing::ValuesIn(Rows()),
+INSTANTIATE_TEST_SUITE_P(Rows, LaunchRequest, ::testing::ValuesIn(kRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
 // The system's texts keep their inserts for later filling; a reason never shows a raw "%1".

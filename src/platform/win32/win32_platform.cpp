@@ -122,18 +122,19 @@ ElevationType Win32Platform::TokenElevationType(Handle token) {
   return ElevationType::kUnknown;
 }
 
-CallResult Win32Platform::ShellRunAs(const std::string& file, const std::string& parameters, int show,
-                                     bool keepProcess, Handle& process) {
-  secret::Wide wideFile = AnsiToWide(file);
-  secret::Wide wideParameters = AnsiToWide(parameters);
+CallResult Win32Platform::ShellRunAs(const ShellRunAsRequest& request, Handle& process) {
+  const secret::Wide file = AnsiToWide(request.file);
+  const secret::Wide parameters = AnsiToWide(request.parameters);
+  const secret::Wide directory = AnsiToWide(request.directory);
   SHELLEXECUTEINFOW run{};
   run.cbSize = sizeof run;
-  run.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | (keepProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+  run.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | (request.keepProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
+  run.hwnd = reinterpret_cast<HWND>(request.owner);
   run.lpVerb = L"runas";
-  run.lpFile = Wide(wideFile.c_str());
-  run.lpParameters = parameters.empty() ? nullptr : Wide(wideParameters.c_str());
-  run.lpDirectory = nullptr;
-  run.nShow = show;
+  run.lpFile = Wide(file.c_str());
+  run.lpParameters = request.parameters.empty() ? nullptr : Wide(parameters.c_str());
+  run.lpDirectory = request.directory.empty() ? nullptr : Wide(directory.c_str());
+  run.nShow = request.show;
   if (!ShellExecuteExW(&run)) return {false, GetLastError()};
   process = reinterpret_cast<Handle>(run.hProcess);
   return {true, 0};
@@ -246,6 +247,13 @@ std::string Win32Platform::ModuleFileName() {
     }
     buffer.assign(buffer.size() * 2, '\0');
   }
+}
+
+std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
+  const TextResult value = GrowingText(
+      [&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name.c_str(), buffer, size); });
+  if (!value.ok) return std::nullopt;
+  return value.text;
 }
 
 std::optional<std::string> Win32Platform::ReadFileStart(const std::string& path, std::size_t maxBytes) {

@@ -13,8 +13,7 @@ class Win32Platform : public Platform {
   CallResult ImpersonateLoggedOnUser(Handle token) override;
   ElevationType TokenElevationType(Handle token) override;
   CallResult StartWithLogon(const LogonLaunch& launch, Handle& process) override;
-  CallResult ShellRunAs(const std::string& file, const std::string& parameters, int show, bool keepProcess,
-                        Handle& process) override;
+  CallResult ShellRunAs(const ShellRunAsRequest& run, Handle& process) override;
   void WaitForExit(Handle process) override;
   std::optional<std::uint32_t> ExitCodeOf(Handle process) override;
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
@@ -31,6 +30,7 @@ class Win32Platform : public Platform {
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
   std::string ModuleFileName() override;
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override;
   std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) override;
   CallResult WriteFileContent(const std::string& path, const std::string& content) override;
   std::string CommandLine() override;

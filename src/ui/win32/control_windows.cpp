@@ -70,6 +70,8 @@ class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
   void SetSecret(const secret::Wide& text) override {
     SetWindowTextW(Window(), reinterpret_cast<const wchar_t*>(text.c_str()));
   }
+  // As a password typed over goes: removed in place, without undo.
+  void WipeSecret() override { RemoveWithoutUndo(Window(), 0, static_cast<DWORD>(-1)); }
 
  protected:
   WindowKind Kind() const override {
