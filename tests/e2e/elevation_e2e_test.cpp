@@ -50,17 +50,24 @@ class ElevationE2E : public ::testing::Test {
            std::to_string(r.show);
   }
   std::string Exe() const { return program->Folder() + "Morvela.exe"; }
+  static std::string SystemFile(const char* name) {
+    char folder[MAX_PATH] = "";
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+  }
 };
 
-// A program, a package, a console and an applet: each through the helper, with its command line whole.
+// A program, a package, a console and an applet: each through the helper, the file the system found
+// apart from its parameters, with the folder it starts in and the main window as the prompt's owner.
 TEST_F(ElevationE2E, StartsThroughTheHelperWhenTheAccountsTokenIsSplit) {
   StartIn(e2e::RunFolder("elevated"), kLimited);
-  const std::pair<const char*, const char*> rows[] = {
-      {"C:\\Program Files\\App\\app.exe", "runas|C:\\Program Files\\App\\app.exe|||1"},
-      {"C:\\Tools\\setup.msi", "runas|msiexec.exe|/i \"C:\\Tools\\setup.msi\"||1"},
-      {"C:\\WINDOWS\\system32\\compmgmt.msc", "runas|mmc.exe|\"C:\\WINDOWS\\system32\\compmgmt.msc\"||1"},
+  const std::pair<std::string, std::string> rows[] = {
+      {"C:\\Program Files\\App\\app.exe", "runas|C:\\Program Files\\App\\app.exe||directory|1"},
+      {"C:\\Tools\\setup.msi", "runas|" + SystemFile("msiexec.exe") + "|/i \"C:\\Tools\\setup.msi\"|directory|1"},
+      // Wine has no console host of its own: the host goes by its name, as the system would find it.
+      {"C:\\WINDOWS\\system32\\compmgmt.msc", "runas|mmc.exe|\"C:\\WINDOWS\\system32\\compmgmt.msc\"|directory|1"},
       {"rundll32.exe shell32.dll Control_RunDLL appwiz.cpl",
-       "runas|rundll32.exe|shell32.dll Control_RunDLL appwiz.cpl||1"},
+       "runas|" + SystemFile("rundll32.exe") + "|shell32.dll Control_RunDLL appwiz.cpl|directory|1"},
   };
   for (const auto& [path, runAs] : rows) {
     const std::size_t before = session.Calls(standin::kRunAs).size();
@@ -74,8 +81,7 @@ TEST_F(ElevationE2E, StartsThroughTheHelperWhenTheAccountsTokenIsSplit) {
     EXPECT_EQ(standin::Narrow(helper.commandLine).rfind("\"" + Exe() + "\" /Morvela-Helfer:Start ", 0), 0u);
     EXPECT_EQ(helper.password, standin::SecretOf(kPassword));
   }
-  EXPECT_EQ(standin::Narrow(launches[1].commandLine),
-            "\"" + Exe() + "\" /Morvela-Helfer:Start msiexec.exe /i \"C:\\Tools\\setup.msi\"");
+  EXPECT_EQ(session.Calls(standin::kRunAs).back().owner, static_cast<DWORD>(reinterpret_cast<UINT_PTR>(program->Main())));
   EXPECT_EQ(session.Calls(standin::kLogon).size(), 4u);
   EXPECT_EQ(session.Calls(standin::kElevation).size(), 4u);
   ASSERT_TRUE(Program::Handled(program->ControlAt(program->Main(), 464, 108)));
@@ -89,7 +95,7 @@ TEST_F(ElevationE2E, StartsAQuickLaunchThroughTheHelper) {
   StartIn(folder, kLimited);
   Program::SetText(program->PasswordBox(), kPassword);
   Program::ClickAt(program->Main(), 154, 108);
-  EXPECT_EQ(NextRunAs(), "runas|mmc.exe|\"C:\\WINDOWS\\system32\\services.msc\"||1");
+  EXPECT_EQ(NextRunAs(), "runas|mmc.exe|\"C:\\WINDOWS\\system32\\services.msc\"|directory|1");
   ASSERT_TRUE(Program::Handled(program->ControlAt(program->Main(), 464, 108)));
   EXPECT_EQ(program->WaitForWindow("Passwort", 0), nullptr);
 }
@@ -100,17 +106,18 @@ TEST_F(ElevationE2E, ShowsNothingWhenTheConsentIsRefused) {
   e2e::WriteFile(folder + "Morvela.INI", "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad.exe\r\n");
   StartIn(folder, kLimited, 0, 1223);
   Launch("notepad.exe");
-  EXPECT_EQ(NextRunAs(), "runas|notepad.exe|||1");
+  EXPECT_EQ(NextRunAs(), "runas|" + SystemFile("notepad.exe") + "||directory|1");
   Program::ClickAt(program->Main(), 154, 108);
-  EXPECT_EQ(NextRunAs(1), "runas|notepad.exe|||1");
+  EXPECT_EQ(NextRunAs(1), "runas|" + SystemFile("notepad.exe") + "||directory|1");
   ASSERT_TRUE(Program::Handled(program->ControlAt(program->Main(), 464, 108)));
   EXPECT_EQ(program->WaitForWindow("Fehler", 500), nullptr);
   EXPECT_EQ(program->WaitForWindow("Passwort", 0), nullptr);
   EXPECT_EQ(Program::Text(program->PasswordBox()), kPassword);
 }
 
-// The helper's own failure is the launch's, with its reason; a helper that cannot be started leaves
-// the launch as always; a wrong password is one failed logon, and nothing is started.
+// The helper's own failure is the launch's, with its reason; where the helper cannot be started the
+// operator is asked, and "Ja" starts it without the full rights; a wrong password is one failed logon,
+// and nothing is started.
 TEST_F(ElevationE2E, ReportsAFailingHelperAndFallsBackWhenItCannotStart) {
   StartIn(e2e::RunFolder("helper-fails"), kLimited, 0, ERROR_FILE_NOT_FOUND);
   Launch("C:\\Tools\\fehlt.exe");
@@ -121,6 +128,11 @@ TEST_F(ElevationE2E, ReportsAFailingHelperAndFallsBackWhenItCannotStart) {
   session.Elevation(kLimited, ERROR_ACCESS_DENIED);
   const std::size_t before = session.Calls(standin::kLaunch).size();
   Launch("C:\\Tools\\app.exe");
+  HWND question = program->WaitForWindow("Warnung");
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(Program::BoxText(question).rfind("Das Programm kann nicht mit den vollen Administratorrechten", 0), 0u);
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(question, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
+  Program::Click(GetDlgItem(question, IDYES));
   ASSERT_TRUE(e2e::WaitFor([&] { return session.Calls(standin::kLaunch).size() == before + 2; }));
   const standin::Record direct = session.Calls(standin::kLaunch).back();
   EXPECT_FALSE(direct.application.present);
@@ -176,7 +188,7 @@ TEST_F(ElevationE2E, SavesAnEntryThroughTheHelperWhereOnlyAdministratorsMayWrite
   EXPECT_NE(e2e::ReadFile(folder + "Morvela.INI").find("Text=Neu \"erh\xF6ht\"\r\n"), std::string::npos);
   EXPECT_EQ(
       NextRunAs(),
-      "runas|" + Exe() + "|/Morvela-Helfer:Speichern 1 \"Neu \\\"erh\xF6ht\\\"\" \"notepad.exe\" \"\"||1");
+      "runas|" + Exe() + "|/Morvela-Helfer:Speichern 1 \"Neu \\\"erh\xF6ht\\\"\" \"notepad.exe\" \"\"|directory|1");
   ASSERT_EQ(session.Calls(standin::kLaunch).size(), 1u);
   EXPECT_EQ(standin::Narrow(session.Calls(standin::kLaunch)[0].commandLine)
                 .rfind("\"" + Exe() + "\" /Morvela-Helfer:Warten ", 0),

@@ -109,7 +109,11 @@ TEST_F(LaunchE2E, HandsTheSystemEachFileTypesCommandLineWithTheCredentialsAndClo
   EXPECT_EQ(standin::Narrow(r.user), "Administrator");
   EXPECT_EQ(standin::Narrow(r.domain), e2e::AccountDomain());
   EXPECT_EQ(r.password, standin::SecretOf(kPassword));
-  EXPECT_FALSE(r.directory.present) << "the run folder lies on a local drive";
+  // The applet's host, found in the system folder, starts there.
+  char system[MAX_PATH] = "";
+  GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_EQ(lstrcmpiA(standin::Narrow(r.application).c_str(), (std::string(system) + "\\rundll32.exe").c_str()), 0);
+  EXPECT_EQ(lstrcmpiA(standin::Narrow(r.directory).c_str(), (std::string(system) + "\\").c_str()), 0);
   EXPECT_TRUE(r.startupRestZero);
   ASSERT_TRUE(Program::Handled(controls.run));
   EXPECT_EQ(program.WaitForWindow("Fehler", 0), nullptr);  // success shows nothing
@@ -207,20 +211,20 @@ class NetworkDrive {
   bool defined_ = false;
 };
 
-// Started in a folder on a network drive, the program hands the launch that folder's universal name
-// (the administrator's logon session does not see the operator's drive mappings), or the Windows
-// folder when the network cannot name it.
-TEST(NetworkLaunchE2E, PassesTheUniversalNameOfANetworkCurrentDirectory) {
+// A program on a network drive is started by its universal name, in its own folder so named: the
+// administrator's logon session does not see the operator's drive mappings.
+TEST(NetworkLaunchE2E, StartsAProgramOnANetworkDriveByItsUniversalName) {
   const std::string folder = e2e::RunFolder("network-drive");
+  e2e::WriteFile(folder + "tool.exe", "");
   NetworkDrive drive(L'n', folder);
   ASSERT_TRUE(drive.Defined());
   ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE));
   standin::Session session(kPassword);
-  Program program(folder, "Morvela.exe", "N:\\");
+  Program program(folder);
   ASSERT_TRUE(program.Started());
   ASSERT_TRUE(session.InstallInto(program.Process()));
   MainControls controls(program);
-  Program::SetText(controls.path, "notepad");
+  Program::SetText(controls.path, "N:\\tool.exe");
   Program::SetText(controls.password, kPassword);
   Program::PressKey(controls.password, VK_RETURN);
   ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
@@ -230,12 +234,13 @@ TEST(NetworkLaunchE2E, PassesTheUniversalNameOfANetworkCurrentDirectory) {
     char bytes[1024];
   } universal{};
   DWORD size = sizeof universal;
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  const bool named = WNetGetUniversalNameA("N:\\", UNIVERSAL_NAME_INFO_LEVEL, &universal, &size) == NO_ERROR;
+  const bool named =
+      WNetGetUniversalNameA("N:\\tool.exe", UNIVERSAL_NAME_INFO_LEVEL, &universal, &size) == NO_ERROR;
+  const std::string file = named ? universal.info.lpUniversalName : "N:\\tool.exe";
   const standin::Record r = session.Calls(standin::kLaunch)[0];
-  EXPECT_TRUE(r.directory.present);
-  EXPECT_EQ(standin::Narrow(r.directory), named ? universal.info.lpUniversalName : windows);
+  EXPECT_EQ(standin::Narrow(r.application), file);
+  EXPECT_EQ(standin::Narrow(r.directory), file.substr(0, file.rfind('\\') + 1));
+  EXPECT_EQ(standin::Narrow(r.commandLine), "\"" + file + "\"");
 }
 
 }  // namespace

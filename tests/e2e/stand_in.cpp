@@ -164,6 +164,7 @@ BOOL WINAPI RunAs(SHELLEXECUTEINFOW* run) {
   Copy(r.commandLine, run->lpParameters);
   Copy(r.directory, run->lpDirectory);
   r.show = static_cast<DWORD>(run->nShow);
+  r.owner = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(run->hwnd));
   r.flags = run->fMask;
   r.answer = !g_shared->runAsError;
   if (r.answer && (run->fMask & SEE_MASK_NOCLOSEPROCESS)) {
@@ -184,12 +185,19 @@ BOOL WINAPI RunAs(SHELLEXECUTEINFOW* run) {
   return r.answer;
 }
 
-// The elevation type of the stand-in's own tokens, as the test chose; every other question goes to the
-// system.
+// The elevation type of the stand-in's own tokens, as the test chose, and in the helper of its own
+// token too, which the logon gave it (Wine says Full for every process); every other question goes to
+// the system.
 BOOL WINAPI TokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID information, DWORD size,
                              PDWORD returned) {
-  if (kind != TokenElevationType || !g_shared->elevationType || !token || token != g_token)
+  if (kind != TokenElevationType || !g_shared->elevationType || !token || (token != g_token && !g_inHelper))
     return g_tokenInformation(token, kind, information, size, returned);
+  if (token != g_token) {
+    if (!information || size < sizeof(TOKEN_ELEVATION_TYPE)) return FALSE;
+    *static_cast<TOKEN_ELEVATION_TYPE*>(information) = static_cast<TOKEN_ELEVATION_TYPE>(g_shared->elevationType);
+    if (returned) *returned = sizeof(TOKEN_ELEVATION_TYPE);
+    return TRUE;
+  }
   Record& r = Begin(kElevation);
   Stamp(r);
   r.token = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(token));

@@ -85,6 +85,7 @@ struct Record {
   DWORD bufferSize, needed, returned;
   Text verb;       // the runas: its verb; its file, parameters and directory in application,
   DWORD show;      // commandLine and directory
+  DWORD owner;     // the runas: the window its prompt belongs to
   DWORD process;   // the process the call was made in
   LONGLONG stamp;  // QueryPerformanceCounter when the call came
 };

@@ -1,26 +1,31 @@
-// The launch request on any text over any drive and file set-up of the fake system, as properties:
-// a text the code page cannot hold or of more than 255 characters (also once its network drive is
-// resolved) is refused and nothing is launched; otherwise nothing of the text is lost or changed on its
-// way into the command line, which only puts a program host in front and quotes around the program; a
-// text that names an existing file as a whole starts that file whole; a text that names no drive, or a
-// drive that is not a network drive, is not resolved; a path on a network drive begins with its
-// share's universal name when the share has one; and the launch hands the system that command line and,
-// from a network folder only, a starting folder.
+// The launch on any text over any drive, file and PATH set-up of the fake system, as properties: a
+// text the code page cannot hold or of more than 255 characters (also once its network drive is
+// resolved) is refused, and only a text with a quote is refused for one in its program's name; a text
+// that names no drive, or a drive that is not a network drive, is not resolved; a path on a network
+// drive begins with its share's universal name when the share has one. Of an accepted text nothing is
+// lost on its way into the command line: after at most a host in front, its program is the text's own
+// (with ".exe" where it was found so, or a full path ending in it), and its arguments are the text's
+// end as written; a text that names an existing file as a whole starts that file whole. The file named
+// to the system exists, and a program named without a folder is never taken from the current folder or
+// the program's own; and the launch hands the system the plan's command line, file and folder.
 //
 // Input: text, drive types ("N4 C3": letter and GetDriveTypeA result), shares (one "N\\server\share"
 // a line), drives whose share cannot be named, current folder, Windows folder, existing files (one a
-// line); separated by zero bytes.
+// line), PATH; separated by zero bytes.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "Unit1/run_as_user.h"
 #include "base/text.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
+#include "z_global/command_line.h"
 #include "z_global/drives.h"
-#include "z_global/launch_request.h"
+#include "z_global/launcher.h"
+#include "z_global/paths.h"
+#include "z_global/program_search.h"
 
 namespace {
 
@@ -60,6 +65,7 @@ void SetUp(fake::FakePlatform& system, const std::vector<std::string>& parts) {
     system.files.insert(parts[6].substr(at, end - at));
     at = end + 1;
   }
+  system.pathVariable = parts[7];
   system.launches.clear();
   system.driveRootsAsked.clear();
 }
@@ -74,23 +80,40 @@ std::string UntilZero(const std::string& text) {
   return text.substr(0, text.find('\0'));
 }
 
-// The command line, with at most a host put in front of the text and the two quotes put around its
-// program taken away again, is the text itself.
-bool IsTextWithQuotedProgram(std::string_view rest, const std::string& text) {
-  if (rest == text || rest == "\"" + text + "\"") return true;
-  if (rest.size() != text.size() + 2 || rest.front() != '"') return false;
-  const std::size_t close = rest.find('"', 1);
-  return close != std::string_view::npos &&
-         std::string(rest.substr(1, close - 1)) + std::string(rest.substr(close + 1)) == text;
+std::string TrimmedEnd(std::string text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+  return text;
 }
 
-bool OnlyHostAndQuotesAdded(std::string_view commandLine, const std::string& text, bool wholeQuoted = false) {
-  for (std::string_view host : {"", "msiexec.exe /i ", "mmc.exe "}) {
-    if (commandLine.substr(0, host.size()) != host) continue;
-    const std::string_view rest = commandLine.substr(host.size());
-    if (wholeQuoted ? rest == "\"" + text + "\"" : IsTextWithQuotedProgram(rest, text)) return true;
+// The command line read as CreateProcess reads it: its arguments are the text's end as written, and its
+// program is what stands before them in the text (without its quotes), with ".exe" added, or a full
+// path ending in it, or its universal name. The program's name as the text gives it, or nothing when
+// the shape breaks.
+std::optional<std::string> TextsProgram(platform::Platform& system, std::string_view commandLine,
+                                       const std::string& text) {
+  const z_global::ProgramAndArguments parts = z_global::SplitProgram(commandLine);
+  if (!text.ends_with(parts.arguments)) return std::nullopt;
+  const std::string before = text.substr(0, text.size() - parts.arguments.size());
+  std::string named = TrimmedEnd(before);
+  if (!before.empty() && before.front() == '"') {  // to its closing quote, or the end
+    const std::size_t close = before.find('"', 1);
+    named = before.substr(1, close == std::string::npos ? close : close - 1);
   }
-  return false;
+  for (const std::string& form : {named, named + ".exe"})
+    if (parts.program == form || parts.program.ends_with("\\" + form) ||
+        parts.program == z_global::ResolveNetworkPath(system, form))
+      return named;
+  return std::nullopt;
+}
+
+// The same with the host of a package or a console taken off the front first, where there is one.
+std::optional<std::string> ProgramOfText(platform::Platform& system, const std::string& commandLine,
+                                        const std::string& text) {
+  for (std::string_view host : {"msiexec.exe /i ", "mmc.exe "})
+    if (commandLine.rfind(host, 0) == 0)
+      if (auto program = TextsProgram(system, std::string_view(commandLine).substr(host.size()), text))
+        return program;
+  return TextsProgram(system, commandLine, text);
 }
 
 }  // namespace
@@ -98,7 +121,7 @@ bool OnlyHostAndQuotesAdded(std::string_view commandLine, const std::string& tex
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // One fake for the whole run: it makes a folder of its own when it is created.
   static fake::FakePlatform system;
-  const std::vector<std::string> parts = fuzz::Parts(data, size, 7);
+  const std::vector<std::string> parts = fuzz::Parts(data, size, 8);
   SetUp(system, parts);
   const std::string& text = parts[0];
 
@@ -115,27 +138,47 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const z_global::LaunchRequest request = z_global::RequestLaunch(system, {"Administrator", "WERKSTATT"},
                                                                   z_global::LaunchSource::kPathBox, {text});
   const bool refusable = !base::FitsCodePage(text) || text.size() > 255 || resolved.size() > 255;
-  fuzz::Check(refusable == (request.refusal != z_global::LaunchRefusal::kNone),
-              "exactly a text the code page lacks a character of, or a too long one, is refused");
   if (refusable) {
-    fuzz::Check(request.commandLine.empty(), "a refused text has no command line");
+    fuzz::Check(request.refusal == z_global::LaunchRefusal::kNotInCodePage ||
+                    request.refusal == z_global::LaunchRefusal::kTooLong,
+                "a text the code page lacks a character of, or a too long one, is refused");
     return 0;
   }
-  fuzz::Check(OnlyHostAndQuotesAdded(request.commandLine, resolved),
-              "the command line is the text with at most a host in front and quotes around its program");
-  if (!resolved.empty() && resolved.find('"') == std::string::npos && system.files.count(resolved))
-    fuzz::Check(OnlyHostAndQuotesAdded(request.commandLine, resolved, true),
-                "a file named as a whole starts whole");
+  if (request.refusal != z_global::LaunchRefusal::kNone) {
+    fuzz::Check(request.refusal == z_global::LaunchRefusal::kQuoteInProgram &&
+                    resolved.find('"') != std::string::npos,
+                "only a text with a quote is refused for one in its program");
+    return 0;
+  }
+  const std::optional<std::string> program = ProgramOfText(system, request.commandLine, resolved);
+  fuzz::Check(program.has_value(),
+              "the command line is the text's program, at most with a host in front, and its arguments");
+  const bool bare = program && !program->empty() && program->find_first_of("\\/:") == std::string::npos;
+  if (!resolved.empty() && resolved.find('"') == std::string::npos && system.files.count(resolved) &&
+      z_global::IsAbsolutePath(resolved))
+    fuzz::Check(request.commandLine.ends_with("\"" + resolved + "\""), "a file named as a whole starts whole");
 
-  const bool started = RunAsUser(system, request, secret::Wide(std::u16string_view(u"Geheim-123"))).ok;
+  const z_global::LaunchPlan plan =
+      z_global::PlanLaunch(request, platform::ElevationType::kFull, system.windowsDirectory + "\\system32");
+  const std::string& file = plan.applicationName;
+  fuzz::Check(file.empty() || system.files.count(file) || file.rfind("\\\\", 0) == 0,
+              "the file named to the system exists");
+  const std::string folder = z_global::DirectoryOf(file);
+  const auto same = [&](const std::string& other) { return base::SameTextAscii(folder, z_global::AppendBackslash(other)); };
+  if (bare && !file.empty() && !same(system.windowsDirectory) && !same(system.windowsDirectory + "\\system32"))
+    fuzz::Check(!same(system.currentDirectory) && !same("C:\\Programme\\Morvela"),
+                "a program without a folder is not taken from the current folder or the program's own");
+
+  const bool started =
+      z_global::RunAsUser(system, plan, request, secret::Wide(std::u16string_view(u"Geheim-123"))).ok;
   fuzz::Check(system.launches.size() == 1, "one launch reaches the system");
   const fake::LaunchRecord& launch = system.launches.back();
   // The wide texts end at their first zero, as the system reads them.
-  fuzz::Check(launch.commandLine == UntilZero(request.commandLine), "the system gets the command line");
+  fuzz::Check(launch.commandLine == UntilZero(plan.commandLine), "the system gets the command line");
+  fuzz::Check(launch.applicationName == UntilZero(file) && launch.currentDirectory.value_or("") == UntilZero(plan.directory),
+              "the system gets the file and its folder");
   fuzz::Check(started == !launch.commandLine.empty(), "the result is the system's answer");
   fuzz::Check(launch.user == "Administrator" && launch.domain == "WERKSTATT" && launch.passwordAccepted,
               "account, domain and password reach the system");
-  fuzz::Check(launch.currentDirectory.has_value() == OnNetworkDrive(system, system.currentDirectory),
-              "only a network folder is handed on as the starting folder");
   return 0;
 }

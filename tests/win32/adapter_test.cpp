@@ -71,6 +71,9 @@ TEST(Adapters, NameFoldersComputerAndAccount) {
   EXPECT_NE(system.IsWow64Process(), platform::Wow64Query::kCallFailed);
   EXPECT_NE(system.ModuleFileName().find("win32_tests.exe"), std::string::npos);
 
+  EXPECT_FALSE(system.EnvironmentVariable("MORVELA_NICHT_GESETZT"));
+  EXPECT_NE(system.EnvironmentVariable("PATH").value_or("").find('\\'), std::string::npos);
+
   platform::Handle token = 0;
   std::uint32_t error = 0;
   ASSERT_TRUE(system.OpenProcessTokenRead(token, error));
@@ -259,15 +262,19 @@ TEST(Adapters, StartTheHelperReadItsExitCodeAndAskTheShellForRaisedRights) {
   system.CloseHandle(process);
 
   platform::Handle none = 0;
-  EXPECT_TRUE(system.ShellRunAs("mmc.exe", "\"C:\\x.msc\"", SW_SHOWNORMAL, false, none).ok);
+  EXPECT_TRUE(system.ShellRunAs({0x1234, "C:\\W\\mmc.exe", "\"C:\\x.msc\"", "C:\\W\\", SW_SHOWNORMAL, false}, none).ok);
   const e2e::standin::Record runAs = session.Calls(e2e::standin::kRunAs).back();
   EXPECT_EQ(e2e::standin::Narrow(runAs.verb), "runas");
-  EXPECT_EQ(e2e::standin::Narrow(runAs.application), "mmc.exe");
+  EXPECT_EQ(e2e::standin::Narrow(runAs.application), "C:\\W\\mmc.exe");
   EXPECT_EQ(e2e::standin::Narrow(runAs.commandLine), "\"C:\\x.msc\"");
-  EXPECT_FALSE(runAs.directory.present);
+  EXPECT_EQ(e2e::standin::Narrow(runAs.directory), "C:\\W\\");
+  EXPECT_EQ(runAs.owner, 0x1234u);
   EXPECT_EQ(runAs.show, static_cast<DWORD>(SW_SHOWNORMAL));
   EXPECT_TRUE(runAs.flags & SEE_MASK_FLAG_NO_UI);
   EXPECT_FALSE(runAs.flags & SEE_MASK_NOCLOSEPROCESS);
+
+  EXPECT_FALSE(system.EnvironmentVariable("MORVELA_NICHT_GESETZT"));
+  EXPECT_NE(system.EnvironmentVariable("PATH").value_or("").find('\\'), std::string::npos);
 
   platform::Handle token = 0;
   std::uint32_t error = 0;
