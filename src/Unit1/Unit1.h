@@ -148,15 +148,12 @@ class TForm1 : public ui::TForm {
   z_global::LaunchRequest Request(z_global::LaunchSource source, const std::string& text) const;
   // Tells the operator why, when the request is refused; a name no file can have fails as the launch.
   bool Refused(const z_global::LaunchRequest& request, const char* failed) const;
-  // Runs a launch or a save as the administrator with the password in the password box (cut to 255).
-  // The password's copy lives only for the call, never across a dialog. While the helper runs the
-  // window keeps answering, and launches, the gate and closing wait their turn (Busy).
-  using AsAccount =
-      std::function<z_global::LaunchOutcome(const secret::Wide& password, const z_global::LaunchHost& host)>;
-  z_global::LaunchOutcome WithTypedPassword(const AsAccount& run);
+  // Starts the request as the administrator with the password in the password box (cut to 255). The
+  // password's copy lives only for the call, never across a dialog. While the helper runs the window
+  // keeps answering, and launches, the gate and closing wait their turn (Busy).
   z_global::LaunchOutcome RunWithTypedPassword(const z_global::LaunchRequest& request);
-  // Asked when the helper cannot be started: whether to start without the full rights.
-  bool AllowLimitedRights(std::uint32_t error) const;
+  secret::Wide TypedPassword() const;
+  class Host;  // the window's part while a launch or a save goes through the helper
   // True, with the system's beep, while a launch waits for its helper.
   bool Busy() const;
   // The path handed in or dropped, into the path box with the focus on the password; false when there

@@ -43,51 +43,54 @@ bool TForm1::Refused(const z_global::LaunchRequest& request, const char* failed)
   }
 }
 
-namespace {
-// The flag that makes a second launch, the gate and closing wait while the helper runs; down again
-// however the launch ends.
-class Waiting {
+// The flag that makes a second launch, the gate and closing wait is up while a host lives, and down
+// again however the launch ends.
+class TForm1::Host final : public z_global::LaunchHost {
  public:
-  explicit Waiting(bool& flag) : flag_(flag) { flag_ = true; }
-  Waiting(const Waiting&) = delete;
-  Waiting& operator=(const Waiting&) = delete;
-  ~Waiting() { flag_ = false; }
+  explicit Host(TForm1& form) : form_(form) { form_.waitingForHelper_ = true; }
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+  ~Host() { form_.waitingForHelper_ = false; }
+
+  platform::WindowHandle Owner() const override { return form_.Handle(); }
+  void Wait(platform::Handle process) override { ui::Application().WaitFor(process); }
+  bool AllowLimitedRights(std::uint32_t error) override {
+    std::string reason = z_global::FilledInserts(form_.System().SystemErrorMessage(error), {});
+    while (!reason.empty() && std::string_view(". \r\n").find(reason.back()) != std::string_view::npos)
+      reason.pop_back();
+    const std::string why = (reason.empty() ? "" : reason + ", ") + "Fehler " + std::to_string(error);
+    const ui::MessageBoxRequest question{
+        "Das Programm kann nicht mit den vollen Administratorrechten gestartet werden (" + why +
+            ").\n\nMit eingeschränkten Rechten starten?",
+        "Warnung",
+        ui::kMbYesNo | ui::kMbIconWarning | ui::kMbDefButton2,
+        {},
+        {}};
+    return ui::Application().ShowMessageBox(question) == ui::kIdYes;
+  }
 
  private:
-  bool& flag_;
+  TForm1& form_;
 };
-}  // namespace
 
-z_global::LaunchOutcome TForm1::WithTypedPassword(const AsAccount& run) {
+secret::Wide TForm1::TypedPassword() const {
   secret::Wide password = EditPasswort.ReadSecret();
   password.Cut(base::ShortText::kLength);
-  const Waiting waiting(waitingForHelper_);
-  z_global::LaunchHost host;
-  host.owner = Handle();
-  host.wait = [](platform::Handle process) { ui::Application().WaitFor(process); };
-  host.allowLimitedRights = [this](std::uint32_t error) { return AllowLimitedRights(error); };
-  return run(password, host);
+  return password;
 }
 
 z_global::LaunchOutcome TForm1::RunWithTypedPassword(const z_global::LaunchRequest& request) {
-  return WithTypedPassword([&](const secret::Wide& password, const z_global::LaunchHost& host) {
-    return z_global::LaunchAsAccount(System(), request, password, host);
-  });
+  const secret::Wide password = TypedPassword();
+  Host host(*this);
+  return z_global::LaunchAsAccount(System(), request, password, host);
 }
 
-bool TForm1::AllowLimitedRights(std::uint32_t error) const {
-  std::string reason = z_global::FilledInserts(System().SystemErrorMessage(error), {});
-  while (!reason.empty() && std::string_view(". \r\n").find(reason.back()) != std::string_view::npos)
-    reason.pop_back();
-  const std::string why = (reason.empty() ? "" : reason + ", ") + "Fehler " + std::to_string(error);
-  const ui::MessageBoxRequest question{
-      "Das Programm kann nicht mit den vollen Administratorrechten gestartet werden (" + why +
-          ").\n\nMit eingeschränkten Rechten starten?",
-      "Warnung",
-      ui::kMbYesNo | ui::kMbIconWarning | ui::kMbDefButton2,
-      {},
-      {}};
-  return ui::Application().ShowMessageBox(question) == ui::kIdYes;
+z_global::LaunchOutcome TForm1::SaveAsAdministrator(const z_global::QuickEntry& entry) {
+  const std::string user = base::ShortText(LabelAdminUser.Text());
+  const std::string domain = base::ShortText(LabelDom.Text());
+  const secret::Wide password = TypedPassword();
+  Host host(*this);
+  return z_global::SaveAsAccount(System(), user, z_global::LogonDomain(user, domain), password, entry, host);
 }
 
 bool TForm1::Busy() const {

@@ -85,8 +85,7 @@ void TForm1::Bearbeiten11Click(TObject*) {
     EditPasswort.SetFocus();
     return;
   }
-  secret::Wide password = EditPasswort.ReadSecret();
-  password.Cut(base::ShortText::kLength);
+  const secret::Wide password = TypedPassword();
   const platform::CallResult checked =
       z_global::CheckCredentials(System(), user, password, z_global::LogonDomain(user, domain));
   // The check leaves the thread impersonating the administrator: back to the operator's own account at
@@ -100,13 +99,4 @@ void TForm1::Bearbeiten11Click(TObject*) {
   }
   ShowErrorBox(z_global::WithSystemReason(System(), kGateRefused, checked.error));
   EditPasswort.SetFocus();
-}
-
-z_global::LaunchOutcome TForm1::SaveAsAdministrator(const z_global::QuickEntry& entry) {
-  const std::string user = base::ShortText(LabelAdminUser.Text());
-  const std::string domain = base::ShortText(LabelDom.Text());
-  return WithTypedPassword([&](const secret::Wide& password, const z_global::LaunchHost& host) {
-    return z_global::SaveAsAccount(System(), user, z_global::LogonDomain(user, domain), password, entry,
-                                   host);
-  });
 }

@@ -1,6 +1,7 @@
 #include "z_global/elevation.h"
 
 #include <charconv>
+#include <cstdint>
 #include <vector>
 
 #include "z_global/command_line.h"
@@ -35,9 +36,8 @@ std::optional<std::vector<std::string>> WordsAfter(std::string_view arguments,
   return ArgumentWords(arguments);
 }
 
-template <class Number>
-std::optional<Number> NumberOf(const std::string& word) {
-  Number number{};
+std::optional<std::uint64_t> NumberOf(const std::string& word) {
+  std::uint64_t number = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
   if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
   return number;
@@ -45,9 +45,9 @@ std::optional<Number> NumberOf(const std::string& word) {
 
 // The entry from its four words (number, text, path, hint), when the number is 1 to 6.
 bool ReadEntry(const std::vector<std::string>& words, std::size_t at, QuickEntry& entry) {
-  const std::optional<int> number = NumberOf<int>(words[at]);
+  const std::optional<std::uint64_t> number = NumberOf(words[at]);
   if (!number || *number < 1 || *number > 6) return false;
-  entry = {*number, words[at + 1], words[at + 2], words[at + 3]};
+  entry = {static_cast<int>(*number), words[at + 1], words[at + 2], words[at + 3]};
   return true;
 }
 
@@ -95,9 +95,9 @@ std::optional<HelperRequest> HelperRequestOf(std::string_view ownCommandLine) {
     const std::size_t owned = kind == HelperRequest::Kind::kSave ? 0 : 1;
     if (words->size() != owned + (kind == HelperRequest::Kind::kStart ? 3 : 4)) return request;
     if (owned) {
-      const std::optional<platform::WindowHandle> owner = NumberOf<platform::WindowHandle>(words->front());
-      if (!owner) return request;
-      request.owner = *owner;
+      const std::optional<std::uint64_t> owner = NumberOf(words->front());
+      if (!owner || *owner > UINTPTR_MAX) return request;
+      request.owner = static_cast<platform::WindowHandle>(*owner);
     }
     if (kind == HelperRequest::Kind::kStart) {
       if ((*words)[1].empty()) return request;

@@ -59,19 +59,24 @@ std::string OwnPath(platform::Platform& system) {
   return ResolveNetworkPath(system, system.ModuleFileName());
 }
 
+std::string SystemFolder(platform::Platform& system) {
+  const platform::TextResult folder = system.SystemDirectory();
+  return folder.ok ? AppendBackslash(folder.text) : std::string();
+}
+
 // The program itself as the account, with the helper's switch, waited for; nothing, with the system's
 // code, when it could not be started.
 std::optional<LaunchOutcome> RunHelper(platform::Platform& system, const std::string& user,
                                        const std::optional<std::string>& domain, const secret::Wide& password,
-                                       const HelperRequest& request, const LaunchHost& host,
-                                       std::uint32_t& error) {
+                                       const HelperRequest& request, LaunchHost& host, std::uint32_t& error) {
   const std::string program = OwnPath(system);
   const std::optional<std::string> commandLine = HelperCommandLine(program, request);
   if (!commandLine) {
     error = platform::kErrorFilenameExceedsRange;
     return std::nullopt;
   }
-  WideLaunch helper(system, user, domain, password, *commandLine, program, DirectoryOf(program));
+  // The helper starts in the system folder: the program's own may be one the user can write to.
+  WideLaunch helper(system, user, domain, password, *commandLine, program, SystemFolder(system));
   platform::Handle started = 0;
   const platform::CallResult start = system.StartWithLogon(helper.launch, started);
   const platform::OwnedHandle process(system, start.ok ? started : 0);
@@ -79,7 +84,7 @@ std::optional<LaunchOutcome> RunHelper(platform::Platform& system, const std::st
     error = start.error;
     return std::nullopt;
   }
-  host.wait(process.get());
+  host.Wait(process.get());
   return OutcomeOfHelper(system.ExitCodeOf(process.get()));
 }
 
@@ -100,16 +105,14 @@ platform::CallResult RunAsUser(platform::Platform& system, const LaunchPlan& pla
 }
 
 LaunchOutcome LaunchAsAccount(platform::Platform& system, const LaunchRequest& request,
-                              const secret::Wide& password, const LaunchHost& host) {
+                              const secret::Wide& password, LaunchHost& host) {
   const Token token = AskToken(system, request.user, request.domain, password);
   if (!token.logon.ok) return Failed(token.logon.error);
-  const platform::TextResult systemFolder = system.SystemDirectory();
-  const LaunchPlan plan =
-      PlanLaunch(request, token.type, systemFolder.ok ? systemFolder.text : std::string());
+  const LaunchPlan plan = PlanLaunch(request, token.type, SystemFolder(system));
   if (plan.way == LaunchWay::kHelper) {
     HelperRequest start;
     start.kind = HelperRequest::Kind::kStart;
-    start.owner = host.owner;
+    start.owner = host.Owner();
     start.file = plan.shellFile;
     start.directory = plan.directory;
     start.parameters = plan.parameters;
@@ -118,7 +121,7 @@ LaunchOutcome LaunchAsAccount(platform::Platform& system, const LaunchRequest& r
             RunHelper(system, request.user, request.domain, password, start, host, error))
       return *helped;
     // The account may not read the program's folder: without the full rights only if the operator says so.
-    if (plan.fallback == Fallback::kAskForLimitedRights && !host.allowLimitedRights(error))
+    if (plan.fallback == Fallback::kAskForLimitedRights && !host.AllowLimitedRights(error))
       return {LaunchOutcome::Kind::kDeclined, error};
   }
   const platform::CallResult launched = RunAsUser(system, plan, request, password);
@@ -127,14 +130,14 @@ LaunchOutcome LaunchAsAccount(platform::Platform& system, const LaunchRequest& r
 
 LaunchOutcome SaveAsAccount(platform::Platform& system, const std::string& user,
                             const std::optional<std::string>& domain, const secret::Wide& password,
-                            const QuickEntry& entry, const LaunchHost& host) {
+                            const QuickEntry& entry, LaunchHost& host) {
   const Token token = AskToken(system, user, domain, password);
   if (!token.logon.ok) return Failed(token.logon.error);
   // A split token: the helper raises a second one, which writes, and ends with its exit code.
   HelperRequest save;
   save.kind = token.type == platform::ElevationType::kLimited ? HelperRequest::Kind::kRaiseAndSave
                                                               : HelperRequest::Kind::kSave;
-  save.owner = host.owner;
+  save.owner = host.Owner();
   save.entry = entry;
   if (!HelperCommandLine(OwnPath(system), save)) return {LaunchOutcome::Kind::kTooLong, 0};
   std::uint32_t error = 0;

@@ -5,7 +5,6 @@
 // helper as the account, which has the shell raise the rights. The editor's save through the helper
 // goes the same way.
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,11 +28,15 @@ struct LaunchOutcome {
 };
 
 // What the window that launches does while a launch goes on.
-struct LaunchHost {
-  platform::WindowHandle owner = 0;                    // the consent prompt's owner
-  std::function<void(platform::Handle process)> wait;  // keeps answering until the helper has ended
+class LaunchHost {
+ public:
+  virtual platform::WindowHandle Owner() const = 0;  // the consent prompt's owner
+  virtual void Wait(platform::Handle process) = 0;   // keeps answering until the helper has ended
   // Asked, with the reason's code, when the full rights cannot be had: may it start without them?
-  std::function<bool(std::uint32_t error)> allowLimitedRights;
+  virtual bool AllowLimitedRights(std::uint32_t error) = 0;
+
+ protected:
+  ~LaunchHost() = default;
 };
 
 // The logon launch of a plan: CreateProcessWithLogonW as the request's account, with the plan's
@@ -42,13 +45,13 @@ platform::CallResult RunAsUser(platform::Platform& system, const LaunchPlan& pla
                                const LaunchRequest& request, const secret::Wide& password);
 
 LaunchOutcome LaunchAsAccount(platform::Platform& system, const LaunchRequest& request,
-                              const secret::Wide& password, const LaunchHost& host);
+                              const secret::Wide& password, LaunchHost& host);
 
 // A quick-launch entry written into the settings file by the helper as the account, raised first where
 // its token is split; for a settings file that only administrators may write.
 LaunchOutcome SaveAsAccount(platform::Platform& system, const std::string& user,
                             const std::optional<std::string>& domain, const secret::Wide& password,
-                            const QuickEntry& entry, const LaunchHost& host);
+                            const QuickEntry& entry, LaunchHost& host);
 
 // How the helper's exit code reads: 0 done, 1223 declined at the consent prompt, else failed.
 LaunchOutcome OutcomeOfHelper(std::optional<std::uint32_t> exitCode);

@@ -1,7 +1,5 @@
 #include "z_global/program_search.h"
 
-#include <algorithm>
-
 #include "base/text.h"
 #include "z_global/drives.h"
 #include "z_global/paths.h"
@@ -54,51 +52,48 @@ bool ProgramSearch::Exists(const std::string& path) {
 }
 
 const std::vector<std::string>& ProgramSearch::SearchFolders() {
-  if (searchFolders_) return *searchFolders_;
+  if (searched_) return folders_;
+  searched_ = true;
   LearnSystemFolders();
-  std::vector<std::string> folders;
-  if (!systemFolder_.empty()) folders.push_back(systemFolder_);
-  if (const platform::TextResult windows = system_.WindowsDirectory(); windows.ok)
-    folders.push_back(AppendBackslash(windows.text));
+  const platform::TextResult windows = system_.WindowsDirectory();
+  const platform::TextResult current = system_.CurrentDirectory();
   // The current folder and the program's own are left out of PATH too.
-  std::vector<std::string> excluded = {AppendBackslash(DirectoryOf(system_.ModuleFileName()))};
-  if (const platform::TextResult current = system_.CurrentDirectory(); current.ok)
-    excluded.push_back(AppendBackslash(current.text));
-  const std::string path = system_.EnvironmentVariable("PATH").value_or(std::string());
-  for (std::size_t at = 0; at <= path.size();) {
-    const std::size_t end = std::min(path.find(';', at), path.size());
-    const std::optional<std::string> folder = AbsoluteFolder(path.substr(at, end - at));
+  const std::string own = DirectoryOf(system_.ModuleFileName());
+  const std::string here = current.ok ? AppendBackslash(current.text) : std::string();
+  const std::string path = systemFolder_ + ';' + (windows.ok ? windows.text : std::string()) + ';' +
+                           system_.EnvironmentVariable("PATH").value_or(std::string());
+  for (std::size_t at = 0, entry = 0; at <= path.size(); ++entry) {
+    std::size_t end = path.find(';', at);
+    if (end == std::string::npos) end = path.size();
+    const std::optional<std::string> folder = AbsoluteFolder(std::string_view(path).substr(at, end - at));
     at = end + 1;
-    const auto same = [&](const std::string& other) { return folder && base::SameTextAscii(*folder, other); };
-    if (folder && std::none_of(excluded.begin(), excluded.end(), same) &&
-        std::none_of(folders.begin(), folders.end(), same))
-      folders.push_back(*folder);
+    if (!folder) continue;
+    // The system's two folders come first whatever the current one is.
+    bool known = entry >= 2 && (base::SameTextAscii(*folder, own) || base::SameTextAscii(*folder, here));
+    for (const std::string& other : folders_) known = known || base::SameTextAscii(*folder, other);
+    if (!known) folders_.push_back(*folder);
   }
-  return *(searchFolders_ = std::move(folders));
+  return folders_;
+}
+
+std::optional<FoundProgram> ProgramSearch::Look(const std::string& path) {
+  if (ExtensionOf(path).empty() && Exists(path + ".exe"))
+    return FoundProgram{ResolveNetworkPath(system_, path + ".exe"), true};
+  if (Exists(path)) return FoundProgram{ResolveNetworkPath(system_, path), false};
+  return std::nullopt;
 }
 
 std::optional<FoundProgram> ProgramSearch::Find(std::string_view name) {
   if (name.empty() || name.back() == '\\') return std::nullopt;
-  std::vector<FoundProgram> candidates;
-  if (ExtensionOf(name).empty()) candidates.push_back({std::string(name) + ".exe", true});
-  candidates.push_back({std::string(name), false});
-  if (NamesFolder(name)) {
-    // A folder that counts from the current one is never looked into.
-    if (!IsAbsolutePath(name)) return std::nullopt;
-    for (FoundProgram& candidate : candidates) {
-      const platform::TextResult full = system_.FullPathName(candidate.path);
-      if (full.ok && Exists(full.text))
-        return FoundProgram{ResolveNetworkPath(system_, full.text), candidate.extensionAdded};
-    }
+  if (!NamesFolder(name)) {
+    for (const std::string& folder : SearchFolders())
+      if (std::optional<FoundProgram> found = Look(folder + std::string(name))) return found;
     return std::nullopt;
   }
-  for (const std::string& folder : SearchFolders()) {
-    for (const FoundProgram& candidate : candidates) {
-      const std::string path = folder + candidate.path;
-      if (Exists(path)) return FoundProgram{ResolveNetworkPath(system_, path), candidate.extensionAdded};
-    }
-  }
-  return std::nullopt;
+  // A folder that counts from the current one is never looked into.
+  if (!IsAbsolutePath(name)) return std::nullopt;
+  const platform::TextResult full = system_.FullPathName(std::string(name));
+  return full.ok ? Look(full.text) : std::nullopt;
 }
 
 }  // namespace z_global

@@ -34,14 +34,18 @@ class ProgramSearch {
   // into the system folder is shown the 32-bit one, but what the system starts for the administrator
   // comes from the real one.
   bool Exists(const std::string& path);
+  // The folders a name without one is looked for in, in order.
   const std::vector<std::string>& SearchFolders();
+  // The file as named, or first with ".exe" where it has no extension.
+  std::optional<FoundProgram> Look(const std::string& path);
   void LearnSystemFolders();
 
   platform::Platform& system_;
   bool learned_ = false;
   std::string systemFolder_;  // with a trailing backslash; empty where the system did not say
   std::string nativeSystemFolder_;
-  std::optional<std::vector<std::string>> searchFolders_;
+  bool searched_ = false;
+  std::vector<std::string> folders_;
 };
 
 }  // namespace z_global

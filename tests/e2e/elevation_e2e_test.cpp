@@ -63,9 +63,11 @@ TEST_F(ElevationE2E, StartsThroughTheHelperWhenTheAccountsTokenIsSplit) {
   StartIn(e2e::RunFolder("elevated"), kLimited);
   const std::pair<std::string, std::string> rows[] = {
       {"C:\\Program Files\\App\\app.exe", "runas|C:\\Program Files\\App\\app.exe||directory|1"},
-      {"C:\\Tools\\setup.msi", "runas|" + SystemFile("msiexec.exe") + "|/i \"C:\\Tools\\setup.msi\"|directory|1"},
+      {"C:\\Tools\\setup.msi",
+       "runas|" + SystemFile("msiexec.exe") + "|/i \"C:\\Tools\\setup.msi\"|directory|1"},
       // Wine has no console host of its own: the host goes by its name, as the system would find it.
-      {"C:\\WINDOWS\\system32\\compmgmt.msc", "runas|mmc.exe|\"C:\\WINDOWS\\system32\\compmgmt.msc\"|directory|1"},
+      {"C:\\WINDOWS\\system32\\compmgmt.msc",
+       "runas|mmc.exe|\"C:\\WINDOWS\\system32\\compmgmt.msc\"|directory|1"},
       {"rundll32.exe shell32.dll Control_RunDLL appwiz.cpl",
        "runas|" + SystemFile("rundll32.exe") + "|shell32.dll Control_RunDLL appwiz.cpl|directory|1"},
   };
@@ -81,7 +83,8 @@ TEST_F(ElevationE2E, StartsThroughTheHelperWhenTheAccountsTokenIsSplit) {
     EXPECT_EQ(standin::Narrow(helper.commandLine).rfind("\"" + Exe() + "\" /Morvela-Helfer:Start ", 0), 0u);
     EXPECT_EQ(helper.password, standin::SecretOf(kPassword));
   }
-  EXPECT_EQ(session.Calls(standin::kRunAs).back().owner, static_cast<DWORD>(reinterpret_cast<UINT_PTR>(program->Main())));
+  EXPECT_EQ(session.Calls(standin::kRunAs).back().owner,
+            static_cast<DWORD>(reinterpret_cast<UINT_PTR>(program->Main())));
   EXPECT_EQ(session.Calls(standin::kLogon).size(), 4u);
   EXPECT_EQ(session.Calls(standin::kElevation).size(), 4u);
   ASSERT_TRUE(Program::Handled(program->ControlAt(program->Main(), 464, 108)));
@@ -130,7 +133,8 @@ TEST_F(ElevationE2E, ReportsAFailingHelperAndFallsBackWhenItCannotStart) {
   Launch("C:\\Tools\\app.exe");
   HWND question = program->WaitForWindow("Warnung");
   ASSERT_NE(question, nullptr);
-  EXPECT_EQ(Program::BoxText(question).rfind("Das Programm kann nicht mit den vollen Administratorrechten", 0), 0u);
+  EXPECT_EQ(
+      Program::BoxText(question).rfind("Das Programm kann nicht mit den vollen Administratorrechten", 0), 0u);
   EXPECT_EQ(GetWindowLongA(GetDlgItem(question, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
   Program::Click(GetDlgItem(question, IDYES));
   ASSERT_TRUE(e2e::WaitFor([&] { return session.Calls(standin::kLaunch).size() == before + 2; }));
@@ -186,9 +190,9 @@ TEST_F(ElevationE2E, SavesAnEntryThroughTheHelperWhereOnlyAdministratorsMayWrite
   EXPECT_EQ(Program::BoxText(saved), "Eintrag wurde gespeichert.");
   Program::CloseBox(saved);
   EXPECT_NE(e2e::ReadFile(folder + "Morvela.INI").find("Text=Neu \"erh\xF6ht\"\r\n"), std::string::npos);
-  EXPECT_EQ(
-      NextRunAs(),
-      "runas|" + Exe() + "|/Morvela-Helfer:Speichern 1 \"Neu \\\"erh\xF6ht\\\"\" \"notepad.exe\" \"\"|directory|1");
+  EXPECT_EQ(NextRunAs(),
+            "runas|" + Exe() +
+                "|/Morvela-Helfer:Speichern 1 \"Neu \\\"erh\xF6ht\\\"\" \"notepad.exe\" \"\"|directory|1");
   ASSERT_EQ(session.Calls(standin::kLaunch).size(), 1u);
   EXPECT_EQ(standin::Narrow(session.Calls(standin::kLaunch)[0].commandLine)
                 .rfind("\"" + Exe() + "\" /Morvela-Helfer:Warten ", 0),

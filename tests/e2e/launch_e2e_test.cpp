@@ -112,7 +112,8 @@ TEST_F(LaunchE2E, HandsTheSystemEachFileTypesCommandLineWithTheCredentialsAndClo
   // The applet's host, found in the system folder, starts there.
   char system[MAX_PATH] = "";
   GetSystemDirectoryA(system, MAX_PATH);
-  EXPECT_EQ(lstrcmpiA(standin::Narrow(r.application).c_str(), (std::string(system) + "\\rundll32.exe").c_str()), 0);
+  EXPECT_EQ(
+      lstrcmpiA(standin::Narrow(r.application).c_str(), (std::string(system) + "\\rundll32.exe").c_str()), 0);
   EXPECT_EQ(lstrcmpiA(standin::Narrow(r.directory).c_str(), (std::string(system) + "\\").c_str()), 0);
   EXPECT_TRUE(r.startupRestZero);
   ASSERT_TRUE(Program::Handled(controls.run));

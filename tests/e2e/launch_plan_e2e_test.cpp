@@ -34,7 +34,8 @@ TEST(LaunchPlanE2E, StartsTheSystemsFileKeepsQuotedEntriesAndRefusesToRelayItsel
   ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
   const standin::Record console = session.Calls(standin::kLaunch)[0];
   EXPECT_EQ(standin::Narrow(console.commandLine), "\"cmd.exe\"");
-  EXPECT_EQ(lstrcmpiA(standin::Narrow(console.application).c_str(), (SystemFolder() + "\\cmd.exe").c_str()), 0);
+  EXPECT_EQ(lstrcmpiA(standin::Narrow(console.application).c_str(), (SystemFolder() + "\\cmd.exe").c_str()),
+            0);
   EXPECT_EQ(lstrcmpiA(standin::Narrow(console.directory).c_str(), (SystemFolder() + "\\").c_str()), 0);
 
   const std::string quoted = "\"C:\\Temp\\My Tools\\app.exe\" \"/S\"";
@@ -54,8 +55,8 @@ TEST(LaunchPlanE2E, StartsTheSystemsFileKeepsQuotedEntriesAndRefusesToRelayItsel
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(editor); }));
 
   session.Elevation(3);  // a split token: the helper
-  Program::SetText(program.PathBox(),
-                   "\"" + folder + "Morvela.exe\" /Morvela-Helfer:Start 0 \"" + SystemFolder() + "\\cmd.exe\" C:\\ \"\"");
+  Program::SetText(program.PathBox(), "\"" + folder + "Morvela.exe\" /Morvela-Helfer:Start 0 \"" +
+                                          SystemFolder() + "\\cmd.exe\" C:\\ \"\"");
   Program::PressKey(program.PasswordBox(), VK_RETURN);
   const std::string refused = program.NextError();
   EXPECT_TRUE(refused.ends_with("(Fehler 5)")) << refused;

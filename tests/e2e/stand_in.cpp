@@ -194,7 +194,8 @@ BOOL WINAPI TokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID 
     return g_tokenInformation(token, kind, information, size, returned);
   if (token != g_token) {
     if (!information || size < sizeof(TOKEN_ELEVATION_TYPE)) return FALSE;
-    *static_cast<TOKEN_ELEVATION_TYPE*>(information) = static_cast<TOKEN_ELEVATION_TYPE>(g_shared->elevationType);
+    *static_cast<TOKEN_ELEVATION_TYPE*>(information) =
+        static_cast<TOKEN_ELEVATION_TYPE>(g_shared->elevationType);
     if (returned) *returned = sizeof(TOKEN_ELEVATION_TYPE);
     return TRUE;
   }

@@ -118,7 +118,7 @@ TEST_F(ProgramTest, NamesTheHelperOnAMappedDriveByItsUniversalName) {
   Main().ButtonEXE.Click();
   ASSERT_EQ(system.launches.size(), 1u);
   EXPECT_EQ(system.launches[0].applicationName, "\\\\srv\\tools\\Morvela\\Morvela.exe");
-  EXPECT_EQ(system.launches[0].currentDirectory, "\\\\srv\\tools\\Morvela\\");
+  EXPECT_EQ(system.launches[0].currentDirectory, "C:\\WINDOWS\\system32\\");  // not a folder a user may write
 }
 
 }  // namespace

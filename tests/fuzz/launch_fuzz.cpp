@@ -90,7 +90,7 @@ std::string TrimmedEnd(std::string text) {
 // path ending in it, or its universal name. The program's name as the text gives it, or nothing when
 // the shape breaks.
 std::optional<std::string> TextsProgram(platform::Platform& system, std::string_view commandLine,
-                                       const std::string& text) {
+                                        const std::string& text) {
   const z_global::ProgramAndArguments parts = z_global::SplitProgram(commandLine);
   if (!text.ends_with(parts.arguments)) return std::nullopt;
   const std::string before = text.substr(0, text.size() - parts.arguments.size());
@@ -108,7 +108,7 @@ std::optional<std::string> TextsProgram(platform::Platform& system, std::string_
 
 // The same with the host of a package or a console taken off the front first, where there is one.
 std::optional<std::string> ProgramOfText(platform::Platform& system, const std::string& commandLine,
-                                        const std::string& text) {
+                                         const std::string& text) {
   for (std::string_view host : {"msiexec.exe /i ", "mmc.exe "})
     if (commandLine.rfind(host, 0) == 0)
       if (auto program = TextsProgram(system, std::string_view(commandLine).substr(host.size()), text))
@@ -154,9 +154,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Check(program.has_value(),
               "the command line is the text's program, at most with a host in front, and its arguments");
   const bool bare = program && !program->empty() && program->find_first_of("\\/:") == std::string::npos;
+  // (A name ending in a backslash is a folder's, whatever the fake's list of files says.)
   if (!resolved.empty() && resolved.find('"') == std::string::npos && system.files.count(resolved) &&
-      z_global::IsAbsolutePath(resolved))
-    fuzz::Check(request.commandLine.ends_with("\"" + resolved + "\""), "a file named as a whole starts whole");
+      z_global::IsAbsolutePath(resolved) && resolved.back() != '\\')
+    fuzz::Check(request.commandLine.ends_with("\"" + resolved + "\""),
+                "a file named as a whole starts whole");
 
   const z_global::LaunchPlan plan =
       z_global::PlanLaunch(request, platform::ElevationType::kFull, system.windowsDirectory + "\\system32");
@@ -164,8 +166,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Check(file.empty() || system.files.count(file) || file.rfind("\\\\", 0) == 0,
               "the file named to the system exists");
   const std::string folder = z_global::DirectoryOf(file);
-  const auto same = [&](const std::string& other) { return base::SameTextAscii(folder, z_global::AppendBackslash(other)); };
-  if (bare && !file.empty() && !same(system.windowsDirectory) && !same(system.windowsDirectory + "\\system32"))
+  const auto same = [&](const std::string& other) {
+    return base::SameTextAscii(folder, z_global::AppendBackslash(other));
+  };
+  if (bare && !file.empty() && !same(system.windowsDirectory) &&
+      !same(system.windowsDirectory + "\\system32"))
     fuzz::Check(!same(system.currentDirectory) && !same("C:\\Programme\\Morvela"),
                 "a program without a folder is not taken from the current folder or the program's own");
 
@@ -175,7 +180,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fake::LaunchRecord& launch = system.launches.back();
   // The wide texts end at their first zero, as the system reads them.
   fuzz::Check(launch.commandLine == UntilZero(plan.commandLine), "the system gets the command line");
-  fuzz::Check(launch.applicationName == UntilZero(file) && launch.currentDirectory.value_or("") == UntilZero(plan.directory),
+  fuzz::Check(launch.applicationName == UntilZero(file) &&
+                  launch.currentDirectory.value_or("") == UntilZero(plan.directory),
               "the system gets the file and its folder");
   fuzz::Check(started == !launch.commandLine.empty(), "the result is the system's answer");
   fuzz::Check(launch.user == "Administrator" && launch.domain == "WERKSTATT" && launch.passwordAccepted,

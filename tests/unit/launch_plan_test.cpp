@@ -30,6 +30,7 @@ struct Row {
       true;  // the file is CreateProcessWithLogonW's application name (not for a script, nor one not found)
   bool wow64 = false;
   std::optional<std::string> path = {};  // the PATH variable
+  std::string current = "C:\\Tools";     // the folder the program was started from
   ElevationType token = ElevationType::kFull;
   LaunchWay way = LaunchWay::kLogonLaunch;
   std::optional<std::string> parameters = {};  // what the helper hands the shell after the file
@@ -41,6 +42,7 @@ const Row kRows[] = {
     {.name = "CommandWindowNotFromTheCurrentFolder", .text = "cmd.exe", .files = {kSys + "cmd.exe", "C:\\Tools\\cmd.exe"}, .file = kSys + "cmd.exe", .commandLine = "\"cmd.exe\""},
     {.name = "BareNameNotFromTheProgramsFolder", .text = "notepad", .files = {"C:\\WINDOWS\\notepad.exe", "C:\\Programme\\Morvela\\notepad.exe"}, .file = "C:\\WINDOWS\\notepad.exe", .commandLine = "notepad", .folder = "C:\\WINDOWS\\"},
     {.name = "PathInOrderWithoutTheCurrentFolder", .text = "tool /x", .files = {"C:\\Tools\\tool.exe", "D:\\Bin\\tool.exe", "E:\\Bin\\tool.exe"}, .file = "D:\\Bin\\tool.exe", .commandLine = "tool /x", .folder = "D:\\Bin\\", .path = "C:\\Tools;bin;\"D:\\Bin\";E:\\Bin"},
+    {.name = "StartedFromTheSystemFolder", .text = "cmd.exe", .files = {kSys + "cmd.exe"}, .file = kSys + "cmd.exe", .commandLine = "\"cmd.exe\"", .current = "C:\\WINDOWS\\system32"},
     {.name = "PathOnAMappedDrive", .text = "tool", .files = {"N:\\Bin\\tool.exe"}, .file = "\\\\srv\\share\\Bin\\tool.exe", .commandLine = "tool", .folder = "\\\\srv\\share\\Bin\\", .path = "N:\\Bin"},
     {.name = "ConsoleHostWithItsConsole", .text = "mmc.exe " + kSys + "compmgmt.msc", .files = {kSys + "mmc.exe", kSys + "compmgmt.msc"}, .file = kSys + "mmc.exe", .commandLine = "mmc.exe " + kSys + "compmgmt.msc"},
     {.name = "PackageHostNotWrappedAgain", .text = "msiexec /i C:\\x\\pkg.msi", .files = {kSys + "msiexec.exe", "C:\\x\\pkg.msi"}, .file = kSys + "msiexec.exe", .commandLine = "msiexec /i C:\\x\\pkg.msi"},
@@ -68,6 +70,7 @@ TEST_P(LaunchPlan, NamesTheFileItsCommandLineFolderAndWay) {
   system.files = row.files;
   system.wow64 = row.wow64 ? platform::Wow64Query::kYes : platform::Wow64Query::kNo;
   system.pathVariable = row.path;
+  system.currentDirectory = row.current;
   system.driveTypes['N'] = platform::kDriveRemote;
   system.shares["N:"] = "\\\\srv\\share";
   const z_global::LaunchRequest request = z_global::RequestLaunch(

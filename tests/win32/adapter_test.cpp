@@ -262,7 +262,9 @@ TEST(Adapters, StartTheHelperReadItsExitCodeAndAskTheShellForRaisedRights) {
   system.CloseHandle(process);
 
   platform::Handle none = 0;
-  EXPECT_TRUE(system.ShellRunAs({0x1234, "C:\\W\\mmc.exe", "\"C:\\x.msc\"", "C:\\W\\", SW_SHOWNORMAL, false}, none).ok);
+  EXPECT_TRUE(
+      system.ShellRunAs({0x1234, "C:\\W\\mmc.exe", "\"C:\\x.msc\"", "C:\\W\\", SW_SHOWNORMAL, false}, none)
+          .ok);
   const e2e::standin::Record runAs = session.Calls(e2e::standin::kRunAs).back();
   EXPECT_EQ(e2e::standin::Narrow(runAs.verb), "runas");
   EXPECT_EQ(e2e::standin::Narrow(runAs.application), "C:\\W\\mmc.exe");
