@@ -80,7 +80,9 @@ class Reader {
 
   ProgramReading Build(std::string_view program, const std::optional<FoundProgram>& found,
                        std::string_view rest, bool quoted) {
-    if (program.find('"') != std::string_view::npos) return {LaunchRefusal::kQuoteInProgram, {}, {}};
+    // Nor can a universal name hold one, whatever a network provider answers.
+    if (program.find('"') != std::string_view::npos || (found && found->path.find('"') != std::string::npos))
+      return {LaunchRefusal::kQuoteInProgram, {}, {}};
     ProgramReading reading;
     const LaunchFileType type = TypeOf(found ? found->path : program);
     const std::string named = found ? found->path : std::string(program);

@@ -99,7 +99,8 @@ std::optional<std::string> TextsProgram(platform::Platform& system, std::string_
     const std::size_t close = before.find('"', 1);
     named = before.substr(1, close == std::string::npos ? close : close - 1);
   }
-  for (const std::string& form : {named, named + ".exe"})
+  // (Unquoted, blanks at the end belong to a name only where the whole text names a file.)
+  for (const std::string& form : {named, named + ".exe", before})
     if (parts.program == form || parts.program.ends_with("\\" + form) ||
         parts.program == z_global::ResolveNetworkPath(system, form))
       return named;
