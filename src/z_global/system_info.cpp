@@ -31,19 +31,6 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(begin, end - begin));
 }
 
-// Closes a token when the query that opened it ends, however it ends.
-class TokenGuard {
- public:
-  TokenGuard(platform::Platform& system, platform::Handle token) : system_(system), token_(token) {}
-  TokenGuard(const TokenGuard&) = delete;
-  TokenGuard& operator=(const TokenGuard&) = delete;
-  ~TokenGuard() { system_.CloseHandle(token_); }
-
- private:
-  platform::Platform& system_;
-  platform::Handle token_;
-};
-
 // The names of the versions from Windows 8 on, which the system reports truly only through
 // RtlGetVersion; empty for a version newer than the table knows.
 std::string ModernName(const platform::VersionRecord& v) {
@@ -153,7 +140,7 @@ std::string GetUserDomain(platform::Platform& system) {
   platform::Handle token = 0;
   std::uint32_t error = 0;
   if (!system.OpenProcessTokenRead(token, error)) return {};
-  TokenGuard guard(system, token);
+  const platform::OwnedHandle guard(system, token);  // closed however the query ends
   std::vector<std::uint8_t> tokenUser(kTokenUserBuffer);
   if (!system.GetTokenUser(token, tokenUser, error)) throw ESystemError(SystemErrorText(system, error));
   std::string account, domain;
