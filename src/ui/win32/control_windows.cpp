@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "base/error.h"
@@ -70,8 +71,14 @@ class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
   void SetSecret(const secret::Wide& text) override {
     SetWindowTextW(Window(), reinterpret_cast<const wchar_t*>(text.c_str()));
   }
-  // As a password typed over goes: removed in place, without undo.
-  void WipeSecret() override { RemoveWithoutUndo(Window(), 0, static_cast<DWORD>(-1)); }
+  // Typed over in place first, without undo, as a password typed over goes, and then removed: a removal
+  // alone moves only the text's end and leaves the rest of the characters in the box's memory.
+  void WipeSecret() override {
+    const std::wstring filler(static_cast<std::size_t>(GetWindowTextLengthW(Window())), L'*');
+    SendMessageW(Window(), EM_SETSEL, 0, -1);
+    SendMessageW(Window(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(filler.c_str()));
+    RemoveWithoutUndo(Window(), 0, static_cast<DWORD>(-1));
+  }
 
  protected:
   WindowKind Kind() const override {
