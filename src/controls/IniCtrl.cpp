@@ -34,6 +34,29 @@ std::string ReplaceExtension(const std::string& path) {
   return path.substr(0, path.size() - extension.size()) + ".INI";
 }
 
+// A settings file kept in UTF-16 (little-endian, as Windows writes it) begins with this mark.
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+
+// The file's text as UTF-8 where it is kept in UTF-16, else as it is.
+std::string AsUtf8(platform::Platform& system, const std::string& content) {
+  if (!content.starts_with(kUtf16Mark)) return content;
+  std::u16string units;
+  for (std::size_t at = kUtf16Mark.size(); at + 1 < content.size(); at += 2)
+    units.push_back(static_cast<char16_t>(static_cast<unsigned char>(content[at]) |
+                                          static_cast<unsigned char>(content[at + 1]) << 8));
+  return system.Utf16ToUtf8(units);
+}
+
+// UTF-8 text as the bytes of a file kept in UTF-16, its mark in front.
+std::string AsUtf16File(platform::Platform& system, const std::string& utf8) {
+  std::string bytes(kUtf16Mark);
+  for (const char16_t unit : system.Utf8ToUtf16(utf8)) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
 // The profile functions read a value in quotes without them, so one that is quoted as a whole
 // ("C:\My Tools\app.exe" "/S") gets one more pair, which the next read takes off again.
 std::string StoredForm(const std::string& value) {
@@ -113,11 +136,13 @@ std::string TIniCtrl::ReadValue(std::string_view section, std::string_view key, 
   const std::string keyName(key), fallbackText(fallback);
   // Notepad saves a new file as UTF-8 with a byte-order mark in front. Windows' reader takes the mark
   // for part of the first line, so that the first section's values are not found, and Wine's converts
-  // every value to the code page with best fit: such a file is read here.
+  // every value to the code page with best fit: such a file is read here. So is one saved as UTF-16,
+  // which the system's ANSI reader converts with best fit too: a look-alike could name another file.
   std::string value;
   if (StartsWithByteOrderMark(path)) {
     const std::optional<std::string> content = System().ReadFileStart(path, kSettingsFileLimit);
-    value = ini::ReadFromText(content.value_or(std::string()), resolved, keyName, fallbackText);
+    value =
+        ini::ReadFromText(AsUtf8(System(), content.value_or(std::string())), resolved, keyName, fallbackText);
   } else {
     value = System().ProfileRead(resolved, keyName, fallbackText, path);
   }
@@ -126,7 +151,7 @@ std::string TIniCtrl::ReadValue(std::string_view section, std::string_view key, 
 
 bool TIniCtrl::StartsWithByteOrderMark(const std::string& path) {
   const std::optional<std::string> start = System().ReadFileStart(path, ini::kByteOrderMark.size());
-  return start && *start == ini::kByteOrderMark;
+  return start && (*start == ini::kByteOrderMark || start->starts_with(kUtf16Mark));
 }
 
 std::string InProgramCodePage(platform::Platform& system, std::string value) {
@@ -158,8 +183,13 @@ platform::CallResult WriteSetting(platform::Platform& system, const std::string&
   // wrong in every editor, and the next read would not take the file for UTF-8 any more. The system's
   // writer cannot be told the file's encoding, so such a file is written here.
   const std::optional<std::string> content = system.ReadFileStart(path, kSettingsFileLimit + 1);
-  const bool utf8 = content && content->size() <= kSettingsFileLimit &&
-                    (content->rfind(ini::kByteOrderMark, 0) == 0 || ini::IsMultiByteUtf8(*content));
+  const bool fits = content && content->size() <= kSettingsFileLimit;
+  // A file kept in UTF-16 stays in UTF-16 likewise.
+  if (fits && content->starts_with(kUtf16Mark))
+    return system.WriteFileContent(
+        path, AsUtf16File(system, ini::WriteToText(AsUtf8(system, *content), section, key,
+                                                   system.AnsiToUtf8(value))));
+  const bool utf8 = fits && (content->rfind(ini::kByteOrderMark, 0) == 0 || ini::IsMultiByteUtf8(*content));
   if (!utf8) return system.ProfileWrite(section, key, value, path);
   return system.WriteFileContent(path, ini::WriteToText(*content, section, key, system.AnsiToUtf8(value)));
 }

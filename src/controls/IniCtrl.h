@@ -50,6 +50,7 @@ class TIniCtrl : public ui::TComponent {
 
  private:
   platform::Platform& System();
+  // A mark of UTF-8 or of UTF-16 at the file's start.
   bool StartsWithByteOrderMark(const std::string& path);
 
   bool alphaCounter_ = false;

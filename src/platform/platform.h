@@ -133,6 +133,9 @@ class Platform {
   virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
   // The program's text as UTF-8 (through UTF-16), for a settings file that is kept in UTF-8.
   virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
+  // A settings file's UTF-16 text as UTF-8 and back (CP_UTF8); a lone surrogate becomes U+FFFD.
+  virtual std::string Utf16ToUtf8(std::u16string_view utf16) = 0;
+  virtual std::u16string Utf8ToUtf16(std::string_view utf8) = 0;
   virtual bool RevertToSelf() = 0;
   virtual void CloseHandle(Handle handle) = 0;
 

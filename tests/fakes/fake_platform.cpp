@@ -187,6 +187,39 @@ std::string FakePlatform::AnsiToUtf8(std::string_view ansi) {
   return out;
 }
 
+std::string FakePlatform::Utf16ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char32_t code = utf16[i];
+    const bool pair = code >= 0xD800 && code < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+                      utf16[i + 1] < 0xE000;
+    if (pair) code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    if (!pair && code >= 0xD800 && code < 0xE000) code = 0xFFFD;  // a lone surrogate
+    const int extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    out.push_back(static_cast<char>(extra ? ((0xFF00 >> (extra + 1)) & 0xFF) | (code >> (6 * extra)) : code));
+    for (int k = extra - 1; k >= 0; --k) out.push_back(static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F)));
+  }
+  return out;
+}
+
+std::u16string FakePlatform::Utf8ToUtf16(std::string_view utf8) {
+  std::u16string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length && i + k < utf8.size(); ++k) code = (code << 6) | (utf8[i + k] & 0x3F);
+    i += static_cast<std::size_t>(length);
+    if (code < 0x10000) {
+      out.push_back(static_cast<char16_t>(code));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    }
+  }
+  return out;
+}
+
 bool FakePlatform::RevertToSelf() {
   ++reverts;
   return true;

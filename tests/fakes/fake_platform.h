@@ -116,6 +116,8 @@ class FakePlatform : public platform::Platform {
   // Latin-1 and the euro sign; any other character becomes base::kNotInCodePage.
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
+  std::string Utf16ToUtf8(std::u16string_view utf16) override;
+  std::u16string Utf8ToUtf16(std::string_view utf8) override;
   bool RevertToSelf() override;
   void CloseHandle(platform::Handle handle) override;
 

@@ -156,8 +156,15 @@ TEST_F(IniCtrlTest, FindsTheFirstSectionBehindAByteOrderMark) {
   EXPECT_EQ(ini.ReadValue("SpeedButton2", "Text", ""), "Dienste");
 }
 
-// A file kept in UTF-8 (a byte-order mark, or values that are UTF-8) stays in UTF-8 when a value is
-// written, in place even in the first section behind a mark; any other file takes the code page.
+// A file's bytes in UTF-16, little-endian, with the mark in front.
+std::string Utf16(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes;
+}
+
+// A file kept in UTF-8 (a byte-order mark, or values that are UTF-8) or in UTF-16 stays so when a value
+// is written, in place even in the first section behind a mark; any other file takes the code page.
 TEST_F(IniCtrlTest, WritesInTheEncodingOfTheFile) {
   const std::string kMark = "\xEF\xBB\xBF";
   const struct {
@@ -180,6 +187,8 @@ TEST_F(IniCtrlTest, WritesInTheEncodingOfTheFile) {
       {"ByteOrderMark", kMark + "[SpeedButton1]\r\nText=alt\r\n",
        kMark + "[SpeedButton1]\r\nText=Gr\xC3\xB6\xC3\x9F"
                "e\r\n"},
+      {"Utf16", Utf16(u"[SpeedButton1]\r\nText=alt\r\n[A]\r\nk=\u0141\r\n"),
+       Utf16(u"[SpeedButton1]\r\nText=Gr\u00F6\u00DFe\r\n[A]\r\nk=\u0141\r\n")},
   };
   Fixed("C:\\Tools\\Werkzeug.INI");
   for (const auto& row : rows) {
@@ -194,6 +203,8 @@ TEST_F(IniCtrlTest, WritesInTheEncodingOfTheFile) {
               "e")
         << row.name;
   }
+  // Read from UTF-16 exactly: a letter the code page lacks is no look-alike of another.
+  EXPECT_EQ(ini.ReadValue("A", "k", ""), "\x01");
   system.unwritableFiles.insert("C:\\Tools\\Werkzeug.INI");  // a UTF-8 file that may not be written
   EXPECT_THROW(ini.WriteValue("SpeedButton1", "Text", "x"), base::EError);
 }

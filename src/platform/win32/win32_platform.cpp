@@ -185,6 +185,23 @@ std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), bytes, nullptr, nullptr);
   return utf8;
 }
+std::string Win32Platform::Utf16ToUtf8(std::u16string_view utf16) {
+  const auto* wide = reinterpret_cast<const wchar_t*>(utf16.data());
+  const int units = static_cast<int>(utf16.size());
+  const int bytes = units ? WideCharToMultiByte(CP_UTF8, 0, wide, units, nullptr, 0, nullptr, nullptr) : 0;
+  std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+  if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8.data(), bytes, nullptr, nullptr);
+  return utf8;
+}
+
+std::u16string Win32Platform::Utf8ToUtf16(std::string_view utf8) {
+  const int size = static_cast<int>(utf8.size());
+  const int units = size ? MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0) : 0;
+  std::u16string wide(static_cast<std::size_t>(std::max(units, 0)), u'\0');
+  if (units > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, Wide(wide.data()), units);
+  return wide;
+}
+
 bool Win32Platform::RevertToSelf() {
   return ::RevertToSelf();
 }

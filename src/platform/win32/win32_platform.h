@@ -18,6 +18,8 @@ class Win32Platform : public Platform {
   std::optional<std::uint32_t> ExitCodeOf(Handle process) override;
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
+  std::string Utf16ToUtf8(std::u16string_view utf16) override;
+  std::u16string Utf8ToUtf16(std::string_view utf8) override;
   bool RevertToSelf() override;
   void CloseHandle(Handle handle) override;
 
