@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/win32/code_page.h"
 #include "platform/win32/handles.h"
@@ -50,18 +51,23 @@ std::string FromBuffer(const char* buffer, std::size_t size) {
   return std::string(buffer, strnlen(buffer, size));
 }
 
-// Calls that report the needed size when the buffer is too small: asked again with that size.
-template <class Call>
+// Calls that report the needed size when the buffer is too small: asked again with that size. A wide
+// call's text comes back exactly: a name the code page cannot hold keeps its loss instead of becoming
+// a look-alike, which could be another folder's name.
+template <class Char = char, class Call>
 TextResult GrowingText(Call call) {
-  std::string buffer(MAX_PATH, '\0');
+  std::basic_string<Char> buffer(MAX_PATH, Char{});
   DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
   if (length >= buffer.size()) {
-    buffer.assign(length + 1, '\0');
+    buffer.assign(length + 1, Char{});
     length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
   }
   if (length == 0 || length >= buffer.size()) return {false, {}, GetLastError()};
   buffer.resize(length);
-  return {true, buffer, 0};
+  if constexpr (std::is_same_v<Char, wchar_t>)
+    return {true, w32::ExactAnsi(buffer), 0};
+  else
+    return {true, buffer, 0};
 }
 
 }  // namespace
@@ -233,7 +239,7 @@ std::optional<std::string> Win32Platform::GetUniversalName(const std::string& pa
 }
 
 TextResult Win32Platform::CurrentDirectory() {
-  return GrowingText([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
+  return GrowingText<wchar_t>([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 TextResult Win32Platform::WindowsDirectory() {
@@ -254,21 +260,24 @@ bool Win32Platform::DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Read wide and converted exactly: in a folder whose name the code page cannot hold, the system's best
+// fit would name another folder, and the helper started as the administrator another program.
 std::string Win32Platform::ModuleFileName() {
-  std::string buffer(MAX_PATH, '\0');
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
       buffer.resize(length);
-      return buffer;
+      return w32::ExactAnsi(buffer);
     }
-    buffer.assign(buffer.size() * 2, '\0');
+    buffer.assign(buffer.size() * 2, L'\0');
   }
 }
 
 std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
-  const TextResult value = GrowingText(
-      [&](char* buffer, DWORD size) { return GetEnvironmentVariableA(name.c_str(), buffer, size); });
+  const std::wstring wide(name.begin(), name.end());  // the names asked for are ASCII
+  const TextResult value = GrowingText<wchar_t>(
+      [&](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(wide.c_str(), buffer, size); });
   if (!value.ok) return std::nullopt;
   return value.text;
 }
