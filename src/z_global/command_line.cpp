@@ -1,13 +1,9 @@
 #include "z_global/command_line.h"
 
 namespace z_global {
-namespace {
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
-
-}  // namespace
 
 ProgramAndArguments SplitProgram(std::string_view commandLine) {
   ProgramAndArguments parts;

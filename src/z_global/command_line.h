@@ -12,6 +12,9 @@ struct ProgramAndArguments {
   std::string arguments;  // as written, from the first character after the blanks that follow it
 };
 
+// A blank or a tab: what parts the words of a command line.
+bool IsBlank(char c);
+
 // A quoted program runs to the next quote, an unquoted one to the first blank or tab.
 ProgramAndArguments SplitProgram(std::string_view commandLine);
 

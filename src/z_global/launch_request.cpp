@@ -15,10 +15,6 @@ std::string Quoted(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 // Whether what follows a run of words goes on with a folder's name: unquoted, Windows tries
 // "C:\Program.exe" for "C:\Program Files\App\app.exe", and a user who may write C:\ would have it run.
 // The first word of the rest with a backslash in it shows it: an argument that is a path begins with
