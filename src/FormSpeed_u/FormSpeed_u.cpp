@@ -186,8 +186,6 @@ void TFormSpeed::SaveEntry(const std::string& section) {
       return ShowErrorBox(kEntryTooLong);
     case EntryFault::kLineBreak:
       return ShowErrorBox(kEntryHasLineBreak);
-    case EntryFault::kNotInCodePage:
-      return ShowErrorBox(kEntryNotInCodePage);
   }
   AttachSettingsFile();
   if (!Written(section, text, path, hint)) return;

@@ -70,7 +70,3 @@ inline constexpr char kEntryTooLongForTheHelper[] =
     "Eintrag nicht gespeichert: Die Einstellungsdatei darf nur ein Administrator schreiben, und Text, Pfad "
     "und "
     "Hint sind zusammen zu lang, um sie dafür weiterzugeben.";
-inline constexpr char kEntryNotInCodePage[] =
-    "Eintrag nicht gespeichert: Text, Pfad oder Hint enthält Zeichen, die in der ANSI-Codepage dieses "
-    "Windows "
-    "fehlen.";

@@ -8,6 +8,7 @@
 #include "controls/mdTHEMES.h"
 #include "controls/paint_win32.h"
 #include "platform/platform.h"
+#include "platform/win32/wide.h"
 #include "ui/application.h"
 #include "ui/win32/win32_backend.h"
 
@@ -18,7 +19,7 @@ constexpr DWORD kSearchSystem32 = 0x800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 template <class Function>
 Function Kernel32Function(const char* name) {
   return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
 }
 
 // Libraries loaded while the program runs (the theme library, the file dialog's, the printer list's)
@@ -30,7 +31,7 @@ void LoadLibrariesFromSystemFolderOnly() {
       setDefault && setDefault(kSearchSystem32))
     return;
   // A system without that function: at least not from the current folder.
-  if (auto setDirectory = Kernel32Function<BOOL(WINAPI*)(LPCSTR)>("SetDllDirectoryA")) setDirectory("");
+  if (auto setDirectory = Kernel32Function<BOOL(WINAPI*)(LPCWSTR)>("SetDllDirectoryW")) setDirectory(L"");
 }
 
 }  // namespace
@@ -49,7 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     application.Run();
     return 0;
   } catch (const std::exception& error) {
-    MessageBoxA(nullptr, error.what(), "Morvela", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, w32::Wide(error.what()).c_str(), L"Morvela", MB_OK | MB_ICONERROR);
     return 1;
   }
 }

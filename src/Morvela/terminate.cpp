@@ -8,7 +8,7 @@
 
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
-  MessageBoxA(nullptr, "Morvela wird wegen eines unerwarteten Fehlers beendet.", "Morvela",
+  MessageBoxW(nullptr, L"Morvela wird wegen eines unerwarteten Fehlers beendet.", L"Morvela",
               MB_OK | MB_ICONERROR | MB_TASKMODAL);
   std::_Exit(3);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf.h"
+
 inline constexpr char kLogonSection[] = "Anmeldung";
 inline constexpr char kLogonUserKey[] = "Benutzer";
 inline constexpr char kLogonDomainKey[] = "Domaene";
@@ -16,7 +18,8 @@ inline constexpr char kThisComputer[] = ".";
 // A setting that names something: nothing when it is empty, or when the settings file cannot hold it
 // safely (a line break, more than 255 characters) and so it counts as not set.
 inline std::optional<std::string> UsableSetting(std::string_view value) {
-  if (value.empty() || value.size() > 255 || value.find_first_of("\r\n") != std::string_view::npos)
+  if (value.empty() || base::Utf16Length(value) > 255 ||
+      value.find_first_of("\r\n") != std::string_view::npos)
     return std::nullopt;
   return std::string(value);
 }

@@ -23,21 +23,10 @@ inline std::string RefusalText(z_global::LaunchRefusal refusal, RefusalOutcome o
     case z_global::LaunchRefusal::kNone:
     case z_global::LaunchRefusal::kQuoteInProgram:  // told as a failed launch
       return {};
-    case z_global::LaunchRefusal::kNotInCodePage:
-      why =
-          "Der Pfad enthält Zeichen, die in der ANSI-Codepage dieses Windows fehlen. Windows würde sie "
-          "durch ähnliche ersetzen, und ein anderes Programm könnte starten.";
-      break;
     case z_global::LaunchRefusal::kTooLong:
       why =
           "Der Pfad ist länger als 255 Zeichen. Er wird nicht gekürzt, denn ein gekürzter Pfad könnte ein "
           "anderes Programm starten.";
-      break;
-    case z_global::LaunchRefusal::kAccountNotInCodePage:
-      why =
-          "Der Benutzername oder die Domäne aus der Einstellungsdatei enthält Zeichen, die in der "
-          "ANSI-Codepage dieses Windows fehlen. Windows würde sie durch ähnliche ersetzen und ein anderes "
-          "Konto anmelden.";
       break;
   }
   switch (outcome) {

@@ -80,11 +80,6 @@ void TForm1::Bearbeiten11Click(TObject*) {
   if (Busy()) return;
   const std::string user = base::ShortText(LabelAdminUser.Text());
   const std::string domain = base::ShortText(LabelDom.Text());
-  if (!base::FitsCodePage(user) || !base::FitsCodePage(domain)) {
-    ShowErrorBox(RefusalText(z_global::LaunchRefusal::kAccountNotInCodePage, RefusalOutcome::kNotTried));
-    EditPasswort.SetFocus();
-    return;
-  }
   const secret::Wide password = TypedPassword();
   const platform::CallResult checked =
       z_global::CheckCredentials(System(), user, password, z_global::LogonDomain(user, domain));

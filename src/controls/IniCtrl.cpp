@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "base/error.h"
-#include "base/text.h"
+#include "base/utf.h"
 #include "controls/ini_text.h"
 #include "ui/application.h"
 #include "z_global/paths.h"
@@ -37,20 +37,33 @@ std::string ReplaceExtension(const std::string& path) {
 // A settings file kept in UTF-16 (little-endian, as Windows writes it) begins with this mark.
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 
-// The file's text as UTF-8 where it is kept in UTF-16, else as it is.
-std::string AsUtf8(platform::Platform& system, const std::string& content) {
-  if (!content.starts_with(kUtf16Mark)) return content;
+// How a settings file keeps its text. The system's profile functions read and write only the code
+// page's files (and those of UTF-16, as ANSI with best fit from the program's side); the others are
+// read and written here, so that every value comes back exactly as it was saved.
+enum class Encoding { kCodePage, kUtf8, kUtf16 };
+
+Encoding EncodingOf(std::string_view content) {
+  if (content.starts_with(kUtf16Mark)) return Encoding::kUtf16;
+  // A file in the code page is all single bytes, which are hardly ever valid UTF-8 as well; a file
+  // saved as UTF-8 by an editor holds an umlaut as two bytes.
+  if (content.starts_with(ini::kByteOrderMark) || ini::IsMultiByteUtf8(content)) return Encoding::kUtf8;
+  return Encoding::kCodePage;
+}
+
+// The file's text as UTF-8.
+std::string TextOf(Encoding encoding, std::string_view content) {
+  if (encoding != Encoding::kUtf16) return std::string(content);
   std::u16string units;
   for (std::size_t at = kUtf16Mark.size(); at + 1 < content.size(); at += 2)
     units.push_back(static_cast<char16_t>(static_cast<unsigned char>(content[at]) |
                                           static_cast<unsigned char>(content[at + 1]) << 8));
-  return system.Utf16ToUtf8(units);
+  return base::Utf16ToUtf8(units);
 }
 
 // UTF-8 text as the bytes of a file kept in UTF-16, its mark in front.
-std::string AsUtf16File(platform::Platform& system, const std::string& utf8) {
+std::string AsUtf16File(const std::string& utf8) {
   std::string bytes(kUtf16Mark);
-  for (const char16_t unit : system.Utf8ToUtf16(utf8)) {
+  for (const char16_t unit : base::Utf8ToUtf16(utf8)) {
     bytes.push_back(static_cast<char>(unit & 0xFF));
     bytes.push_back(static_cast<char>(unit >> 8));
   }
@@ -135,30 +148,12 @@ std::string TIniCtrl::ReadValue(std::string_view section, std::string_view key, 
   const std::string resolved = ResolveSection(section);
   const std::string keyName(key), fallbackText(fallback);
   // Notepad saves a new file as UTF-8 with a byte-order mark in front. Windows' reader takes the mark
-  // for part of the first line, so that the first section's values are not found, and Wine's converts
-  // every value to the code page with best fit: such a file is read here. So is one saved as UTF-16,
-  // which the system's ANSI reader converts with best fit too: a look-alike could name another file.
-  std::string value;
-  if (StartsWithByteOrderMark(path)) {
-    const std::optional<std::string> content = System().ReadFileStart(path, kSettingsFileLimit);
-    value =
-        ini::ReadFromText(AsUtf8(System(), content.value_or(std::string())), resolved, keyName, fallbackText);
-  } else {
-    value = System().ProfileRead(resolved, keyName, fallbackText, path);
-  }
-  return InProgramCodePage(System(), std::move(value));
-}
-
-bool TIniCtrl::StartsWithByteOrderMark(const std::string& path) {
-  const std::optional<std::string> start = System().ReadFileStart(path, ini::kByteOrderMark.size());
-  return start && (*start == ini::kByteOrderMark || start->starts_with(kUtf16Mark));
-}
-
-std::string InProgramCodePage(platform::Platform& system, std::string value) {
-  // A file of the program's own is all single bytes of the system's code page, which are hardly ever
-  // valid UTF-8 as well; a file saved as UTF-8 by an editor holds an umlaut as two bytes.
-  if (!ini::IsMultiByteUtf8(value)) return value;
-  return system.Utf8ToAnsi(value).value_or(std::move(value));
+  // for part of the first line, so that the first section's values are not found, and reads every
+  // value as the code page's: such a file, and one in UTF-16, is read here.
+  const std::optional<std::string> content = System().ReadFileStart(path, kSettingsFileLimit);
+  const Encoding encoding = content ? EncodingOf(*content) : Encoding::kCodePage;
+  if (encoding == Encoding::kCodePage) return System().ProfileRead(resolved, keyName, fallbackText, path);
+  return ini::ReadFromText(TextOf(encoding, *content), resolved, keyName, fallbackText);
 }
 
 void TIniCtrl::WriteValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -179,17 +174,22 @@ platform::CallResult WriteSetting(platform::Platform& system, const std::string&
                                   const std::string& section, const std::string& key,
                                   const std::string& given) {
   const std::string value = StoredForm(given);
-  // A file kept in UTF-8 stays in UTF-8: a value written in the code page beside the others would show
-  // wrong in every editor, and the next read would not take the file for UTF-8 any more. The system's
-  // writer cannot be told the file's encoding, so such a file is written here.
+  // A file stays in its encoding: a value in another beside the others would show wrong in every
+  // editor, and the next read would take the file for another encoding.
   const std::optional<std::string> content = system.ReadFileStart(path, kSettingsFileLimit + 1);
   const bool fits = content && content->size() <= kSettingsFileLimit;
-  // A file kept in UTF-16 stays in UTF-16 likewise.
-  if (fits && content->starts_with(kUtf16Mark))
+  const Encoding encoding = fits ? EncodingOf(*content) : Encoding::kCodePage;
+  if (encoding == Encoding::kUtf16)
     return system.WriteFileContent(
-        path, AsUtf16File(system, ini::WriteToText(AsUtf8(system, *content), section, key,
-                                                   system.AnsiToUtf8(value))));
-  const bool utf8 = fits && (content->rfind(ini::kByteOrderMark, 0) == 0 || ini::IsMultiByteUtf8(*content));
-  if (!utf8) return system.ProfileWrite(section, key, value, path);
-  return system.WriteFileContent(path, ini::WriteToText(*content, section, key, system.AnsiToUtf8(value)));
+        path, AsUtf16File(ini::WriteToText(TextOf(encoding, *content), section, key, value)));
+  if (encoding == Encoding::kUtf8)
+    return system.WriteFileContent(path, ini::WriteToText(*content, section, key, value));
+  // A file in the code page, or a new one, is the system's to write, as long as the code page holds
+  // every character. Where it does not, the system would write look-alikes, and a path could name
+  // another file: the file is then kept in UTF-8 from now on, every value it had converted once.
+  if (system.Utf8ToAnsi(section + key + value)) return system.ProfileWrite(section, key, value, path);
+  if (content && !fits) return {false, platform::kErrorFileTooLarge};
+  const std::string utf8 = system.AnsiToUtf8(content.value_or(std::string()));
+  return system.WriteFileContent(
+      path, std::string(ini::kByteOrderMark) + ini::WriteToText(utf8, section, key, value));
 }

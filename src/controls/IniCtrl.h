@@ -33,10 +33,10 @@ class TIniCtrl : public ui::TComponent {
   TIniPathPrefix IniPrefix = TIniPathPrefix::ppWindows;
   std::string User;
 
-  // The stored value, or the fallback when there is none (a missing file, section or key). A value saved
-  // as UTF-8 comes back in the system's code page, the program's own.
+  // The stored value, or the fallback when there is none (a missing file, section or key), in UTF-8
+  // whatever the file's encoding: the code page's, UTF-8 or UTF-16.
   std::string ReadValue(std::string_view section, std::string_view key, std::string_view fallback);
-  // Stores the value, in UTF-8 where the file is kept in UTF-8; raises "nach %s kann nicht geschrieben
+  // Stores the value in the file's encoding; raises "nach %s kann nicht geschrieben
   // werden" with the file's path on failure.
   void WriteValue(std::string_view section, std::string_view key, std::string_view value);
 
@@ -50,8 +50,6 @@ class TIniCtrl : public ui::TComponent {
 
  private:
   platform::Platform& System();
-  // A mark of UTF-8 or of UTF-16 at the file's start.
-  bool StartsWithByteOrderMark(const std::string& path);
 
   bool alphaCounter_ = false;
   std::uint8_t maxEntries_ = 16;
@@ -75,12 +73,9 @@ class EWriteError : public base::EError {
 // "nach %s kann nicht geschrieben werden" with the file's path.
 std::string WriteErrorText(const std::string& path);
 
-// One value into an INI file, in UTF-8 where the file is kept in UTF-8, else through the system's
-// profile functions; in the form that reads back as given.
+// One value into an INI file, in the file's encoding, in the form that reads back as given. A file in
+// the code page is the system's profile functions' to write, and becomes UTF-8 (with its mark) when the
+// value holds a character the code page lacks.
 platform::CallResult WriteSetting(platform::Platform& system, const std::string& path,
                                   const std::string& section, const std::string& key,
                                   const std::string& value);
-
-// A value read from a settings file as the program's text: UTF-8 (valid, with a character of more than
-// one byte) converted to the system's code page, any other value as it is.
-std::string InProgramCodePage(platform::Platform& system, std::string value);

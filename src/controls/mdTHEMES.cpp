@@ -17,7 +17,7 @@ bool Resolve(HMODULE module, const char* name, Function& function) {
 ThemeLibrary::ThemeLibrary() {
   // No error box for a system without the library: it then simply draws the standard way.
   const UINT previous = SetErrorMode(kNoOpenFileErrorBox);
-  module_.reset(LoadLibraryA("uxtheme.dll"));
+  module_.reset(LoadLibraryW(L"uxtheme.dll"));
   SetErrorMode(previous);
   if (module_) {
     HMODULE m = module_.get();

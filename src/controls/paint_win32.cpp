@@ -144,7 +144,8 @@ void DrawStandardButton(HDC dc, Surfaces& surfaces, const RECT& area, const ui::
   }
   w32::SelectGuard font(dc, ui::win32::Backend().FontFor(control.GetFont()));
   RECT extent{0, 0, 0, 0};
-  if (!caption.empty()) DrawTextA(dc, caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
+  if (!caption.empty())
+    DrawTextW(dc, ui::win32::Wide(caption).c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
   const GlyphPlacement place = LayoutGlyphAndCaption(ui::win32::RectOf(area), {extent.right, extent.bottom},
                                                      GlyphSize(glyph, pictures), pictures.layout,
                                                      pictures.margin, pictures.spacing, false);
@@ -155,7 +156,7 @@ void DrawStandardButton(HDC dc, Surfaces& surfaces, const RECT& area, const ui::
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc,
                  contrast ? colors.text : GetSysColor(control.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+    DrawTextW(dc, ui::win32::Wide(caption).c_str(), -1, &text, DT_SINGLELINE);
   }
   const POINT at{place.glyph.x + shift, place.glyph.y + shift};
   if (contrast)
@@ -219,11 +220,11 @@ const GlyphImages* Glyphs::Get(HDC reference, const std::string& resource) {
   auto it = loaded_.find(resource);
   if (it == loaded_.end()) {
     GlyphImages glyph;
-    glyph.image.reset(
-        LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    glyph.image.reset(LoadImageW(GetModuleHandleW(nullptr), ui::win32::Wide(resource).c_str(), IMAGE_BITMAP,
+                                 0, 0, LR_CREATEDIBSECTION));
     if (glyph.image) {
       BITMAP info{};
-      GetObjectA(glyph.image.get(), sizeof(info), &info);
+      GetObjectW(glyph.image.get(), sizeof(info), &info);
       glyph.width = info.bmWidth;
       glyph.height = info.bmHeight;
       // The mask: white where the glyph has its transparent colour, black elsewhere.
@@ -398,9 +399,9 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     RECT frame = ui::win32::ToRECT(boxes[i]);
     DrawEdge(work.dc(), &frame, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    std::string text = bar.Panel(i).text;
+    std::wstring text = ui::win32::Wide(bar.Panel(i).text);
     if (!text.empty() && frame.right > frame.left && frame.bottom > frame.top)
-      DrawTextExA(work.dc(), text.data(), -1, &frame, TextFormat(bar.Alignment), nullptr);
+      DrawTextExW(work.dc(), text.data(), -1, &frame, TextFormat(bar.Alignment), nullptr);
   }
   const ui::TForm* form = bar.Form();
   if (bar.SizeGrip && (!form || form->GetWindowState() != ui::WindowState::kMaximized)) {

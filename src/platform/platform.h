@@ -1,7 +1,8 @@
 #pragma once
 // The system calls the program makes, in portable types. The Win32 adapter translates each one into
 // exactly one system call (buffer sizes, structure sizes, flags); every decision about the order of
-// the calls, fallbacks, cutting of texts and errors is made by the callers above this interface.
+// the calls, fallbacks, cutting of texts and errors is made by the callers above this interface. Texts
+// are UTF-8 here and go to and from the system's wide calls through base/utf.h.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,7 +60,7 @@ struct TextResult {
   std::uint32_t error = 0;
 };
 
-// The extended version record (OSVERSIONINFOEXA). size is the structure size handed to the call.
+// The extended version record (OSVERSIONINFOEXW). size is the structure size handed to the call.
 struct VersionRecord {
   std::uint32_t size = 0;
   std::uint32_t major = 0;
@@ -88,14 +89,14 @@ struct RegValue {
   std::vector<std::uint8_t> data;
 };
 
-// EnumPrintersA, level 4: neededBytes from the sizing call, filled whether the second call succeeded.
+// EnumPrintersW, level 4: neededBytes from the sizing call, filled whether the second call succeeded.
 struct PrinterEnumeration {
   std::uint32_t neededBytes = 0;
   bool filled = false;
   std::vector<std::string> names;
 };
 
-// GetOpenFileNameA. filter is in the system's form: pairs of zero-terminated texts, one more zero.
+// GetOpenFileNameW. filter is in the system's form: pairs of zero-terminated texts, one more zero.
 struct OpenFileRequest {
   WindowHandle owner = 0;
   std::uint32_t structSize = 0;  // 76 for the older record, 88 for the full one
@@ -114,7 +115,6 @@ class Platform {
   virtual ~Platform() = default;
 
   // Text and launching.
-  virtual secret::Wide AnsiToWide(std::string_view ansi) = 0;  // MultiByteToWideChar, CP_ACP, no flags
   virtual CallResult CreateProcessWithLogon(const LogonLaunch& launch) = 0;  // closes the new handles at once
   // LogonUserW; a null domain for an account named as "name@domain".
   virtual CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
@@ -128,14 +128,10 @@ class Platform {
   virtual CallResult ShellRunAs(const ShellRunAsRequest& run, Handle& process) = 0;
   virtual void WaitForExit(Handle process) = 0;  // WaitForSingleObject, for a process without windows
   virtual std::optional<std::uint32_t> ExitCodeOf(Handle process) = 0;  // GetExitCodeProcess
-  // Settings text saved as UTF-8, in the system's code page (through UTF-16, without best fit: a
-  // character the code page lacks becomes base::kNotInCodePage); nothing when the bytes are not UTF-8.
+  // Between UTF-8 and a settings file's bytes in the system's code page (through UTF-16). To the code
+  // page exactly, without best fit: nothing when it lacks one of the characters.
   virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
-  // The program's text as UTF-8 (through UTF-16), for a settings file that is kept in UTF-8.
   virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
-  // A settings file's UTF-16 text as UTF-8 and back (CP_UTF8); a lone surrogate becomes U+FFFD.
-  virtual std::string Utf16ToUtf8(std::u16string_view utf16) = 0;
-  virtual std::u16string Utf8ToUtf16(std::string_view utf8) = 0;
   virtual bool RevertToSelf() = 0;
   virtual void CloseHandle(Handle handle) = 0;
 
@@ -154,12 +150,11 @@ class Platform {
   virtual std::optional<std::string> ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
   // Makes the bytes the file's whole content, creating the file when it is missing.
   virtual CallResult WriteFileContent(const std::string& path, const std::string& content) = 0;
-  // The program's own command line, whole, as the system keeps it (GetCommandLineW), converted as
-  // base::kNotInCodePage describes.
+  // The program's own command line, whole, as the system keeps it (GetCommandLineW).
   virtual std::string CommandLine() = 0;
 
   // Account and system.
-  // Compares two texts as the user's language sorts them, without regard to case (CompareStringA with
+  // Compares two texts as the user's language sorts them, without regard to case (CompareStringW with
   // the user's locale): below zero, zero or above zero.
   virtual int CompareText(const std::string& a, const std::string& b) = 0;
   virtual std::string SystemErrorMessage(std::uint32_t code) = 0;
@@ -167,7 +162,7 @@ class Platform {
   virtual bool GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer, std::uint32_t& error) = 0;
   virtual bool LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
                                         std::string& domain) = 0;  // 100-character buffers each
-  virtual bool ComputerName(std::string& name) = 0;                // 256-byte buffer
+  virtual bool ComputerName(std::string& name) = 0;                // 256-character buffer
   virtual bool VersionInfo(VersionRecord& record) = 0;             // record.size picks the structure
   // RtlGetVersion of ntdll, found by name: the version as it is, whatever the program's manifest says.
   // False where the function does not exist.
@@ -253,6 +248,7 @@ inline constexpr int kSwShow = 5;
 inline constexpr int kSwShowNormal = 1;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
+inline constexpr std::uint32_t kErrorFileTooLarge = 223;
 inline constexpr std::uint32_t kErrorInvalidName = 123;           // a character no file name may hold
 inline constexpr std::uint32_t kErrorFilenameExceedsRange = 206;  // a name or command line too long
 inline constexpr std::uint32_t kErrorCancelled = 1223;            // the consent prompt answered no

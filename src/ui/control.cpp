@@ -149,8 +149,8 @@ secret::Wide TEdit::ReadSecret() const {
   return out;
 }
 
-// What the box holds goes over into the window: the program's text through the code page, and a
-// password through a wiping buffer.
+// What the box holds goes over into the window: the program's text as it is, and a password through a
+// wiping buffer.
 void TEdit::PeerReplaced(ControlPeer& old) {
   if (!passwordChar_) {
     const std::string text = dynamic_cast<TextPeer&>(old).GetText();

@@ -1,6 +1,6 @@
 #include "ui/memory_peers.h"
 
-#include "base/text.h"
+#include "base/utf.h"
 #include "ui/control.h"
 #include "ui/form.h"
 
@@ -43,20 +43,14 @@ class MemoryButton : public MemoryText, public MemoryFocus {
 };
 
 // An edit box keeps its text in UTF-16, as its window does, and in a wiping buffer: it may be a
-// password. Without a window there is no code page: a byte of the program's text is one character, and
-// a character beyond a byte reads as not in the code page.
+// password.
 class MemoryEdit : public MemoryControl, public TextPeer, public MemoryFocus, public SecretPeer {
  public:
   using MemoryFocus::MemoryFocus;
-  std::string GetText() const override {
-    std::string text;
-    for (char16_t c : wide_.view()) text.push_back(c <= 0xFF ? static_cast<char>(c) : base::kNotInCodePage);
-    return text;
-  }
+  std::string GetText() const override { return base::Utf16ToUtf8(wide_.view()); }
   void SetText(std::string_view text) override {
-    wide_.Reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-      wide_.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(text[i]));
+    wide_.Reserve(base::Utf16Length(text));
+    base::Utf8ToUtf16(text, wide_.data());
   }
   void ReadSecret(secret::Wide& out) const override { out = wide_; }
   void SetSecret(const secret::Wide& text) override { wide_ = text; }

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "base/utf.h"
+
 namespace z_global {
 
 AccountLogon LogOn(platform::Platform& system, std::string_view user, const secret::Wide& password,
                    const std::optional<std::string>& domain) {
-  const secret::Wide wideUser = system.AnsiToWide(user);
-  const secret::Wide wideDomain = system.AnsiToWide(domain.value_or(std::string()));
+  const secret::Wide wideUser(base::Utf8ToUtf16(user));
+  const secret::Wide wideDomain(base::Utf8ToUtf16(domain.value_or(std::string())));
   platform::Handle token = 0;
   AccountLogon logon;
   logon.result = system.Logon(wideUser.c_str(), domain ? wideDomain.c_str() : nullptr, password.c_str(),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "base/utf.h"
 #include "z_global/command_line.h"
 #include "z_global/drives.h"
 #include "z_global/paths.h"
@@ -164,21 +165,13 @@ LaunchRequest RequestLaunch(platform::Platform& system, const LaunchAccount& acc
                             const std::vector<std::string>& given) {
   LaunchRequest request;
   request.text = TextOf(system, source, given);
-  if (!base::FitsCodePage(request.text)) {
-    request.refusal = LaunchRefusal::kNotInCodePage;
-    return request;
-  }
   // A text is never cut: its first 255 characters may well name another program.
   const std::string resolved = ResolveNetworkPath(system, request.text);
-  if (request.text.size() > kLaunchTextLimit || resolved.size() > kLaunchTextLimit) {
+  if (base::Utf16Length(request.text) > kLaunchTextLimit || base::Utf16Length(resolved) > kLaunchTextLimit) {
     request.refusal = LaunchRefusal::kTooLong;
     return request;
   }
   if (source != LaunchSource::kPathBox && source != LaunchSource::kQuickEntry) return request;
-  if (!base::FitsCodePage(account.user) || !base::FitsCodePage(account.domain)) {
-    request.refusal = LaunchRefusal::kAccountNotInCodePage;
-    return request;
-  }
   ProgramReading reading = ReadLaunchText(system, resolved);
   if (reading.refusal != LaunchRefusal::kNone) {
     request.refusal = reading.refusal;

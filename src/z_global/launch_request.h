@@ -21,10 +21,8 @@ enum class LaunchSource {
 
 enum class LaunchRefusal {
   kNone,
-  kNotInCodePage,         // the text holds a character the code page lacks
-  kTooLong,               // more than kLaunchTextLimit characters, before or after the network name
-  kAccountNotInCodePage,  // the account or its domain holds such a character
-  kQuoteInProgram,        // a quote inside the program's name: no file can be named so
+  kTooLong,         // more than kLaunchTextLimit characters, before or after the network name
+  kQuoteInProgram,  // a quote inside the program's name: no file can be named so
 };
 
 inline constexpr std::size_t kLaunchTextLimit = 255;

@@ -1,5 +1,6 @@
 #include "z_global/launcher.h"
 
+#include "base/utf.h"
 #include "z_global/credentials.h"
 #include "z_global/drives.h"
 #include "z_global/paths.h"
@@ -11,14 +12,13 @@ namespace {
 // The arguments of CreateProcessWithLogonW, in wide buffers that wipe themselves. The password is wide
 // already and goes from its own buffer.
 struct WideLaunch {
-  WideLaunch(platform::Platform& system, const std::string& user, const std::optional<std::string>& domain,
-             const secret::Wide& password, const std::string& commandLine, const std::string& application,
-             const std::string& directory)
-      : wideUser(system.AnsiToWide(user)),
-        wideDomain(system.AnsiToWide(domain.value_or(std::string()))),
-        wideCommand(system.AnsiToWide(commandLine)),
-        wideApplication(system.AnsiToWide(application)),
-        wideDirectory(system.AnsiToWide(directory)) {
+  WideLaunch(const std::string& user, const std::optional<std::string>& domain, const secret::Wide& password,
+             const std::string& commandLine, const std::string& application, const std::string& directory)
+      : wideUser(base::Utf8ToUtf16(user)),
+        wideDomain(base::Utf8ToUtf16(domain.value_or(std::string()))),
+        wideCommand(base::Utf8ToUtf16(commandLine)),
+        wideApplication(base::Utf8ToUtf16(application)),
+        wideDirectory(base::Utf8ToUtf16(directory)) {
     startup.cb = kStartupRecordSize;
     launch.user = wideUser.c_str();
     launch.domain = domain ? wideDomain.c_str() : nullptr;
@@ -76,7 +76,7 @@ std::optional<LaunchOutcome> RunHelper(platform::Platform& system, const std::st
     return std::nullopt;
   }
   // The helper starts in the system folder: the program's own may be one the user can write to.
-  WideLaunch helper(system, user, domain, password, *commandLine, program, SystemFolder(system));
+  WideLaunch helper(user, domain, password, *commandLine, program, SystemFolder(system));
   platform::Handle started = 0;
   const platform::CallResult start = system.StartWithLogon(helper.launch, started);
   const platform::OwnedHandle process(system, start.ok ? started : 0);
@@ -99,7 +99,7 @@ LaunchOutcome OutcomeOfHelper(std::optional<std::uint32_t> exitCode) {
 
 platform::CallResult RunAsUser(platform::Platform& system, const LaunchPlan& plan,
                                const LaunchRequest& request, const secret::Wide& password) {
-  WideLaunch wide(system, request.user, request.domain, password, plan.commandLine, plan.applicationName,
+  WideLaunch wide(request.user, request.domain, password, plan.commandLine, plan.applicationName,
                   plan.directory);
   return system.CreateProcessWithLogon(wide.launch);
 }

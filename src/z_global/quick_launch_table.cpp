@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/text.h"
+#include "base/utf.h"
 
 namespace {
 constexpr std::size_t kRowBuffer = 4096;
@@ -19,10 +19,9 @@ std::string TableValue(std::string_view value) {
 }
 
 EntryFault FaultOf(std::string_view text, std::string_view path, std::string_view hint) {
-  if (text.size() + path.size() + hint.size() + 2 >= kRowBuffer) return EntryFault::kTooLong;
+  const std::size_t characters = base::Utf16Length(text) + base::Utf16Length(path) + base::Utf16Length(hint);
+  if (characters + 2 >= kRowBuffer) return EntryFault::kTooLong;
   for (std::string_view value : {text, path, hint})
     if (value.find_first_of("\r\n") != std::string_view::npos) return EntryFault::kLineBreak;
-  for (std::string_view value : {text, path, hint})
-    if (!base::FitsCodePage(value)) return EntryFault::kNotInCodePage;
   return EntryFault::kNone;
 }

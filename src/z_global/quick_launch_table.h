@@ -16,9 +16,8 @@ std::string TableValue(std::string_view value);
 // Why an entry's three values cannot be stored, the editor's check and the helper's alike.
 enum class EntryFault {
   kNone,
-  kTooLong,        // the row the table hands back is below 4096 characters
-  kLineBreak,      // a line break would end the value there and make the rest lines of their own,
-                   // even the header of another entry's section
-  kNotInCodePage,  // the settings file would get look-alikes for some characters
+  kTooLong,    // the row the table hands back is below 4096 characters
+  kLineBreak,  // a line break would end the value there and make the rest lines of their own,
+               // even the header of another entry's section
 };
 EntryFault FaultOf(std::string_view text, std::string_view path, std::string_view hint);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/utf.h"
 
 namespace z_global {
 namespace {
@@ -188,7 +189,7 @@ std::string WindowsVersionName(const platform::VersionRecord& record, const std:
       break;
   }
   // Since Windows 10 there are no service packs; the feature release tells the systems apart instead.
-  std::string servicePack = base::Cut(record.servicePack, 128);
+  std::string servicePack(base::Utf16Prefix(record.servicePack, 128));
   if (IsModern(record) && Trim(servicePack).empty()) servicePack = featureRelease();
   return Trim(name + " " + servicePack);
 }

@@ -8,6 +8,7 @@
 #include "controls/ini_file.h"
 
 #include "base/text.h"
+#include "base/utf.h"
 
 namespace fake {
 namespace {
@@ -23,13 +24,12 @@ std::string DriveRoot(const std::string& path) {
 }
 
 // Compared in place: a copy of the password made here would itself outlive the call.
+// Compared in a wiping buffer, so that the comparison leaves no copy of a password behind.
 bool Same(const char16_t* wide, const std::string& narrow) {
-  if (!wide) return false;
-  std::size_t i = 0;
-  for (; wide[i] != 0; ++i)
-    if (i >= narrow.size() || wide[i] != static_cast<char16_t>(static_cast<unsigned char>(narrow[i])))
-      return false;
-  return i == narrow.size();
+  secret::Wide expected;
+  expected.Reserve(base::Utf16Length(narrow));
+  base::Utf8ToUtf16(narrow, expected.data());
+  return wide && std::u16string_view(wide) == expected.view();
 }
 
 }  // namespace
@@ -40,24 +40,11 @@ std::vector<std::uint8_t> Dword(std::int32_t value) {
 }
 
 std::u16string Widen(std::string_view text) {
-  std::u16string out;
-  for (char c : text) out.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
-  return out;
+  return base::Utf8ToUtf16(text);
 }
 
 std::string Narrow(const char16_t* text) {
-  std::string out;
-  for (; text && *text; ++text) out.push_back(static_cast<char>(*text & 0xFF));
-  return out;
-}
-
-secret::Wide FakePlatform::AnsiToWide(std::string_view ansi) {
-  secret::Wide wide;
-  wide.Reserve(ansi.size());
-  for (std::size_t i = 0; i < ansi.size(); ++i)
-    wide.data()[i] = static_cast<char16_t>(static_cast<unsigned char>(ansi[i]));
-  conversions.push_back({ansi.data(), wide.c_str()});
-  return wide;
+  return text ? base::Utf16ToUtf8(text) : std::string();
 }
 
 platform::ElevationType FakePlatform::TokenElevationType(platform::Handle) {
@@ -153,71 +140,20 @@ platform::CallResult FakePlatform::ImpersonateLoggedOnUser(platform::Handle toke
   return {true, 0};
 }
 
+// The fake's code page is Latin-1 with the euro sign at 0x80.
 std::optional<std::string> FakePlatform::Utf8ToAnsi(std::string_view utf8) {
   std::string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || i + length > utf8.size()) return std::nullopt;
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      code = (code << 6) | (next & 0x3F);
-    }
-    out.push_back(code < 0x100 ? static_cast<char>(code) : code == 0x20AC ? '\x80' : base::kNotInCodePage);
-    i += static_cast<std::size_t>(length);
+  for (const char16_t unit : base::Utf8ToUtf16(utf8)) {
+    if (unit != 0x20AC && unit > 0xFF) return std::nullopt;
+    out.push_back(unit == 0x20AC ? '\x80' : static_cast<char>(unit));
   }
   return out;
 }
 
 std::string FakePlatform::AnsiToUtf8(std::string_view ansi) {
-  std::string out;
-  for (char c : ansi) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u == 0x80) {
-      out += "\xE2\x82\xAC";
-    } else if (u < 0x80) {
-      out.push_back(c);
-    } else {
-      out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    }
-  }
-  return out;
-}
-
-std::string FakePlatform::Utf16ToUtf8(std::u16string_view utf16) {
-  std::string out;
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t code = utf16[i];
-    const bool pair = code >= 0xD800 && code < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-                      utf16[i + 1] < 0xE000;
-    if (pair) code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-    if (!pair && code >= 0xD800 && code < 0xE000) code = 0xFFFD;  // a lone surrogate
-    const int extra = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-    out.push_back(static_cast<char>(extra ? ((0xFF00 >> (extra + 1)) & 0xFF) | (code >> (6 * extra)) : code));
-    for (int k = extra - 1; k >= 0; --k) out.push_back(static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F)));
-  }
-  return out;
-}
-
-std::u16string FakePlatform::Utf8ToUtf16(std::string_view utf8) {
-  std::u16string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length && i + k < utf8.size(); ++k) code = (code << 6) | (utf8[i + k] & 0x3F);
-    i += static_cast<std::size_t>(length);
-    if (code < 0x10000) {
-      out.push_back(static_cast<char16_t>(code));
-    } else {
-      out.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-    }
-  }
-  return out;
+  std::u16string units;
+  for (const char c : ansi) units.push_back(c == '\x80' ? u'\u20AC' : static_cast<unsigned char>(c));
+  return base::Utf16ToUtf8(units);
 }
 
 bool FakePlatform::RevertToSelf() {
@@ -414,14 +350,22 @@ std::string FakePlatform::ProfileRead(const std::string& section, const std::str
   // header: that section's values are not found.
   std::string content = ReadFile(path);
   if (content.rfind(ini::kByteOrderMark, 0) == 0) content.erase(0, content.find_first_of("\r\n"));
-  return ini::ReadFromText(content, section, key, fallback);
+  return ini::ReadFromText(AnsiToUtf8(content), section, key, fallback);
 }
 
 platform::CallResult FakePlatform::ProfileWrite(const std::string& section, const std::string& key,
                                                 const std::string& value, const std::string& path) {
   ++profileWrites;
   if (unwritableFiles.count(path)) return {false, unwritableError};
-  if (!ini::WriteString(NativePath(path), section, key, value)) return {false, kPathNotFound};
+  // The file is in the code page: what it lacks becomes a question mark, as with the system's best fit.
+  const auto inCodePage = [this](const std::string& text) {
+    std::string out;
+    for (const char16_t unit : base::Utf8ToUtf16(text))
+      out += Utf8ToAnsi(base::Utf16ToUtf8({&unit, 1})).value_or("?");
+    return out;
+  };
+  if (!ini::WriteString(NativePath(path), inCodePage(section), inCodePage(key), inCodePage(value)))
+    return {false, kPathNotFound};
   return {true, 0};
 }
 

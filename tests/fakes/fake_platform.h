@@ -48,11 +48,6 @@ struct LogonRecord {
 };
 
 // One conversion to wide text: the narrow text it read and the wide buffer it handed back.
-struct ConversionRecord {
-  const void* source = nullptr;
-  const void* result = nullptr;
-};
-
 class FakePlatform : public platform::Platform {
  public:
   FakePlatform();
@@ -79,7 +74,6 @@ class FakePlatform : public platform::Platform {
   // --- records ---
   std::vector<LaunchRecord> launches;
   std::vector<LogonRecord> logons;
-  std::vector<ConversionRecord> conversions;
   std::vector<platform::OpenFileRequest> openFileRequests;
   std::vector<std::string> driveRootsAsked;
   int impersonations = 0;
@@ -100,7 +94,6 @@ class FakePlatform : public platform::Platform {
   std::uint32_t logonError = 0;
   std::uint32_t impersonateError = 0;
 
-  secret::Wide AnsiToWide(std::string_view ansi) override;
   platform::CallResult CreateProcessWithLogon(const platform::LogonLaunch& launch) override;
   platform::CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                              std::uint32_t logonType, std::uint32_t provider,
@@ -113,11 +106,9 @@ class FakePlatform : public platform::Platform {
   platform::CallResult ShellRunAs(const platform::ShellRunAsRequest& run, platform::Handle& process) override;
   void WaitForExit(platform::Handle process) override { waitedFor.push_back(process); }
   std::optional<std::uint32_t> ExitCodeOf(platform::Handle process) override;
-  // Latin-1 and the euro sign; any other character becomes base::kNotInCodePage.
+  // Latin-1 and the euro sign.
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
-  std::string Utf16ToUtf8(std::u16string_view utf16) override;
-  std::u16string Utf8ToUtf16(std::string_view utf8) override;
   bool RevertToSelf() override;
   void CloseHandle(platform::Handle handle) override;
 
@@ -228,7 +219,7 @@ class FakePlatform : public platform::Platform {
 // A 32-bit registry value's bytes, as the system stores it.
 std::vector<std::uint8_t> Dword(std::int32_t value);
 
-// CP1252 text as it would look in UTF-16, for comparisons.
+// The program's UTF-8 text as UTF-16 and back, for comparisons.
 std::u16string Widen(std::string_view text);
 std::string Narrow(const char16_t* text);
 

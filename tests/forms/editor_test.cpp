@@ -209,7 +209,8 @@ TEST_F(EditorTest, BrowsesForThePathWithoutSaving) {
   ASSERT_EQ(system.openFileRequests.size(), 1u);
   const platform::OpenFileRequest& request = system.openFileRequests[0];
   EXPECT_EQ(request.fileName, "C:\\Windows\\notepad.exe");
-  EXPECT_EQ(request.filter, std::string("Ausführbare Dateien\0*.exe;*msi\0Alle Dateien\0*.*\0\0", 49));
+  const char kFilter[] = "Ausführbare Dateien\0*.exe;*msi\0Alle Dateien\0*.*\0";  // and its own zero
+  EXPECT_EQ(request.filter, std::string(kFilter, sizeof kFilter));
   EXPECT_EQ(request.flags, 0x4u | 0x800000u | 0x80000u);
   EXPECT_EQ(request.initialDir, "");
   EXPECT_EQ(Settings(), before);

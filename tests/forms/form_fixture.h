@@ -22,14 +22,6 @@
 inline const std::string kRefusedTooLong =
     "Der Pfad ist länger als 255 Zeichen. Er wird nicht gekürzt, denn ein gekürzter Pfad könnte ein anderes "
     "Programm starten.\n\nEs wurde nichts gestartet.";
-inline const std::string kRefusedNotInCodePage =
-    "Der Pfad enthält Zeichen, die in der ANSI-Codepage dieses Windows fehlen. Windows würde sie durch "
-    "ähnliche ersetzen, und ein anderes Programm könnte starten.\n\nEs wurde nichts gestartet.";
-inline const std::string kRefusedAccount =
-    "Der Benutzername oder die Domäne aus der Einstellungsdatei enthält Zeichen, die in der ANSI-Codepage "
-    "dieses Windows fehlen. Windows würde sie durch ähnliche ersetzen und ein anderes Konto "
-    "anmelden.\n\nEs wurde nichts gestartet.";
-
 class ProgramTest : public ::testing::Test {
  protected:
   fake::FakePlatform system;

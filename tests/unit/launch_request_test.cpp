@@ -17,7 +17,15 @@ using z_global::LaunchRefusal;
 using z_global::LaunchSource;
 
 const std::string kMorvela = "\"C:\\Programme\\Morvela\\Morvela.exe\"";
-const std::string kLacking(2, '\x01');  // two characters that the code page lacks
+const std::string kTool = "D:\\Программы\\tool.exe";
+
+std::string Times(std::string_view text, std::size_t n) {
+  std::string out;
+  while (n--) out += text;
+  return out;
+}
+// The limit counts UTF-16 units: two bytes a Cyrillic letter, two units a character beyond the BMP.
+const std::string kLongestCyrillic = Times("д", 255), kLongestPairs = Times("😀", 127) + "x";
 const std::string kScript = "C:\\Temp\\My Tools\\install.cmd";
 const std::string kApp = "C:\\Program Files\\App\\app.exe";
 
@@ -42,19 +50,20 @@ const Row kRows[] = {
     {.name = "Longest", .given = {std::string(255, 'x')}, .text = std::string(255, 'x'), .commandLine = std::string(255, 'x')},
     {.name = "TooLong", .given = {std::string(256, 'x')}, .text = std::string(256, 'x'), .refusal = LaunchRefusal::kTooLong},
     {.name = "UniversalNameTooLong", .given = {"N:\\" + std::string(250, 'x')}, .text = "N:\\" + std::string(250, 'x'), .refusal = LaunchRefusal::kTooLong},
-    {.name = "NotInCodePage", .given = {"C:\\Temp\\" + kLacking + ".exe"}, .text = "C:\\Temp\\" + kLacking + ".exe", .refusal = LaunchRefusal::kNotInCodePage},
+    {.name = "PathInAnyScript", .given = {kTool}, .text = kTool, .commandLine = "\"" + kTool + "\"", .files = {kTool}},
+    {.name = "LongestInCyrillic", .given = {kLongestCyrillic}, .text = kLongestCyrillic, .commandLine = kLongestCyrillic},
+    {.name = "TooLongInCyrillic", .given = {kLongestCyrillic + "д"}, .text = kLongestCyrillic + "д", .refusal = LaunchRefusal::kTooLong},
+    {.name = "LongestWithPairs", .given = {kLongestPairs}, .text = kLongestPairs, .commandLine = kLongestPairs},
+    {.name = "TooLongWithPairs", .given = {kLongestPairs + "x"}, .text = kLongestPairs + "x", .refusal = LaunchRefusal::kTooLong},
     {.name = "TailWithQuotesAndArguments", .given = {kMorvela + " \"" + kApp + "\" /S "}, .text = "\"" + kApp + "\" /S", .source = LaunchSource::kCommandLine, .files = {kApp}},
     {.name = "TailOfTwoPackages", .given = {kMorvela + " C:\\Temp\\a.msi C:\\Temp\\b.msi"}, .text = "C:\\Temp\\a.msi", .source = LaunchSource::kCommandLine, .files = {"C:\\Temp\\a.msi", "C:\\Temp\\b.msi"}},
     {.name = "TailOfAFileInQuotes", .given = {kMorvela + "\t\"" + kScript + "\""}, .text = kScript, .source = LaunchSource::kCommandLine, .files = {kScript}},
     {.name = "TailAfterAnUnquotedName", .given = {"Morvela.exe notepad"}, .text = "notepad", .source = LaunchSource::kCommandLine},
     {.name = "NoTail", .given = {kMorvela}, .text = "", .source = LaunchSource::kCommandLine},
-    {.name = "TailNotInCodePage", .given = {kMorvela + " " + kLacking + ".msi"}, .text = kLacking + ".msi", .source = LaunchSource::kCommandLine, .refusal = LaunchRefusal::kNotInCodePage},
     {.name = "DropOfTwo", .given = {kScript, kApp}, .text = kScript, .source = LaunchSource::kDrop},
-    {.name = "DropNotInCodePage", .given = {"C:\\Temp\\" + kLacking + ".exe"}, .text = "C:\\Temp\\" + kLacking + ".exe", .source = LaunchSource::kDrop, .refusal = LaunchRefusal::kNotInCodePage},
     {.name = "Upn", .given = {"notepad"}, .text = "notepad", .commandLine = "notepad", .account = {"adm@zentrale.example", "WERKSTATT"}, .domain = std::nullopt},
     {.name = "LocalAccount", .given = {"notepad"}, .text = "notepad", .commandLine = "notepad", .account = {"LAPS-Admin", "PC01"}, .domain = "PC01"},
-    {.name = "UserNotInCodePage", .given = {"notepad"}, .text = "notepad", .refusal = LaunchRefusal::kAccountNotInCodePage, .account = {kLacking + "ukasz", "WERKSTATT"}},
-    {.name = "DomainNotInCodePage", .given = {"notepad"}, .text = "notepad", .refusal = LaunchRefusal::kAccountNotInCodePage, .account = {"Administrator", kLacking}},
+    {.name = "AccountInAnyScript", .given = {"notepad"}, .text = "notepad", .commandLine = "notepad", .account = {"Łukasz-Admin", "Ώμέγα"}, .domain = "Ώμέγα"},
 };
 // clang-format on
 

@@ -12,20 +12,22 @@
 #include <cstring>
 #include <type_traits>
 
-#include "platform/win32/code_page.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 
 namespace platform {
 namespace {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
 static_assert(sizeof(STARTUPINFOW) == 68, "the startup record of a 32-bit process");
-static_assert(sizeof(OPENFILENAMEA) == 88, "the full open-file record");
+static_assert(sizeof(OPENFILENAMEW) == 88, "the full open-file record");
 
-const wchar_t* Wide(const char16_t* text) {
+using w32::Utf8;
+using w32::Wide;
+
+const wchar_t* AsWide(const char16_t* text) {
   return reinterpret_cast<const wchar_t*>(text);
 }
-wchar_t* Wide(char16_t* text) {
+wchar_t* AsWide(char16_t* text) {
   return reinterpret_cast<wchar_t*>(text);
 }
 HANDLE AsHandle(Handle h) {
@@ -40,56 +42,37 @@ HKEY RootKey(RegRoot root) {
 }
 
 // A key path that counts from the root: the system wants it without the leading backslash.
-const char* Relative(const std::string& path) {
-  const char* relative = path.c_str();
-  while (*relative == '\\') ++relative;
-  return relative;
+std::wstring Relative(const std::string& path) {
+  return Wide(std::string_view(path).substr(std::min(path.find_first_not_of('\\'), path.size())));
 }
 
 // A text from a fixed buffer, up to its first zero but at most its size.
-std::string FromBuffer(const char* buffer, std::size_t size) {
-  return std::string(buffer, strnlen(buffer, size));
+std::string FromBuffer(const wchar_t* buffer, std::size_t size) {
+  return Utf8({buffer, wcsnlen(buffer, size)});
 }
 
-// Calls that report the needed size when the buffer is too small: asked again with that size. A wide
-// call's text comes back exactly: a name the code page cannot hold keeps its loss instead of becoming
-// a look-alike, which could be another folder's name.
-template <class Char = char, class Call>
+// Calls that report the needed size when the buffer is too small: asked again with that size.
+template <class Call>
 TextResult GrowingText(Call call) {
-  std::basic_string<Char> buffer(MAX_PATH, Char{});
+  std::wstring buffer(MAX_PATH, L'\0');
   DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
   if (length >= buffer.size()) {
-    buffer.assign(length + 1, Char{});
+    buffer.assign(length + 1, L'\0');
     length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
   }
   if (length == 0 || length >= buffer.size()) return {false, {}, GetLastError()};
   buffer.resize(length);
-  if constexpr (std::is_same_v<Char, wchar_t>)
-    return {true, w32::ExactAnsi(buffer), 0};
-  else
-    return {true, buffer, 0};
+  return {true, Utf8(buffer), 0};
 }
 
-}  // namespace
-
-secret::Wide Win32Platform::AnsiToWide(std::string_view ansi) {
-  secret::Wide wide;
-  if (ansi.empty()) return wide;
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  wide.Reserve(static_cast<std::size_t>(length));
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), Wide(wide.data()), length);
-  return wide;
-}
-
-namespace {
 // CreateProcessWithLogonW with the launch's arguments; the new process's handles go to the caller.
 CallResult LogonCreate(const LogonLaunch& launch, PROCESS_INFORMATION& process) {
   STARTUPINFOW startup{};
   startup.cb = launch.startup->cb;
   const BOOL ok = CreateProcessWithLogonW(
-      Wide(launch.user), Wide(launch.domain), Wide(launch.password), launch.logonFlags,
-      Wide(launch.applicationName), Wide(launch.commandLine), launch.creationFlags,
-      const_cast<void*>(launch.environment), Wide(launch.currentDirectory), &startup, &process);
+      AsWide(launch.user), AsWide(launch.domain), AsWide(launch.password), launch.logonFlags,
+      AsWide(launch.applicationName), AsWide(launch.commandLine), launch.creationFlags,
+      const_cast<void*>(launch.environment), AsWide(launch.currentDirectory), &startup, &process);
   if (!ok) return {false, GetLastError()};
   return {true, 0};
 }
@@ -129,17 +112,17 @@ ElevationType Win32Platform::TokenElevationType(Handle token) {
 }
 
 CallResult Win32Platform::ShellRunAs(const ShellRunAsRequest& request, Handle& process) {
-  const secret::Wide file = AnsiToWide(request.file);
-  const secret::Wide parameters = AnsiToWide(request.parameters);
-  const secret::Wide directory = AnsiToWide(request.directory);
+  const std::wstring file = Wide(request.file);
+  const std::wstring parameters = Wide(request.parameters);
+  const std::wstring directory = Wide(request.directory);
   SHELLEXECUTEINFOW run{};
   run.cbSize = sizeof run;
   run.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC | (request.keepProcess ? SEE_MASK_NOCLOSEPROCESS : 0);
   run.hwnd = reinterpret_cast<HWND>(request.owner);
   run.lpVerb = L"runas";
-  run.lpFile = Wide(file.c_str());
-  run.lpParameters = request.parameters.empty() ? nullptr : Wide(parameters.c_str());
-  run.lpDirectory = request.directory.empty() ? nullptr : Wide(directory.c_str());
+  run.lpFile = file.c_str();
+  run.lpParameters = request.parameters.empty() ? nullptr : parameters.c_str();
+  run.lpDirectory = request.directory.empty() ? nullptr : directory.c_str();
   run.nShow = request.show;
   if (!ShellExecuteExW(&run)) return {false, GetLastError()};
   process = reinterpret_cast<Handle>(run.hProcess);
@@ -159,7 +142,7 @@ std::optional<std::uint32_t> Win32Platform::ExitCodeOf(Handle process) {
 CallResult Win32Platform::Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                                 std::uint32_t logonType, std::uint32_t provider, Handle& token) {
   HANDLE handle = nullptr;
-  const BOOL ok = LogonUserW(Wide(user), Wide(domain), Wide(password), logonType, provider, &handle);
+  const BOOL ok = LogonUserW(AsWide(user), AsWide(domain), AsWide(password), logonType, provider, &handle);
   const DWORD error = ok ? 0 : GetLastError();
   token = reinterpret_cast<Handle>(handle);
   return {ok != FALSE, error};
@@ -171,13 +154,20 @@ CallResult Win32Platform::ImpersonateLoggedOnUser(Handle token) {
 }
 
 std::optional<std::string> Win32Platform::Utf8ToAnsi(std::string_view utf8) {
-  if (utf8.empty()) return std::string();
-  const int size = static_cast<int>(utf8.size());
-  const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (units <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), units);
-  return w32::ExactAnsi(wide);
+  const std::wstring wide = Wide(utf8);
+  if (wide.empty()) return std::string();
+  const int units = static_cast<int>(wide.size());
+  BOOL lacking = FALSE;
+  int bytes =
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0, nullptr, &lacking);
+  // A system whose code page is UTF-8 takes neither the flag nor the question: every character fits.
+  const bool utf8CodePage = bytes <= 0 && GetLastError() == ERROR_INVALID_PARAMETER;
+  if (utf8CodePage) bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0 || lacking) return std::nullopt;
+  std::string ansi(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, utf8CodePage ? 0 : WC_NO_BEST_FIT_CHARS, wide.data(), units, ansi.data(), bytes,
+                      nullptr, nullptr);
+  return ansi;
 }
 
 std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
@@ -186,26 +176,7 @@ std::string Win32Platform::AnsiToUtf8(std::string_view ansi) {
   const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), bytes, nullptr, nullptr);
-  return utf8;
-}
-std::string Win32Platform::Utf16ToUtf8(std::u16string_view utf16) {
-  const auto* wide = reinterpret_cast<const wchar_t*>(utf16.data());
-  const int units = static_cast<int>(utf16.size());
-  const int bytes = units ? WideCharToMultiByte(CP_UTF8, 0, wide, units, nullptr, 0, nullptr, nullptr) : 0;
-  std::string utf8(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8.data(), bytes, nullptr, nullptr);
-  return utf8;
-}
-
-std::u16string Win32Platform::Utf8ToUtf16(std::string_view utf8) {
-  const int size = static_cast<int>(utf8.size());
-  const int units = size ? MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0) : 0;
-  std::u16string wide(static_cast<std::size_t>(std::max(units, 0)), u'\0');
-  if (units > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, Wide(wide.data()), units);
-  return wide;
+  return Utf8(wide);
 }
 
 bool Win32Platform::RevertToSelf() {
@@ -216,75 +187,73 @@ void Win32Platform::CloseHandle(Handle handle) {
 }
 
 unsigned Win32Platform::DriveType(const std::string& root) {
-  return GetDriveTypeA(root.c_str());
+  return GetDriveTypeW(Wide(root).c_str());
 }
 
 TextResult Win32Platform::FullPathName(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
+  wchar_t buffer[MAX_PATH];
+  const DWORD length = GetFullPathNameW(Wide(path).c_str(), MAX_PATH, buffer, nullptr);
   if (length == 0 || length >= MAX_PATH) return {false, {}, GetLastError()};
-  return {true, std::string(buffer, length), 0};
+  return {true, Utf8({buffer, length}), 0};
 }
 
 std::optional<std::string> Win32Platform::GetUniversalName(const std::string& path) {
   union {
-    UNIVERSAL_NAME_INFOA info;
-    char bytes[1024];
+    UNIVERSAL_NAME_INFOW info;
+    wchar_t units[1024];
   } buffer{};
   DWORD size = sizeof(buffer);
-  if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) != NO_ERROR)
+  if (WNetGetUniversalNameW(Wide(path).c_str(), UNIVERSAL_NAME_INFO_LEVEL, &buffer, &size) != NO_ERROR)
     return std::nullopt;
   if (!buffer.info.lpUniversalName) return std::nullopt;
-  return std::string(buffer.info.lpUniversalName);
+  return Utf8(buffer.info.lpUniversalName);
 }
 
 TextResult Win32Platform::CurrentDirectory() {
-  return GrowingText<wchar_t>([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+  return GrowingText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 TextResult Win32Platform::WindowsDirectory() {
-  return GrowingText([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
+  return GrowingText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); });
 }
 
 TextResult Win32Platform::SystemDirectory() {
-  return GrowingText([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+  return GrowingText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
 bool Win32Platform::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32Platform::DirectoryExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Read wide and converted exactly: in a folder whose name the code page cannot hold, the system's best
-// fit would name another folder, and the helper started as the administrator another program.
 std::string Win32Platform::ModuleFileName() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) {
       buffer.resize(length);
-      return w32::ExactAnsi(buffer);
+      return Utf8(buffer);
     }
     buffer.assign(buffer.size() * 2, L'\0');
   }
 }
 
 std::optional<std::string> Win32Platform::EnvironmentVariable(const std::string& name) {
-  const std::wstring wide(name.begin(), name.end());  // the names asked for are ASCII
-  const TextResult value = GrowingText<wchar_t>(
+  const std::wstring wide = Wide(name);
+  const TextResult value = GrowingText(
       [&](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(wide.c_str(), buffer, size); });
   if (!value.ok) return std::nullopt;
   return value.text;
 }
 
 std::optional<std::string> Win32Platform::ReadFileStart(const std::string& path, std::size_t maxBytes) {
-  w32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  w32::UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string content(maxBytes, '\0');
   DWORD read = 0;
@@ -295,7 +264,7 @@ std::optional<std::string> Win32Platform::ReadFileStart(const std::string& path,
 }
 
 CallResult Win32Platform::WriteFileContent(const std::string& path, const std::string& content) {
-  w32::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  w32::UniqueFile file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return {false, GetLastError()};
   DWORD written = 0;
@@ -306,20 +275,21 @@ CallResult Win32Platform::WriteFileContent(const std::string& path, const std::s
 }
 
 std::string Win32Platform::CommandLine() {
-  return w32::ExactAnsi(GetCommandLineW());
+  return Utf8(GetCommandLineW());
 }
 
 int Win32Platform::CompareText(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()),
-                        b.c_str(), static_cast<int>(b.size())) -
+  const std::wstring first = Wide(a), second = Wide(b);
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.c_str(), static_cast<int>(first.size()),
+                        second.c_str(), static_cast<int>(second.size())) -
          CSTR_EQUAL;
 }
 
 std::string Win32Platform::SystemErrorMessage(std::uint32_t code) {
-  char buffer[1024];
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+  wchar_t buffer[1024];
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                                       code, 0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
-  return std::string(buffer, length);
+  return Utf8({buffer, length});
 }
 
 bool Win32Platform::OpenProcessTokenRead(Handle& token, std::uint32_t& error) {
@@ -345,29 +315,29 @@ bool Win32Platform::GetTokenUser(Handle token, std::vector<std::uint8_t>& buffer
 bool Win32Platform::LookupAccountOfTokenUser(const std::vector<std::uint8_t>& tokenUser, std::string& account,
                                              std::string& domain) {
   const auto* user = reinterpret_cast<const TOKEN_USER*>(tokenUser.data());
-  char name[100] = {};
-  char domainName[100] = {};
+  wchar_t name[100] = {};
+  wchar_t domainName[100] = {};
   DWORD nameSize = std::size(name);
   DWORD domainSize = std::size(domainName);
   SID_NAME_USE use;
-  const BOOL ok = LookupAccountSidA(nullptr, user->User.Sid, name, &nameSize, domainName, &domainSize, &use);
+  const BOOL ok = LookupAccountSidW(nullptr, user->User.Sid, name, &nameSize, domainName, &domainSize, &use);
   account = FromBuffer(name, std::size(name));
   domain = FromBuffer(domainName, std::size(domainName));
   return ok != FALSE;
 }
 
 bool Win32Platform::ComputerName(std::string& name) {
-  char buffer[256] = {};
+  wchar_t buffer[256] = {};
   DWORD size = std::size(buffer);
-  if (!GetComputerNameA(buffer, &size)) return false;
+  if (!GetComputerNameW(buffer, &size)) return false;
   name = FromBuffer(buffer, std::size(buffer));
   return true;
 }
 
 bool Win32Platform::VersionInfo(VersionRecord& record) {
-  OSVERSIONINFOEXA version{};
+  OSVERSIONINFOEXW version{};
   version.dwOSVersionInfoSize = record.size;
-  const BOOL ok = GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version));
+  const BOOL ok = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version));
   record.major = version.dwMajorVersion;
   record.minor = version.dwMinorVersion;
   record.build = version.dwBuildNumber;
@@ -382,7 +352,7 @@ bool Win32Platform::VersionInfo(VersionRecord& record) {
 
 bool Win32Platform::TrueVersion(VersionRecord& record) {
   using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   auto function = reinterpret_cast<RtlGetVersionFn>(
       reinterpret_cast<void*>(ntdll ? GetProcAddress(ntdll, "RtlGetVersion") : nullptr));
   if (!function) return false;
@@ -393,10 +363,7 @@ bool Win32Platform::TrueVersion(VersionRecord& record) {
   record.minor = version.dwMinorVersion;
   record.build = version.dwBuildNumber;
   record.platformId = version.dwPlatformId;
-  char servicePack[128] = {};
-  WideCharToMultiByte(CP_ACP, 0, version.szCSDVersion, -1, servicePack, std::size(servicePack) - 1, nullptr,
-                      nullptr);
-  record.servicePack = FromBuffer(servicePack, std::size(servicePack));
+  record.servicePack = FromBuffer(version.szCSDVersion, std::size(version.szCSDVersion));
   record.servicePackMajor = version.wServicePackMajor;
   record.servicePackMinor = version.wServicePackMinor;
   record.suiteMask = version.wSuiteMask;
@@ -410,7 +377,7 @@ int Win32Platform::GetSystemMetrics(int index) {
 
 Wow64Query Win32Platform::IsWow64Process() {
   using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-  HMODULE kernel = GetModuleHandleA("kernel32");
+  HMODULE kernel = GetModuleHandleW(L"kernel32");
   auto function = reinterpret_cast<IsWow64ProcessFn>(
       reinterpret_cast<void*>(kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr));
   if (!function) return Wow64Query::kFunctionMissing;
@@ -420,30 +387,33 @@ Wow64Query Win32Platform::IsWow64Process() {
 }
 
 std::optional<std::string> Win32Platform::UserName() {
-  char buffer[63] = {};
+  wchar_t buffer[63] = {};
   DWORD size = std::size(buffer);
-  if (!GetUserNameA(buffer, &size)) return std::nullopt;
+  if (!GetUserNameW(buffer, &size)) return std::nullopt;
   return FromBuffer(buffer, std::size(buffer));
 }
 
 std::string Win32Platform::ProfileRead(const std::string& section, const std::string& key,
                                        const std::string& fallback, const std::string& path) {
-  char buffer[2048];
-  const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer,
-                                                static_cast<DWORD>(std::size(buffer)), path.c_str());
-  return std::string(buffer, length);
+  wchar_t buffer[2048];
+  const DWORD length =
+      GetPrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(fallback).c_str(), buffer,
+                               static_cast<DWORD>(std::size(buffer)), Wide(path).c_str());
+  return Utf8({buffer, length});
 }
 
 CallResult Win32Platform::ProfileWrite(const std::string& section, const std::string& key,
                                        const std::string& value, const std::string& path) {
-  if (WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())) return {true, 0};
+  if (WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
+                                 Wide(path).c_str()))
+    return {true, 0};
   return {false, GetLastError()};
 }
 
 bool Win32Platform::CreateRegKey(RegRoot root, const std::string& path, Handle& key) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(RootKey(root), Relative(path), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, &handle, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(RootKey(root), Relative(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
     return false;
   key = reinterpret_cast<Handle>(handle);
   return true;
@@ -451,14 +421,15 @@ bool Win32Platform::CreateRegKey(RegRoot root, const std::string& path, Handle& 
 
 bool Win32Platform::OpenRegKeyRead(RegRoot root, const std::string& path, Handle& key) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(RootKey(root), Relative(path), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(RootKey(root), Relative(path).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return false;
   key = reinterpret_cast<Handle>(handle);
   return true;
 }
 
 bool Win32Platform::RegOpenKeyLocalMachineRead(const std::string& path, Handle& key) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &handle) !=
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &handle) !=
       ERROR_SUCCESS)
     return false;
   key = reinterpret_cast<Handle>(handle);
@@ -466,11 +437,13 @@ bool Win32Platform::RegOpenKeyLocalMachineRead(const std::string& path, Handle& 
 }
 
 RegValue Win32Platform::RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) {
+  // Room for as many characters as maxBytes would hold in the code page: a text value comes as UTF-16.
   RegValue value;
-  value.data.assign(maxBytes, 0);
+  value.data.assign(std::size_t{maxBytes} * sizeof(wchar_t), 0);
   DWORD type = 0;
-  DWORD size = maxBytes;
-  const LONG status = RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &type, value.data.data(), &size);
+  DWORD size = static_cast<DWORD>(value.data.size());
+  const LONG status =
+      RegQueryValueExW(AsKey(key), Wide(name).c_str(), nullptr, &type, value.data.data(), &size);
   value.type = type;
   value.size = size;
   value.status = status == ERROR_SUCCESS          ? RegValue::Status::kOk
@@ -478,18 +451,26 @@ RegValue Win32Platform::RegReadValue(Handle key, const std::string& name, std::u
                  : status == ERROR_MORE_DATA      ? RegValue::Status::kMoreData
                                                   : RegValue::Status::kFailed;
   value.data.resize(status == ERROR_SUCCESS ? size : 0);
+  if (type == REG_SZ || type == REG_EXPAND_SZ) {
+    std::wstring text(value.data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), value.data.data(), text.size() * sizeof(wchar_t));
+    const std::string utf8 = Utf8(text);
+    value.data.assign(utf8.begin(), utf8.end());
+  }
   return value;
 }
 
 bool Win32Platform::RegSetDword(Handle key, const std::string& name, std::uint32_t value) {
   const DWORD data = value;
-  return RegSetValueExA(AsKey(key), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+  return RegSetValueExW(AsKey(key), Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                         sizeof(data)) == ERROR_SUCCESS;
 }
 
 bool Win32Platform::RegSetString(Handle key, const std::string& name, const std::string& value) {
-  return RegSetValueExA(AsKey(key), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+  const std::wstring text = Wide(value);
+  return RegSetValueExW(AsKey(key), Wide(name).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void Win32Platform::RegCloseKey(Handle key) {
@@ -500,39 +481,43 @@ PrinterEnumeration Win32Platform::PrinterNames(std::uint32_t flags) {
   PrinterEnumeration result;
   DWORD needed = 0;
   DWORD returned = 0;
-  EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &returned);
+  EnumPrintersW(flags, nullptr, 4, nullptr, 0, &needed, &returned);
   result.neededBytes = needed;
   if (needed == 0) return result;
   std::vector<BYTE> buffer(needed);
-  if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &returned)) return result;
+  if (!EnumPrintersW(flags, nullptr, 4, buffer.data(), needed, &needed, &returned)) return result;
   result.filled = true;
-  const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+  const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
   for (DWORD i = 0; i < returned; ++i)
-    result.names.emplace_back(printers[i].pPrinterName ? printers[i].pPrinterName : "");
+    result.names.push_back(printers[i].pPrinterName ? Utf8(printers[i].pPrinterName) : std::string());
   return result;
 }
 
 void Win32Platform::ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
                               int show) {
-  ShellExecuteA(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(), nullptr, nullptr, show);
+  ShellExecuteW(reinterpret_cast<HWND>(owner), Wide(verb).c_str(), Wide(file).c_str(), nullptr, nullptr,
+                show);
 }
 
 bool Win32Platform::OpenFileDialog(OpenFileRequest& request) {
-  char file[4096] = {};
-  request.fileName.copy(file, std::size(file) - 1);
-  OPENFILENAMEA dialog{};
+  wchar_t file[4096] = {};
+  Wide(request.fileName).copy(file, std::size(file) - 1);
+  // The filter's pairs are zero-terminated texts, so its zeros are converted with it.
+  const std::wstring filter = Wide(request.filter), initialDir = Wide(request.initialDir),
+                     title = Wide(request.title), defaultExt = Wide(request.defaultExt);
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = request.structSize;
   dialog.hwndOwner = reinterpret_cast<HWND>(request.owner);
-  dialog.lpstrFilter = request.filter.empty() ? nullptr : request.filter.c_str();
+  dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   dialog.nFilterIndex = request.filterIndex;
   dialog.lpstrFile = file;
   dialog.nMaxFile = std::size(file);
-  dialog.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
-  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-  dialog.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
+  dialog.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   dialog.Flags = request.flags;
   dialog.FlagsEx = request.flagsEx;
-  if (!GetOpenFileNameA(&dialog)) return false;
+  if (!GetOpenFileNameW(&dialog)) return false;
   request.fileName = FromBuffer(file, std::size(file));
   request.filterIndex = dialog.nFilterIndex;
   return true;

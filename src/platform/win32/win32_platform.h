@@ -6,7 +6,6 @@ namespace platform {
 
 class Win32Platform : public Platform {
  public:
-  secret::Wide AnsiToWide(std::string_view ansi) override;
   CallResult CreateProcessWithLogon(const LogonLaunch& launch) override;
   CallResult Logon(const char16_t* user, const char16_t* domain, const char16_t* password,
                    std::uint32_t logonType, std::uint32_t provider, Handle& token) override;
@@ -18,8 +17,6 @@ class Win32Platform : public Platform {
   std::optional<std::uint32_t> ExitCodeOf(Handle process) override;
   std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
   std::string AnsiToUtf8(std::string_view ansi) override;
-  std::string Utf16ToUtf8(std::u16string_view utf16) override;
-  std::u16string Utf8ToUtf16(std::string_view utf8) override;
   bool RevertToSelf() override;
   void CloseHandle(Handle handle) override;
 

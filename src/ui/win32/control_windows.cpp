@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/error.h"
-#include "platform/win32/code_page.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
@@ -24,7 +23,7 @@ LRESULT CALLBACK ControlSubclassProc(HWND window, UINT message, WPARAM wParam, L
   auto* peer = reinterpret_cast<ControlWindow*>(reference);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, ControlSubclassProc, 1);
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     peer->Release();
   } else if (std::optional<LRESULT> handled = peer->Handle(message, wParam, lParam)) {
     return *handled;
@@ -51,18 +50,11 @@ class FocusWindow : public ControlWindow, public FocusPeer {
 class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
  public:
   explicit EditWindow(TEdit& edit) : FocusWindow(edit), edit_(edit) {}
-  // What the operator typed or pasted, exactly: a character the code page lacks stays recognisable as
-  // such instead of becoming a look-alike.
-  std::string GetText() const override {
-    secret::Wide wide;
-    ReadSecret(wide);
-    return w32::ExactAnsi(reinterpret_cast<const wchar_t*>(wide.c_str()), static_cast<int>(wide.size()));
-  }
-  void SetText(std::string_view text) override { SetWindowTextA(Window(), std::string(text).c_str()); }
+  std::string GetText() const override { return ReadWindowText(); }
+  void SetText(std::string_view text) override { SetWindowTextW(Window(), Wide(text).c_str()); }
 
-  // A password box is read and written in UTF-16, the form its window keeps the text in, straight into
-  // and out of buffers that wipe themselves: with the ANSI calls the system would convert the text
-  // through buffers of its own, which nobody wipes, and change what the code page lacks.
+  // A password box is read and written straight into and out of buffers that wipe themselves: a
+  // conversion on the way would leave copies in buffers that nobody wipes.
   void ReadSecret(secret::Wide& out) const override {
     out.Reserve(static_cast<std::size_t>(GetWindowTextLengthW(Window())));
     GetWindowTextW(Window(), reinterpret_cast<wchar_t*>(out.data()), static_cast<int>(out.size() + 1));
@@ -82,18 +74,22 @@ class EditWindow : public FocusWindow, public TextPeer, public SecretPeer {
 
  protected:
   WindowKind Kind() const override {
-    return {"EDIT", ES_AUTOHSCROLL | (PasswordChar() ? ES_PASSWORD : 0u) | TabStop(control_),
+    return {L"EDIT", ES_AUTOHSCROLL | (PasswordChar() ? ES_PASSWORD : 0u) | TabStop(control_),
             WS_EX_CLIENTEDGE};
   }
   void Created() override {
     if (const char c = PasswordChar())
-      SendMessageA(Window(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
+      SendMessageW(Window(), EM_SETPASSWORDCHAR, static_cast<unsigned char>(c), 0);
   }
+  // The box's handler sees the ASCII keys (Return, Escape and the like); every other character goes
+  // into the box as typed.
   std::optional<LRESULT> OnChar(WPARAM& key) override {
-    char typed = static_cast<char>(key);
-    control_.KeyPress(typed);
-    if (typed == 0) return 0;
-    key = static_cast<unsigned char>(typed);
+    if (key < 0x80) {
+      char typed = static_cast<char>(key);
+      control_.KeyPress(typed);
+      if (typed == 0) return 0;
+      key = static_cast<unsigned char>(typed);
+    }
     return RemovedBeforeInput(WM_CHAR, key);
   }
   std::optional<LRESULT> OnKeyDown(WPARAM key) override { return RemovedBeforeInput(WM_KEYDOWN, key); }
@@ -132,14 +128,14 @@ class ButtonWindow : public FocusWindow, public TextPeer {
  public:
   explicit ButtonWindow(TButton& button) : FocusWindow(button), button_(button) {}
   std::string GetText() const override { return ReadWindowText(); }
-  void SetText(std::string_view text) override { SetWindowTextA(Window(), std::string(text).c_str()); }
+  void SetText(std::string_view text) override { SetWindowTextW(Window(), Wide(text).c_str()); }
   void OnCommand(UINT code) override {
     if (code == BN_CLICKED) control_.Click();
   }
 
  protected:
   WindowKind Kind() const override {
-    return {"BUTTON", (button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(control_), 0};
+    return {L"BUTTON", (button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | TabStop(control_), 0};
   }
   std::string CreationText() const override { return button_.Text(); }
   // The button takes the press first, as a button does; then the handler may open a menu.
@@ -178,7 +174,7 @@ class BitBtnWindow : public ButtonWindow {
 
  protected:
   WindowKind Kind() const override {
-    return {"BUTTON", (Painter() ? BS_OWNERDRAW : BS_PUSHBUTTON) | TabStop(control_), 0};
+    return {L"BUTTON", (Painter() ? BS_OWNERDRAW : BS_PUSHBUTTON) | TabStop(control_), 0};
   }
   std::string CreationText() const override { return Name(); }
   WindowPainter* Painter() const override { return Items(); }
@@ -216,7 +212,7 @@ class BitBtnWindow : public ButtonWindow {
   bool DropsDown() const { return static_cast<bool>(button_.OnDropDown); }
   std::string Name() const { return caption_.empty() ? control_.Hint() : caption_; }
   void ShowName() {
-    if (ReadWindowText() != Name()) SetWindowTextA(Window(), Name().c_str());
+    if (ReadWindowText() != Name()) SetWindowTextW(Window(), Wide(Name()).c_str());
   }
   void Redraw() {
     if (Painter()) RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -276,7 +272,7 @@ class LabelWindow : public ControlWindow, public TextPeer {
   explicit LabelWindow(TLabel& label) : ControlWindow(label), label_(label) {}
   std::string GetText() const override { return ReadWindowText(); }
   void SetText(std::string_view text) override {
-    SetWindowTextA(Window(), std::string(text).c_str());
+    SetWindowTextW(Window(), Wide(text).c_str());
     Fit();
     InvalidateRect(Window(), nullptr, FALSE);
   }
@@ -303,12 +299,12 @@ class LabelWindow : public ControlWindow, public TextPeer {
     const int overhang = Overhang(item.hDC, text);
     if (DrawAtMeasuredWidths(item.hDC, text, area, overhang, control_.GetAlignment())) return true;
     area.right -= overhang;  // the overhang is drawn into the room kept for it, so no clipping
-    DrawTextA(item.hDC, text.c_str(), -1, &area, LabelFormat(control_) | DT_NOCLIP);
+    DrawTextW(item.hDC, Wide(text).c_str(), -1, &area, LabelFormat(control_) | DT_NOCLIP);
     return true;
   }
 
  protected:
-  WindowKind Kind() const override { return {"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
+  WindowKind Kind() const override { return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
   Rect Placed() const override { return LabelBounds(label_, CreationText()); }
   std::string CreationText() const override { return label_.Text(); }
 
@@ -328,19 +324,19 @@ class ListBoxWindow : public FocusWindow, public ListPeer {
   explicit ListBoxWindow(TListBox& list) : FocusWindow(list), list_(list) {}
   // In the order given: the list is sorted before it comes here.
   void ShowItems(const std::vector<std::string>& items) override {
-    SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
-    SendMessageA(Window(), LB_RESETCONTENT, 0, 0);
+    SendMessageW(Window(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Window(), LB_RESETCONTENT, 0, 0);
     for (const std::string& item : items)
-      SendMessageA(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(Window(), WM_SETREDRAW, TRUE, 0);
+      SendMessageW(Window(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SendMessageW(Window(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Window(), nullptr, TRUE);
   }
   int GetItemIndex() const override {
-    const LRESULT index = SendMessageA(Window(), LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(Window(), LB_GETCURSEL, 0, 0);
     return index == LB_ERR ? -1 : static_cast<int>(index);
   }
   void SetItemIndex(int index) override {
-    SendMessageA(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(Window(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   }
   void OnCommand(UINT code) override {
     if (code == LBN_DBLCLK) control_.DblClick();
@@ -348,9 +344,9 @@ class ListBoxWindow : public FocusWindow, public ListPeer {
 
  protected:
   WindowKind Kind() const override {
-    return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(control_), WS_EX_CLIENTEDGE};
+    return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | TabStop(control_), WS_EX_CLIENTEDGE};
   }
-  void Created() override { SendMessageA(Window(), LB_SETITEMHEIGHT, 0, list_.ItemHeight); }
+  void Created() override { SendMessageW(Window(), LB_SETITEMHEIGHT, 0, list_.ItemHeight); }
 
  private:
   const TListBox& list_;
@@ -374,7 +370,7 @@ class StatusBarWindow : public ControlWindow {
 
  protected:
   WindowKind Kind() const override {
-    return {STATUSCLASSNAMEA, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
+    return {STATUSCLASSNAMEW, SBARS_SIZEGRIP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
   }
   void Created() override {
     if (!Painter()) ShowParts();
@@ -405,9 +401,9 @@ class StatusBarWindow : public ControlWindow {
       x += bar.Panel(i).left + bar.Panel(i).size;
       rights.push_back(i + 1 == bar.PanelCount() ? -1 : x);
     }
-    SendMessageA(Window(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    SendMessageW(Window(), SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
     for (std::size_t i = 0; i < bar.PanelCount(); ++i)
-      SendMessageA(Window(), SB_SETTEXTA, i, reinterpret_cast<LPARAM>(bar.Panel(i).text.c_str()));
+      SendMessageW(Window(), SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Wide(bar.Panel(i).text).c_str()));
   }
 };
 
@@ -477,22 +473,22 @@ void ControlWindow::Create(HWND parent, int id) {
   const std::string text = CreationText();
   const Rect bounds = Placed();
   HWND window =
-      CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, bounds.left, bounds.top,
+      CreateWindowExW(kind.exStyle, kind.windowClass, Wide(text).c_str(), style, bounds.left, bounds.top,
                       bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                       Backend().Instance(), nullptr);
   if (!window) throw base::EError("Das Fenster " + control_.Name() + " konnte nicht erzeugt werden");
   window_.reset(window);
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), FALSE);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), FALSE);
   SetWindowSubclass(window, ControlSubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 std::string ControlWindow::ReadWindowText() const {
-  const int length = GetWindowTextLengthA(Window());
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(Window(), text.data(), length + 1);
+  const int length = GetWindowTextLengthW(Window());
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(Window(), text.data(), length + 1);
   text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
+  return Utf8(text);
 }
 
 void ControlWindow::SetBounds(Rect bounds) {
@@ -510,7 +506,7 @@ void ControlWindow::SetEnabled(bool enabled) {
 }
 
 void ControlWindow::AppearanceChanged() {
-  SendMessageA(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), TRUE);
+  SendMessageW(Window(), WM_SETFONT, reinterpret_cast<WPARAM>(Backend().FontFor(control_.GetFont())), TRUE);
   UpdateTooltip();
   InvalidateRect(Window(), nullptr, TRUE);
 }
@@ -533,7 +529,7 @@ Rect LabelBounds(const TLabel& label, const std::string& text) {
   {
     HDC dc = Backend().MeasuringDc();
     w32::SelectGuard font(dc, Backend().FontFor(label.GetFont()));
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &measured, DT_CALCRECT | LabelFormat(label));
+    DrawTextW(dc, text.empty() ? L" " : Wide(text).c_str(), -1, &measured, DT_CALCRECT | LabelFormat(label));
     overhang = Overhang(dc, text);
   }
   const int width = text.empty() ? 0 : measured.right + overhang;

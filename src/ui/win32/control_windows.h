@@ -21,7 +21,7 @@ class WindowPainter;
 
 // How a control's window is made: its window class and its styles.
 struct WindowKind {
-  const char* windowClass;
+  const wchar_t* windowClass;
   DWORD style;
   DWORD exStyle;
 };

@@ -4,9 +4,9 @@
 // After windows.h:
 #include <windowsx.h>
 
-#include <algorithm>
 #include <string>
 
+#include "platform/win32/wide.h"
 #include "ui/types.h"
 
 namespace ui::win32 {
@@ -36,14 +36,8 @@ inline MouseButton MouseButtonOf(UINT message) {
   }
 }
 
-// Text in the system's code page as UTF-16, for the functions that take only that.
-inline std::wstring Wide(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-  return wide;
-}
+using w32::Utf8;
+using w32::Wide;
 
 // The window is told with WM_MOUSELEAVE when the mouse leaves its client area, also into a child.
 inline void WatchMouseLeave(HWND window) {

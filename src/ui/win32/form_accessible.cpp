@@ -370,7 +370,7 @@ class FormAccessible final : public WindowAccessible {
         [&](const FormAccessibility& access, const TControl& control) {
           if (!access.DefaultAction(control)) return DISP_E_MEMBERNOTFOUND;
           const bool posted =
-              PostMessageA(window_, kAccessibleClickMessage, reinterpret_cast<WPARAM>(&control), 0) != FALSE;
+              PostMessageW(window_, kAccessibleClickMessage, reinterpret_cast<WPARAM>(&control), 0) != FALSE;
           return posted ? S_OK : E_FAIL;
         });
   }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/error.h"
-#include "platform/win32/code_page.h"
+#include "platform/win32/wide.h"
 #include "ui/application.h"
 #include "ui/win32/convert.h"
 #include "ui/win32/form_accessible.h"
@@ -18,15 +18,16 @@
 namespace ui::win32 {
 namespace {
 
-// The full paths of what was dropped, read in UTF-16 and converted exactly: the ANSI call would hand
-// over "ｓｅｔｕｐ.exe" as "setup.exe", another file. The drop's memory is released here.
+// The full paths of what was dropped, read in UTF-16: the ANSI call would hand over a name the code
+// page lacks with look-alikes, "ｓｅｔｕｐ.exe" as "setup.exe", another file. The drop's memory is
+// released here.
 std::vector<std::string> DroppedFiles(HDROP drop) {
   std::vector<std::string> files;
   const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
     std::wstring path(DragQueryFileW(drop, i, nullptr, 0), L'\0');
     DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
-    files.push_back(w32::ExactAnsi(path));
+    files.push_back(w32::Utf8(path));
   }
   DragFinish(drop);
   return files;
@@ -58,15 +59,15 @@ std::optional<Key> KeyOf(WPARAM key) {
 
 FormWindow* FormOf(HWND window) {
   if (!window) return nullptr;
-  char name[32] = {};
-  if (!GetClassNameA(window, name, static_cast<int>(std::size(name))) || lstrcmpA(name, kFormClass) != 0)
+  wchar_t name[32] = {};
+  if (!GetClassNameW(window, name, static_cast<int>(std::size(name))) || lstrcmpW(name, kFormClass) != 0)
     return nullptr;
-  return reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 ControlWindow* ControlOf(HWND window) {
   if (!window || !FormOf(GetParent(window))) return nullptr;
-  return reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 FormWindow* WindowOf(TForm& form) {
@@ -80,7 +81,7 @@ FormWindow::FormWindow(TForm& form) : form_(form), windowless_(form, tooltips_) 
 FormWindow::~FormWindow() = default;
 
 void FormWindow::SetCaption(const std::string& caption) {
-  SetWindowTextA(Window(), caption.c_str());
+  SetWindowTextW(Window(), w32::Wide(caption).c_str());
 }
 
 Rect FormWindow::GetBounds() const {
@@ -126,7 +127,7 @@ Point FormWindow::ClientToScreen(Point client) const {
 }
 
 void FormWindow::NextDlgCtl() {
-  SendMessageA(Window(), WM_NEXTDLGCTL, 0, 0);
+  SendMessageW(Window(), WM_NEXTDLGCTL, 0, 0);
 }
 
 void FormWindow::TakeFocus() {
@@ -150,12 +151,12 @@ void FormWindow::Release() {
 // The message switch: each case unpacks its message and hands it on.
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
-    auto* created = reinterpret_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* created = reinterpret_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     created->Adopt(window);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }
-  FormWindow* peer = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!peer) return DefWindowProcA(window, message, wParam, lParam);
+  FormWindow* peer = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!peer) return DefWindowProcW(window, message, wParam, lParam);
   TForm& form = peer->Form();
   WindowlessHost& host = form.Windowless();
   switch (message) {
@@ -292,13 +293,13 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       break;
     case WM_NCDESTROY:
       peer->Accessible().Disconnect();
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       peer->Release();
       break;
     default:
       break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // --- Making the windows -----------------------------------------------------------------------------
@@ -325,11 +326,11 @@ void CreateFormWindows(Win32Backend& backend, TForm& form, HWND owner) {
   auto peer = std::make_unique<FormWindow>(form);
   peer->pendingState = form.GetWindowState();
   const std::string caption = form.Caption();
-  HWND window = CreateWindowExA(exStyle, kFormClass, caption.c_str(), style, form.Left(), form.Top(),
-                                outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                                backend.Instance(), peer.get());
+  HWND window = CreateWindowExW(exStyle, kFormClass, w32::Wide(caption).c_str(), style, form.Left(),
+                                form.Top(), outer.right - outer.left, outer.bottom - outer.top, owner,
+                                nullptr, backend.Instance(), peer.get());
   if (!window) throw base::EError("Das Fenster " + form.Name() + " konnte nicht erzeugt werden");
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(backend.FontFor(form.GetFont())), FALSE);
   WindowFactory factory(window, peer->Windowless());
   for (TControl* control : CreationOrder(form)) control->AttachPeer(control->MakePeer(factory));
   form.AttachPeer(std::move(peer));

@@ -17,7 +17,7 @@ namespace ui::win32 {
 
 class Win32Backend;
 
-inline constexpr char kFormClass[] = "MorvelaForm";
+inline constexpr wchar_t kFormClass[] = L"MorvelaForm";
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "base/error.h"
+#include "platform/win32/wide.h"
 #include "ui/application.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/windowless_adapter.h"
@@ -48,16 +49,16 @@ HMENU BuildMenu(const std::vector<TMenuItem*>& items, std::vector<TMenuItem*>& c
   HMENU menu = CreatePopupMenu();
   for (TMenuItem* item : items) {
     if (item->IsSeparator()) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     const UINT grey = item->Enabled() ? 0u : static_cast<UINT>(MF_GRAYED);
     if (!item->Items().empty()) {
-      AppendMenuA(menu, MF_POPUP | grey, reinterpret_cast<UINT_PTR>(BuildMenu(item->Items(), commands)),
-                  item->Caption().c_str());
+      AppendMenuW(menu, MF_POPUP | grey, reinterpret_cast<UINT_PTR>(BuildMenu(item->Items(), commands)),
+                  w32::Wide(item->Caption()).c_str());
     } else {
       commands.push_back(item);
-      AppendMenuA(menu, MF_STRING | grey, commands.size(), item->Caption().c_str());
+      AppendMenuW(menu, MF_STRING | grey, commands.size(), w32::Wide(item->Caption()).c_str());
     }
   }
   return menu;
@@ -117,25 +118,25 @@ Win32Backend::~Win32Backend() {
 }
 
 void Win32Backend::RegisterClasses() {
-  WNDCLASSEXA form{};
+  WNDCLASSEXW form{};
   form.cbSize = sizeof(form);
   form.lpfnWndProc = FormProc;
   form.hInstance = instance_;
-  form.hIcon = LoadIconA(instance_, "MAINICON");
+  form.hIcon = LoadIconW(instance_, L"MAINICON");
   form.hCursor = LoadCursor(nullptr, IDC_ARROW);
   form.hbrBackground = nullptr;  // the form erases its own surface, around its opaque controls
   form.lpszClassName = kFormClass;
   // No CS_DBLCLKS: a quick second click on a speed button is a second click, as on any button.
-  if (!RegisterClassExA(&form) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+  if (!RegisterClassExW(&form) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw base::EError("Die Fensterklasse konnte nicht angemeldet werden");
 }
 
 HFONT Win32Backend::FontFor(const Font& font) {
   for (auto& [known, handle] : fonts_)
     if (known == font) return static_cast<HFONT>(handle.get());
-  HFONT created = CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline,
+  HFONT created = CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, font.underline,
                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.name.c_str());
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, w32::Wide(font.name).c_str());
   fonts_.emplace_back(font, w32::UniqueGdi(created));
   return created;
 }
@@ -147,9 +148,9 @@ HDC Win32Backend::MeasuringDc() {
 
 bool Win32Backend::HighContrast() {
   if (!highContrast_) {
-    HIGHCONTRASTA contrast{};
+    HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof(contrast);
-    highContrast_ = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+    highContrast_ = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
                     (contrast.dwFlags & HCF_HIGHCONTRASTON);
   }
   return *highContrast_;
@@ -193,7 +194,7 @@ bool Win32Backend::PreTranslate(const MSG& message) {
   if (message.wParam == VK_TAB) {
     // The toolkit knows the stops, also those of the controls without a window; and from now on the
     // window shows where the focus is, as a dialog does once the keyboard is used.
-    SendMessageA(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     form->Form().SelectNext(GetKeyState(VK_SHIFT) >= 0);
     return true;
   }
@@ -205,7 +206,7 @@ void Win32Backend::WaitFor(platform::Handle process) {
   std::optional<WPARAM> quit;
   while (MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       // The program's end waits for the process: the message loop gets it back afterwards.
       if (message.message == WM_QUIT) {
         quit = message.wParam;
@@ -213,7 +214,7 @@ void Win32Backend::WaitFor(platform::Handle process) {
       }
       if (!PreTranslate(message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
       }
     }
   }
@@ -223,7 +224,7 @@ void Win32Backend::WaitFor(platform::Handle process) {
 void Win32Backend::PumpUntil(const TForm& form) {
   MSG message;
   while (form.ModalResult() == mrNone) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       PostQuitMessage(static_cast<int>(message.wParam));  // let the outer loop end the program
       const_cast<TForm&>(form).SetModalResult(mrCancel);
@@ -231,7 +232,7 @@ void Win32Backend::PumpUntil(const TForm& form) {
     }
     if (!PreTranslate(message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 }
@@ -279,19 +280,19 @@ void Win32Backend::Run(TForm& mainForm) {
   UpdateWindow(peer->Window());
   if (state != WindowState::kMinimized) FocusFirst(mainForm);
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (!PreTranslate(message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
   }
 }
 
 int Win32Backend::ShowMessageBox(const MessageBoxRequest& request) {
-  w32::UniqueHook hook(SetWindowsHookExA(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId()));
+  w32::UniqueHook hook(SetWindowsHookExW(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId()));
   g_placing = &request;
-  const int answer = MessageBoxA(reinterpret_cast<HWND>(ActiveWindow()), request.text.c_str(),
-                                 request.caption.c_str(), request.flags);
+  const int answer = MessageBoxW(reinterpret_cast<HWND>(ActiveWindow()), w32::Wide(request.text).c_str(),
+                                 w32::Wide(request.caption).c_str(), request.flags);
   g_placing = nullptr;
   return answer;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 #include "ui/accessibility.h"
 #include "ui/form.h"
 #include "ui/win32/convert.h"
@@ -27,7 +28,7 @@ class SpeedButtonFace final : public PainterOf<TSpeedButton, WindowlessPainter> 
       SetTextColor(dc, GetSysColor(button.Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
       RECT text = rect;
       if (face.pressed) OffsetRect(&text, 1, 1);
-      DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      DrawTextW(dc, w32::Wide(caption).c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     if (face.focusShown) {
       InflateRect(&rect, -3, -3);
@@ -49,7 +50,7 @@ class BevelFace final : public PainterOf<TBevel, WindowlessPainter> {
 // Whether the window shows focus rectangles now: after the keyboard was used in it, or always where
 // the user chose so.
 bool FocusCuesShown(HWND window) {
-  return (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+  return (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
 }
 
 }  // namespace
