@@ -23,10 +23,13 @@ bool Raised(platform::Platform& system) {
 }
 
 // A start of the program itself would make the consent prompt name this program for whatever its copy
-// is told to start next.
+// is told to start next. Its path may hold letters of any script, in any case: compared as the user's
+// language compares them, which takes more names for the same than the file system does, never fewer.
 int Start(platform::Platform& system, const z_global::HelperRequest& request) {
   const platform::TextResult full = system.FullPathName(request.file);
-  if (base::SameTextAscii(full.ok ? full.text : request.file, system.ModuleFileName()))
+  const std::string& file = full.ok ? full.text : request.file;
+  const std::string self = system.ModuleFileName();
+  if (base::SameTextAscii(file, self) || system.CompareText(file, self) == 0)
     return Code(platform::kErrorAccessDenied);
   platform::Handle none = 0;
   const platform::CallResult started = system.ShellRunAs(

@@ -1,5 +1,6 @@
 #include "e2e/driver.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -82,15 +83,16 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
   }
 }
 
+// Paths are UTF-8, as the program's, and may name folders in any script.
 std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::path(Wide(path)), std::ios::binary);
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
 }
 
 void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(std::filesystem::path(Wide(path)), std::ios::binary);
   out << content;
 }
 
@@ -182,13 +184,13 @@ Program::Program(const std::string& folder, const std::string& copyAs, const std
                  const std::string& arguments)
     : folder_(folder) {
   const std::string target = folder + copyAs;
-  if (!CopyFileA((BinFolder() + "Morvela.exe").c_str(), target.c_str(), FALSE)) return;
-  STARTUPINFOA startup{};
+  if (!CopyFileW(Wide(BinFolder() + "Morvela.exe").c_str(), Wide(target).c_str(), FALSE)) return;
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  std::string commandLine = "\"" + target + "\"" + (arguments.empty() ? "" : " " + arguments);
+  std::wstring commandLine = Wide("\"" + target + "\"" + (arguments.empty() ? "" : " " + arguments));
   const std::string directory = currentDirectory.empty() ? folder : currentDirectory;
-  if (!CreateProcessA(target.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.c_str(), &startup, &process_))
+  if (!CreateProcessW(Wide(target).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      Wide(directory).c_str(), &startup, &process_))
     return;
   WaitForInputIdle(process_.hProcess, 20000);
   WaitFor(
@@ -263,19 +265,35 @@ HWND Program::OpenEditor() const {
   return Gate() ? WaitForWindow("Belegung der Schnelltasten") : nullptr;
 }
 
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                           wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  std::string utf8(wide.size() * 3, '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                            utf8.data(), static_cast<int>(utf8.size()), nullptr,
+                                                            nullptr)));
+  return utf8;
+}
+
+// The program's windows are wide and its texts UTF-8: read and written wide, converted as UTF-8.
 std::string Program::Text(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
-  std::string text(length + 1, '\0');
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+  SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
                       5000, &copied);
   text.resize(copied);
-  return text;
+  return Utf8(text);
 }
 
 void Program::SetText(HWND window, const std::string& text) {
-  SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 void Program::Click(HWND button) {
@@ -391,8 +409,8 @@ std::vector<std::string> Program::ListItems(HWND list) {
     const auto length = static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
     std::wstring wide(length + 1, L'\0');
     SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
-    std::string item(length * 2 + 1, '\0');
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(length), item.data(),
+    std::string item(length * 4 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(length), item.data(),
                                           static_cast<int>(item.size()), nullptr, nullptr);
     item.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
     items.push_back(item);

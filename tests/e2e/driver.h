@@ -25,6 +25,10 @@ bool Settled(HWND window);
 // Reads a screen pixel (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
 
+// The program's UTF-8 texts as the system's wide ones, and back.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
 // The domain of the account this driver (and so the program) runs under, asked of the system here.
 std::string AccountDomain();
 

@@ -183,16 +183,17 @@ TEST_F(ElevationE2E, SavesAnEntryThroughTheHelperWhereOnlyAdministratorsMayWrite
   ASSERT_NE(editor, nullptr);
   Program::ClickAt(editor, 16 + 10, 36 + 8);  // the first selector
   ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program->ControlAt(editor, 44, 120)) == "Editor"; }));
-  Program::SetText(program->ControlAt(editor, 44, 120), "Neu \"erh\xF6ht\"");
+  Program::SetText(program->ControlAt(editor, 44, 120), "Neu \"erhöht\"");
   Program::Click(program->ControlAt(editor, 112, 200));  // save
   HWND saved = program->WaitForWindow("Information");
   ASSERT_NE(saved, nullptr) << program->NextError();
   EXPECT_EQ(Program::BoxText(saved), "Eintrag wurde gespeichert.");
   Program::CloseBox(saved);
+  // The file is in the code page, which holds every letter of the entry.
   EXPECT_NE(e2e::ReadFile(folder + "Morvela.INI").find("Text=Neu \"erh\xF6ht\"\r\n"), std::string::npos);
   EXPECT_EQ(NextRunAs(),
             "runas|" + Exe() +
-                "|/Morvela-Helfer:Speichern 1 \"Neu \\\"erh\xF6ht\\\"\" \"notepad.exe\" \"\"|directory|1");
+                "|/Morvela-Helfer:Speichern 1 \"Neu \\\"erhöht\\\"\" \"notepad.exe\" \"\"|directory|1");
   ASSERT_EQ(session.Calls(standin::kLaunch).size(), 1u);
   EXPECT_EQ(standin::Narrow(session.Calls(standin::kLaunch)[0].commandLine)
                 .rfind("\"" + Exe() + "\" /Morvela-Helfer:Warten ", 0),

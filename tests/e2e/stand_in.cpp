@@ -19,7 +19,7 @@ HMODULE g_library = nullptr;
 decltype(&GetTokenInformation) g_tokenInformation = nullptr;
 decltype(&RegCreateKeyExA) g_createKey = nullptr;
 decltype(&WritePrivateProfileStringA) g_writeProfile = nullptr;
-decltype(&SystemParametersInfoA) g_parameters = nullptr;
+decltype(&SystemParametersInfoW) g_parameters = nullptr;
 
 // A slot for the next record, zeroed; Publish makes it visible to the test once it is filled.
 Record& Begin(Call call) {
@@ -270,8 +270,8 @@ BOOL WINAPI Revert() {
   return TRUE;
 }
 
-// The printers of the test's file, as level-4 records: the records first, then their names.
-BOOL WINAPI ListPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
+// The printers of the test's file (UTF-8), as level-4 records: the records first, then their names.
+BOOL WINAPI ListPrinters(DWORD flags, LPWSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed,
                          LPDWORD returned) {
   Record& r = Begin(kEnumPrinters);
   r.flags = flags;
@@ -279,39 +279,43 @@ BOOL WINAPI ListPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DW
   r.namePresent = name != nullptr;
   r.bufferPresent = buffer != nullptr;
   r.bufferSize = size;
-  static char names[4096];
-  DWORD length = 0;
+  static char bytes[4096];
+  static WCHAR names[4096];
+  DWORD read = 0;
   if (g_shared->printers[0]) {
     HANDLE file =
         CreateFileA(g_shared->printers, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
-      ReadFile(file, names, sizeof names - 1, &length, nullptr);
+      ReadFile(file, bytes, sizeof bytes - 1, &read, nullptr);
       CloseHandle(file);
     }
   }
+  const int converted =
+      read ? MultiByteToWideChar(CP_UTF8, 0, bytes, static_cast<int>(read), names, std::size(names) - 1) : 0;
+  const DWORD length = converted > 0 ? static_cast<DWORD>(converted) : 0;
   names[length] = 0;
   for (DWORD i = 0; i < length; ++i)
     if (names[i] == '\r' || names[i] == '\n') names[i] = 0;
-  const char* printers[64];
+  const WCHAR* printers[64];
   DWORD count = 0, text = 0;
   for (DWORD i = 0; i < length && count < 64; ++i)
     if (names[i] && (i == 0 || !names[i - 1])) {
       printers[count++] = names + i;
-      text += lstrlenA(names + i) + 1;
+      text += (lstrlenW(names + i) + 1) * sizeof(WCHAR);
     }
-  r.needed = *needed = count * sizeof(PRINTER_INFO_4A) + text;
+  r.needed = *needed = count * sizeof(PRINTER_INFO_4W) + text;
   *returned = 0;
   r.answer = level == 4 && size >= r.needed && (buffer || r.needed == 0);
   if (r.answer) {
-    auto* records = reinterpret_cast<PRINTER_INFO_4A*>(buffer);
-    char* strings = reinterpret_cast<char*>(buffer + count * sizeof(PRINTER_INFO_4A));
+    auto* records = reinterpret_cast<PRINTER_INFO_4W*>(buffer);
+    WCHAR* strings = reinterpret_cast<WCHAR*>(buffer + count * sizeof(PRINTER_INFO_4W));
     for (; *returned < count; ++*returned) {
-      const char* printer = printers[*returned];
+      const WCHAR* printer = printers[*returned];
       const bool connection = printer[0] == '\\' && printer[1] == '\\';
       records[*returned] = {
           strings, nullptr,
           static_cast<DWORD>(connection ? PRINTER_ATTRIBUTE_NETWORK : PRINTER_ATTRIBUTE_LOCAL)};
-      strings = lstrcpyA(strings, printer) + lstrlenA(printer) + 1;
+      strings = lstrcpyW(strings, printer) + lstrlenW(printer) + 1;
     }
   }
   r.returned = *returned;
@@ -323,7 +327,7 @@ BOOL WINAPI ListPrinters(DWORD flags, LPSTR name, DWORD level, LPBYTE buffer, DW
 BOOL WINAPI Parameters(UINT action, UINT size, PVOID value, UINT flags) {
   if (action != SPI_GETHIGHCONTRAST || !g_shared->highContrast || !value)
     return g_parameters(action, size, value, flags);
-  auto* contrast = static_cast<HIGHCONTRASTA*>(value);
+  auto* contrast = static_cast<HIGHCONTRASTW*>(value);
   contrast->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
   contrast->lpszDefaultScheme = nullptr;
   return TRUE;
@@ -388,7 +392,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   g_tokenInformation = Import("ADVAPI32.dll", "GetTokenInformation", &TokenInformation);
   g_createKey = Import("ADVAPI32.dll", "RegCreateKeyExA", &CreateKey);
   g_writeProfile = Import("KERNEL32.dll", "WritePrivateProfileStringA", &WriteProfile);
-  g_parameters = Import("USER32.dll", "SystemParametersInfoA", &Parameters);
+  g_parameters = Import("USER32.dll", "SystemParametersInfoW", &Parameters);
   HMODULE advapi = LoadLibraryA("advapi32.dll");
   HMODULE winspool = LoadLibraryA("winspool.drv");
   HMODULE shell = LoadLibraryA("shell32.dll");
@@ -400,7 +404,7 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   const auto* runAs = reinterpret_cast<const void*>(&RunAs);
   return Replace(advapi, "CreateProcessWithLogonW", launch) + Replace(advapi, "LogonUserW", logon) +
          Replace(advapi, "ImpersonateLoggedOnUser", impersonate) + Replace(advapi, "RevertToSelf", revert) +
-         Replace(winspool, "EnumPrintersA", printers) + Replace(shell, "ShellExecuteExW", runAs);
+         Replace(winspool, "EnumPrintersW", printers) + Replace(shell, "ShellExecuteExW", runAs);
 }
 
 extern "C" __declspec(dllexport) DWORD WINAPI SetSystemColors(LPVOID) {

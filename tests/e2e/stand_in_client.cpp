@@ -41,7 +41,7 @@ void Session::Accept(std::string_view password) {
 void Session::AcceptAccount(std::string_view account) {
   if (!shared_) return;
   ZeroMemory(shared_->account, sizeof shared_->account);
-  MultiByteToWideChar(CP_ACP, 0, account.data(), static_cast<int>(account.size()), shared_->account,
+  MultiByteToWideChar(CP_UTF8, 0, account.data(), static_cast<int>(account.size()), shared_->account,
                       static_cast<int>(std::size(shared_->account)) - 1);
 }
 
@@ -151,7 +151,7 @@ bool Closed(const char* name) {
 
 std::string Narrow(const Text& text) {
   char buffer[kTextSize * 2] = "";
-  WideCharToMultiByte(CP_ACP, 0, text.text, -1, buffer, sizeof buffer, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, text.text, -1, buffer, sizeof buffer, nullptr, nullptr);
   return buffer;
 }
 

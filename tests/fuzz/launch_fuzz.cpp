@@ -1,5 +1,5 @@
 // The launch on any text over any drive, file and PATH set-up of the fake system, as properties: a
-// text the code page cannot hold or of more than 255 characters (also once its network drive is
+// text of more than 255 characters, counted in UTF-16 units (also once its network drive is
 // resolved) is refused, and only a text with a quote is refused for one in its program's name; a text
 // that names no drive, or a drive that is not a network drive, is not resolved; a path on a network
 // drive begins with its share's universal name when the share has one. Of an accepted text nothing is
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/utf.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
 #include "z_global/command_line.h"
@@ -80,6 +81,11 @@ std::string UntilZero(const std::string& text) {
   return text.substr(0, text.find('\0'));
 }
 
+// What the system reads of a text: its wide form, up to the first zero, here back in UTF-8.
+std::string AsTheSystemReadsIt(const std::string& text) {
+  return base::Utf16ToUtf8(base::Utf8ToUtf16(UntilZero(text)));
+}
+
 std::string TrimmedEnd(std::string text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
   return text;
@@ -138,11 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const z_global::LaunchRequest request = z_global::RequestLaunch(system, {"Administrator", "WERKSTATT"},
                                                                   z_global::LaunchSource::kPathBox, {text});
-  const bool refusable = !base::FitsCodePage(text) || text.size() > 255 || resolved.size() > 255;
+  const bool refusable = base::Utf16Length(text) > 255 || base::Utf16Length(resolved) > 255;
   if (refusable) {
-    fuzz::Check(request.refusal == z_global::LaunchRefusal::kNotInCodePage ||
-                    request.refusal == z_global::LaunchRefusal::kTooLong,
-                "a text the code page lacks a character of, or a too long one, is refused");
+    fuzz::Check(request.refusal == z_global::LaunchRefusal::kTooLong,
+                "a text of more than 255 characters is refused");
     return 0;
   }
   if (request.refusal != z_global::LaunchRefusal::kNone) {
@@ -180,9 +185,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Check(system.launches.size() == 1, "one launch reaches the system");
   const fake::LaunchRecord& launch = system.launches.back();
   // The wide texts end at their first zero, as the system reads them.
-  fuzz::Check(launch.commandLine == UntilZero(plan.commandLine), "the system gets the command line");
-  fuzz::Check(launch.applicationName == UntilZero(file) &&
-                  launch.currentDirectory.value_or("") == UntilZero(plan.directory),
+  fuzz::Check(launch.commandLine == AsTheSystemReadsIt(plan.commandLine), "the system gets the command line");
+  fuzz::Check(launch.applicationName == AsTheSystemReadsIt(file) &&
+                  launch.currentDirectory.value_or("") == AsTheSystemReadsIt(plan.directory),
               "the system gets the file and its folder");
   fuzz::Check(started == !launch.commandLine.empty(), "the result is the system's answer");
   fuzz::Check(launch.user == "Administrator" && launch.domain == "WERKSTATT" && launch.passwordAccepted,

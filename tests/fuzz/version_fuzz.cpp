@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/utf.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_input.h"
 #include "z_global/system_info.h"
@@ -103,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.pop_back();
     return text;
   };
-  std::string servicePack = trimmedEnd(record.servicePack.substr(0, 128));
+  std::string servicePack = trimmedEnd(std::string(base::Utf16Prefix(record.servicePack, 128)));
   const bool modern =
       record.platformId == 2 && (record.major > 6 || (record.major == 6 && record.minor >= 2));
   const bool showsRelease = modern && servicePack.find_first_not_of(" \t\r\n") == std::string::npos;
