@@ -37,9 +37,9 @@ std::string ReplaceExtension(const std::string& path) {
 // A settings file kept in UTF-16 (little-endian, as Windows writes it) begins with this mark.
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 
-// How a settings file keeps its text. The system's profile functions read and write only the code
-// page's files (and those of UTF-16, as ANSI with best fit from the program's side); the others are
-// read and written here, so that every value comes back exactly as it was saved.
+// How a settings file keeps its text. The system's profile functions know files in the code page, which
+// they are left to; UTF-8 they would read as the code page, and UTF-16 is read and written here too,
+// by one reader for both, so that every value comes back exactly as it was saved.
 enum class Encoding { kCodePage, kUtf8, kUtf16 };
 
 Encoding EncodingOf(std::string_view content) {

@@ -18,7 +18,7 @@ std::string WriteToText(const std::string& content, const std::string& section, 
                         const std::string& value);
 
 // Whether the bytes are valid UTF-8 and hold at least one character of more than one byte: text saved
-// as UTF-8 by an editor, where the program's own texts are single bytes of the system's code page.
+// as UTF-8 by an editor, where a file in the system's code page holds single bytes.
 bool IsMultiByteUtf8(std::string_view text);
 
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

@@ -35,7 +35,7 @@ struct WipingAllocator {
   }
 };
 
-// A zero-terminated character buffer that wipes itself. Used for narrow (ANSI) and wide texts.
+// A zero-terminated character buffer that wipes itself. Used for narrow (UTF-8) and wide texts.
 template <class Char>
 class Buffer {
  public:
