@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_platform.h"
+#include "test_thread.h"
 #include "ui/application.h"
 #include "ui/win32/control_windows.h"
 #include "ui/win32/win32_backend.h"
@@ -133,10 +133,10 @@ TEST_F(AccessibleFormTest, IsOneObjectForTheWindowsLifeAndServesOnlyItsThread) {
   EXPECT_EQ(again, access);
   again->Release();
   HRESULT elsewhere = S_OK;
-  std::thread([&] {
+  TestThread([&] {
     LONG count = 0;
     elsewhere = access->get_accChildCount(&count);
-  }).join();
+  }).Join();
   EXPECT_EQ(elsewhere, RPC_E_WRONG_THREAD);
 }
 

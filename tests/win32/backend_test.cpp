@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <vector>
 
 #include "base/error.h"
 #include "platform/win32/win32_platform.h"
+#include "test_thread.h"
 #include "ui/application.h"
 #include "ui/win32/form_window.h"
 #include "ui/win32/win32_backend.h"
@@ -112,7 +112,7 @@ TEST_F(BackendTest, KeepsTextsInTheWindowsBothWays) {
   char buffer[64] = {};
   GetWindowTextA(WindowOf(form->First), buffer, sizeof buffer);
   EXPECT_STREQ(buffer, "C:\\Tools\\app.exe");
-  SetWindowTextW(WindowOf(form->Secret), L"Gehe\u00EFm\u0141");             // as typed by the user
+  SetWindowTextW(WindowOf(form->Secret), L"Gehe\u00EFm\u0141");  // as typed by the user
   EXPECT_EQ(form->Secret.Text(), "Geheïmł");
   EXPECT_EQ(form->Secret.ReadSecret().view(), u"Gehe\u00EFm\u0141");        // the password has it
   SetWindowTextW(WindowOf(form->First), L"C:\\Temp\\\uFF53\uFF45tup.exe");  // no best fit: not "setup.exe"
@@ -288,31 +288,28 @@ struct BoxWatcher {
   RECT rect{};
   char text[256] = {};
   char title[64] = {};
-  std::thread thread;
 
-  explicit BoxWatcher(DWORD process = GetCurrentProcessId()) {
-    thread = std::thread([this, process] {
-      for (int i = 0; i < 500 && !seen; ++i) {
-        HWND box = nullptr;
-        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
-          DWORD owner = 0;
-          GetWindowThreadProcessId(box, &owner);
-          if (owner != process || !IsWindowVisible(box)) continue;
-          for (int tries = 0; tries < 250 && !GetDlgItemTextA(box, 0xFFFF, text, sizeof text); ++tries)
-            Sleep(20);  // until the box shows its text
-          GetWindowRect(box, &rect);
-          GetWindowTextA(box, title, sizeof title);
-          seen = true;
-          PostMessageA(box, WM_COMMAND, IDOK, 0);
-          break;
-        }
-        Sleep(20);
+  explicit BoxWatcher(DWORD process = GetCurrentProcessId()) : thread([this, process] { Watch(process); }) {}
+
+  void Watch(DWORD process) {
+    for (int i = 0; i < 500 && !seen; ++i) {
+      HWND box = nullptr;
+      while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner != process || !IsWindowVisible(box)) continue;
+        for (int tries = 0; tries < 250 && !GetDlgItemTextA(box, 0xFFFF, text, sizeof text); ++tries)
+          Sleep(20);  // until the box shows its text
+        GetWindowRect(box, &rect);
+        GetWindowTextA(box, title, sizeof title);
+        seen = true;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        break;
       }
-    });
+      Sleep(20);
+    }
   }
-  ~BoxWatcher() {
-    if (thread.joinable()) thread.join();
-  }
+  TestThread thread;  // the last member: it starts watching once the others are made, ends first
 };
 
 TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
@@ -320,7 +317,7 @@ TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
     BoxWatcher watcher;
     app.ShowMessageBox(
         {"Eintrag wurde gespeichert.", "Information", ui::kMbOk | ui::kMbIconInformation, 122, 180});
-    watcher.thread.join();
+    watcher.thread.Join();
     ASSERT_TRUE(watcher.seen);
     EXPECT_EQ(watcher.rect.left, 122);
     EXPECT_EQ(watcher.rect.top, 180);
@@ -329,7 +326,7 @@ TEST_F(BackendTest, PlacesAMessageBoxAtTheRequestedCornerOrCentresIt) {
   {
     BoxWatcher watcher;
     app.ShowMessageBox({"Fehlertext", "Fehler", ui::kMbOk | ui::kMbIconError, {}, {}});
-    watcher.thread.join();
+    watcher.thread.Join();
     ASSERT_TRUE(watcher.seen);
     const int width = watcher.rect.right - watcher.rect.left;
     const int height = watcher.rect.bottom - watcher.rect.top;
@@ -343,7 +340,7 @@ TEST_F(BackendTest, ShowsAnErrorFromAHandlerInsteadOfLettingItThroughTheWindowPr
   form->Cancel.OnClick = [](ui::TObject*) { throw base::EError("IsWow64: bad process handle"); };
   BoxWatcher watcher;
   SendMessageA(WindowOf(form->Cancel), BM_CLICK, 0, 0);
-  watcher.thread.join();
+  watcher.thread.Join();
   ASSERT_TRUE(watcher.seen);
   EXPECT_STREQ(watcher.title, "Morvela");
   EXPECT_STREQ(watcher.text, "IsWow64: bad process handle");
@@ -392,7 +389,7 @@ TEST(FatalErrorTest, EndsTheProgramWithItsOwnErrorBox) {
   ASSERT_TRUE(started);
   {
     BoxWatcher watcher(child.dwProcessId);
-    watcher.thread.join();
+    watcher.thread.Join();
     EXPECT_TRUE(watcher.seen) << "the program ended without a word";
     EXPECT_STREQ(watcher.title, "Morvela");
     EXPECT_NE(std::string(watcher.text).find("Morvela"), std::string::npos) << watcher.text;
