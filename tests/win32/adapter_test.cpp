@@ -136,6 +136,9 @@ TEST(Adapters, CreateReadAndWriteRegistryValues) {
   EXPECT_EQ(left.data[0], 0xF6);
   EXPECT_EQ(system.RegReadValue(key, "Form1.Caption", 4).status, platform::RegValue::Status::kMoreData);
   EXPECT_EQ(system.RegReadValue(key, "Form1.Missing", 4).status, platform::RegValue::Status::kMissing);
+  EXPECT_TRUE(system.RegSetString(key, "Name", "Łódź"));  // a text comes back in UTF-8, with its zero
+  const platform::RegValue name = system.RegReadValue(key, "Name", 64);
+  EXPECT_EQ(std::string(name.data.begin(), name.data.end()), std::string("Łódź", sizeof "Łódź"));
   system.RegCloseKey(key);
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvela-Test\\Adapter");
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Morvela-Test");

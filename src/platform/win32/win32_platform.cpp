@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <type_traits>
+#include <cwchar>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
@@ -437,13 +437,15 @@ bool Win32Platform::RegOpenKeyLocalMachineRead(const std::string& path, Handle& 
 }
 
 RegValue Win32Platform::RegReadValue(Handle key, const std::string& name, std::uint32_t maxBytes) {
-  // Room for as many characters as maxBytes would hold in the code page: a text value comes as UTF-16.
+  // Room for as many characters as maxBytes would hold in the code page, since a text value comes in
+  // UTF-16; any other value still may not be larger than maxBytes.
   RegValue value;
   value.data.assign(std::size_t{maxBytes} * sizeof(wchar_t), 0);
   DWORD type = 0;
   DWORD size = static_cast<DWORD>(value.data.size());
-  const LONG status =
-      RegQueryValueExW(AsKey(key), Wide(name).c_str(), nullptr, &type, value.data.data(), &size);
+  LONG status = RegQueryValueExW(AsKey(key), Wide(name).c_str(), nullptr, &type, value.data.data(), &size);
+  const bool text = type == REG_SZ || type == REG_EXPAND_SZ;
+  if (status == ERROR_SUCCESS && !text && maxBytes > 0 && size > maxBytes) status = ERROR_MORE_DATA;
   value.type = type;
   value.size = size;
   value.status = status == ERROR_SUCCESS          ? RegValue::Status::kOk
@@ -451,10 +453,10 @@ RegValue Win32Platform::RegReadValue(Handle key, const std::string& name, std::u
                  : status == ERROR_MORE_DATA      ? RegValue::Status::kMoreData
                                                   : RegValue::Status::kFailed;
   value.data.resize(status == ERROR_SUCCESS ? size : 0);
-  if (type == REG_SZ || type == REG_EXPAND_SZ) {
-    std::wstring text(value.data.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), value.data.data(), text.size() * sizeof(wchar_t));
-    const std::string utf8 = Utf8(text);
+  if (text) {
+    std::wstring units(value.data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(units.data(), value.data.data(), units.size() * sizeof(wchar_t));
+    const std::string utf8 = Utf8(units);
     value.data.assign(utf8.begin(), utf8.end());
   }
   return value;
