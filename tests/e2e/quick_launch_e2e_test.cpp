@@ -196,10 +196,11 @@ TEST_F(WerkzeugE2E, TheEditorSavesAnEntryBesideTheExecutable) {
   Program::CloseBox(saved);
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindow(saved); }));
 
-  EXPECT_EQ(
-      e2e::ReadFile(folder + "Werkzeug.INI"),
-      "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\nHint=Texteditor\r\n"
-      "[SpeedButton2]\r\nText=Geräte\r\nPfad=C:\\WINDOWS\\system32\\devmgmt.msc\r\nHint=Gerätemanager\r\n");
+  // The file was in the code page, which holds every letter of the entry: it stays so.
+  EXPECT_EQ(e2e::ReadFile(folder + "Werkzeug.INI"),
+            "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\nHint=Texteditor\r\n"
+            "[SpeedButton2]\r\nText=Ger\xE4te\r\nPfad=C:\\WINDOWS\\system32\\devmgmt.msc\r\nHint="
+            "Ger\xE4temanager\r\n");
   // A tooltip added to an entry that had none shows only after the next start.
   EXPECT_EQ(SendMessageA(MainTooltips(*program), TTM_GETTOOLCOUNT, 0, 0), 1);
   Program::FocusBox(text);
