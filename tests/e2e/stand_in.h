@@ -13,9 +13,9 @@
 //
 // A launch with an application name is the program's helper: it is started for real, suspended, with
 // the stand-in loaded into it before it runs, and there the helper's own token answers the elevation
-// type the test chose, as the logon's filtered half would. And as Windows refuses a standard user, the stand-in
-// can refuse the program's writes below HKEY_LOCAL_MACHINE and to its settings file (not the helper's).
-// It also answers the program's question whether high contrast is on, as the test says.
+// type the test chose, as the logon's filtered half would. And as Windows refuses a standard user, the
+// stand-in can refuse the program's writes below HKEY_LOCAL_MACHINE and to its settings file (not the
+// helper's). It also answers the program's question whether high contrast is on, as the test says.
 #include <windows.h>
 
 #include <string>
