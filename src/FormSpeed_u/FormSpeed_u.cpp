@@ -24,17 +24,12 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner)
 
   ui::Font arial;
   arial.name = "Arial";
-  TXPSpeedButton* selectors[] = {&XPSpeedButton11, &XPSpeedButton12, &XPSpeedButton13,
-                                 &XPSpeedButton14, &XPSpeedButton15, &XPSpeedButton16};
-  void (TFormSpeed::*handlers[])(TObject*) = {
-      &TFormSpeed::XPSpeedButton11Click, &TFormSpeed::XPSpeedButton12Click,
-      &TFormSpeed::XPSpeedButton13Click, &TFormSpeed::XPSpeedButton14Click,
-      &TFormSpeed::XPSpeedButton15Click, &TFormSpeed::XPSpeedButton16Click};
-  for (int k = 0; k < 6; ++k) {
-    selectors[k]->SetTag(k + 1);
-    selectors[k]->SetFont(arial);
-    selectors[k]->OnClick = ui::Bind(this, handlers[k]);
-    selectors[k]->Pictures.glyph = {"GLYPH_ARROW", 8, 5};
+  int number = 0;
+  for (TXPSpeedButton* selector : Selectors()) {
+    selector->SetTag(++number);  // the entry's number, counted from 1
+    selector->SetFont(arial);
+    selector->OnClick = ui::Bind(this, &TFormSpeed::XPSpeedButton11Click);
+    selector->Pictures.glyph = {"GLYPH_ARROW", 8, 5};
   }
   XPSpeedButtonOeffen.Pictures.glyph = {"GLYPH_FOLDER", 16, 16};
   XPBitBtn1.Pictures.glyph = {"GLYPH_DISK", 16, 16};
@@ -63,13 +58,8 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner)
   EditHint.SetTabOrder(3);
   XPBitBtn1.SetTabOrder(4);
   // The six selectors are one stop, the arrows move among them; the folder button is the next.
-  for (TXPSpeedButton* selector : selectors) selector->SetTabOrder(5);
+  for (TXPSpeedButton* selector : Selectors()) selector->SetTabOrder(5);
   XPSpeedButtonOeffen.SetTabOrder(6);
-
-  IniCtrl1.SetAlphaCounter(true);
-  IniCtrl1.SetIniFile(".INI");
-  IniCtrl1.IniPrefix = TIniPathPrefix::ppFixed;
-  IniCtrl1.SetTarget(TIniTarget::itIniFile);
 
   AgOpenDialog1.Filter = "Ausführbare Dateien|*.exe;*msi|Alle Dateien|*.*";
   AgOpenDialog1.Options = ui::OFN_HIDEREADONLY | ui::OFN_ENABLESIZING | ui::OFN_EXPLORER;
@@ -80,12 +70,16 @@ TFormSpeed::TFormSpeed(ui::TComponent* owner)
   XPBitBtn1.OnClick = ui::Bind(this, &TFormSpeed::XPBitBtn1Click);
 }
 
-void TFormSpeed::OpenEditor() {
-  for (int n = 1; n <= 6; ++n) {
-    auto* source = dynamic_cast<ui::TSpeedButton*>(Form1->FindComponent("XPSpeedButton" + std::to_string(n)));
-    auto* target = dynamic_cast<ui::TSpeedButton*>(FindComponent("XPSpeedButton1" + std::to_string(n)));
-    if (source && target) target->SetText(source->Text());
-  }
+std::array<TXPSpeedButton*, kQuickEntries> TFormSpeed::Selectors() {
+  return {&XPSpeedButton11, &XPSpeedButton12, &XPSpeedButton13,
+          &XPSpeedButton14, &XPSpeedButton15, &XPSpeedButton16};
+}
+
+void TFormSpeed::OpenEditor(QuickEntryStore& store, const std::array<std::string, kQuickEntries>& captions,
+                            Saved saved) {
+  store_ = &store;
+  saved_ = std::move(saved);
+  for (std::size_t i = 0; i < captions.size(); ++i) Selectors()[i]->SetText(captions[i]);
   ShowModal();
 }
 
@@ -96,39 +90,21 @@ void TFormSpeed::FormActivate(TObject*) {
   EditHint.SetText("");
 }
 
-void TFormSpeed::XPSpeedButton11Click(TObject*) {
-  Choose(1);
-}
-void TFormSpeed::XPSpeedButton12Click(TObject*) {
-  Choose(2);
-}
-void TFormSpeed::XPSpeedButton13Click(TObject*) {
-  Choose(3);
-}
-void TFormSpeed::XPSpeedButton14Click(TObject*) {
-  Choose(4);
-}
-void TFormSpeed::XPSpeedButton15Click(TObject*) {
-  Choose(5);
-}
-void TFormSpeed::XPSpeedButton16Click(TObject*) {
-  Choose(6);
+void TFormSpeed::XPSpeedButton11Click(TObject* sender) {
+  Choose(dynamic_cast<ui::TComponent&>(*sender).Tag() - 1);
 }
 
-void TFormSpeed::Choose(int entry) {
-  LabelSpeedName.SetText(QuickSection(entry));
-  LoadEntry(LabelSpeedName.Text());
+void TFormSpeed::Choose(int index) {
+  chosen_ = index;
+  LabelSpeedName.SetText(QuickSection(index));
+  LoadEntry(index);
 }
 
-void TFormSpeed::AttachSettingsFile() {
-  IniCtrl1.SetIniFile(z_global::AppendBackslash(ExeDir) + IniName);
-}
-
-void TFormSpeed::LoadEntry(const std::string& section) {
-  AttachSettingsFile();
-  EditText.SetText(IniCtrl1.ReadValue(section, "Text", ""));
-  EditPfad.SetText(IniCtrl1.ReadValue(section, "Pfad", ""));
-  EditHint.SetText(IniCtrl1.ReadValue(section, "Hint", ""));
+void TFormSpeed::LoadEntry(int index) {
+  const QuickEntry entry = store_->Load(index);
+  EditText.SetText(entry.text);
+  EditPfad.SetText(entry.path);
+  EditHint.SetText(entry.hint);
 }
 
 void TFormSpeed::XPSpeedButtonOeffenClick(TObject*) {
@@ -137,49 +113,13 @@ void TFormSpeed::XPSpeedButtonOeffenClick(TObject*) {
 }
 
 void TFormSpeed::XPBitBtn1Click(TObject*) {
-  const std::string current = LabelSpeedName.Text();
-  for (int n = 1; n <= 6; ++n) {
-    if (current == QuickSection(n)) {
-      SaveEntry(base::ShortText(current));
-      return;
-    }
-  }
+  if (chosen_) SaveEntry(*chosen_);
 }
 
-bool TFormSpeed::Written(const std::string& section, const std::string& text, const std::string& path,
-                         const std::string& hint) {
-  std::uint32_t error = 0;
-  try {
-    IniCtrl1.WriteValue(section, "Text", text);
-    IniCtrl1.WriteValue(section, "Pfad", path);
-    IniCtrl1.WriteValue(section, "Hint", hint);
-    return true;
-  } catch (const EWriteError& refused) {
-    error = refused.Code();
-  }
-  // In a folder that only administrators may write (as it should be: the entries start programs as
-  // the administrator), the helper writes the entry as the gate's account.
-  if (error == platform::kErrorAccessDenied) {
-    const z_global::LaunchOutcome saved =
-        Form1->SaveAsAdministrator({section.back() - '0', text, path, hint});
-    if (saved.kind == z_global::LaunchOutcome::Kind::kDone) return true;
-    if (saved.kind == z_global::LaunchOutcome::Kind::kTooLong) {
-      ShowErrorBox(kEntryTooLongForTheHelper);
-      return false;
-    }
-    error = saved.error;
-  }
-  // The settings file's own error, as the application shows it, with the system's reason.
-  throw base::EError(z_global::WithSystemReason(ui::Application().GetPlatform(),
-                                                WriteErrorText(IniCtrl1.ResolvePath()), error));
-}
-
-void TFormSpeed::SaveEntry(const std::string& section) {
-  const std::string text = EditText.Text();
-  const std::string path = EditPfad.Text();
-  const std::string hint = EditHint.Text();
+void TFormSpeed::SaveEntry(int index) {
+  const QuickEntry entry{index, EditText.Text(), EditPfad.Text(), EditHint.Text()};
   // What cannot be stored is refused before anything is written, and the editor keeps what was typed.
-  switch (FaultOf(text, path, hint)) {
+  switch (FaultOf(entry.text, entry.path, entry.hint)) {
     case EntryFault::kNone:
       break;
     case EntryFault::kTooLong:
@@ -187,23 +127,12 @@ void TFormSpeed::SaveEntry(const std::string& section) {
     case EntryFault::kLineBreak:
       return ShowErrorBox(kEntryHasLineBreak);
   }
-  AttachSettingsFile();
-  if (!Written(section, text, path, hint)) return;
+  if (!store_->Save(entry)) return ShowErrorBox(kEntryTooLongForTheHelper);
 
-  const char digit = section.back();
-  const std::size_t row = static_cast<std::size_t>(digit - '1');
-  TColumnListBox& table = Form1->ColumnListBox1;
-  table.SetItemColumn(row, 0, TableValue(text));
-  table.SetItemColumn(row, 1, TableValue(path));
-  table.SetItemColumn(row, 2, TableValue(hint));
-
-  for (ui::TComponent* button : {FindComponent(std::string("XPSpeedButton1") + digit),
-                                 Form1->FindComponent(std::string("XPSpeedButton") + digit)}) {
-    if (auto* speed = dynamic_cast<TXPSpeedButton*>(button)) {
-      speed->SetText(table.GetItemColumn(row, 0));
-      speed->SetHint(table.GetItemColumn(row, 2));
-    }
-  }
+  TXPSpeedButton& selector = *Selectors()[static_cast<std::size_t>(index)];
+  selector.SetText(TableValue(entry.text));
+  selector.SetHint(TableValue(entry.hint));
+  if (saved_) saved_(entry);
 
   ui::MessageBoxRequest saved{kSaved, "Information", ui::kMbOk | ui::kMbIconInformation, {}, {}};
   if (Left() + 22 >= 0) saved.x = Left() + 22;

@@ -1,8 +1,12 @@
 #pragma once
-// The quick-launch editor: choose one of the six entries, edit its caption, path and tooltip, and save
-// it to the settings file, the table and the buttons of both windows at once.
+// The quick-launch editor: choose one of the entries, edit its caption, path and tooltip, and save it
+// to the settings file, the table and the buttons of both windows at once.
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "Unit1/quick_entry_store.h"
 #include "controls/AgOpenDialog.h"
 #include "controls/IniCtrl.h"
 #include "controls/mdBUTTONS.h"
@@ -33,31 +37,28 @@ class TFormSpeed : public ui::TForm {
   TXPBitBtn XPBitBtn1{this, "XPBitBtn1", {112, 200, 33, 25}};
   ui::TButton OKBtn{this, "OKBtn", {164, 200, 75, 25}, "Schließen"};
 
-  TIniCtrl IniCtrl1{this, "IniCtrl1"};
   TAgOpenDialog AgOpenDialog1{this, "AgOpenDialog1"};
 
-  // Copies the main window's captions onto the selector buttons and shows the editor modally.
-  void OpenEditor();
+  using Saved = std::function<void(const QuickEntry&)>;
+  // Shows the editor modally on the entries of the store, with the main window's captions on the
+  // selector buttons; told of every entry saved.
+  void OpenEditor(QuickEntryStore& store, const std::array<std::string, kQuickEntries>& captions,
+                  Saved saved);
   void FormActivate(TObject* sender);
+  // Any selector button: the entry of its number (its tag).
   void XPSpeedButton11Click(TObject* sender);
-  void XPSpeedButton12Click(TObject* sender);
-  void XPSpeedButton13Click(TObject* sender);
-  void XPSpeedButton14Click(TObject* sender);
-  void XPSpeedButton15Click(TObject* sender);
-  void XPSpeedButton16Click(TObject* sender);
-  void LoadEntry(const std::string& section);
-  void SaveEntry(const std::string& section);
+  void LoadEntry(int index);
+  void SaveEntry(int index);
   void XPSpeedButtonOeffenClick(TObject* sender);
   void XPBitBtn1Click(TObject* sender);
 
  private:
-  void Choose(int entry);
-  void AttachSettingsFile();
-  // Writes the entry's three values, or has the helper write them where the file may not be written.
-  // Raises the write error with its reason when neither could, and is false when the entry is too
-  // long for the helper.
-  bool Written(const std::string& section, const std::string& text, const std::string& path,
-               const std::string& hint);
+  std::array<TXPSpeedButton*, kQuickEntries> Selectors();
+  void Choose(int index);
+
+  QuickEntryStore* store_ = nullptr;
+  Saved saved_;
+  std::optional<int> chosen_;
 };
 
 extern TFormSpeed* FormSpeed;

@@ -59,13 +59,13 @@ int RaiseAndSave(platform::Platform& system, const z_global::HelperRequest& requ
 }
 
 // What the editor would refuse is refused here too: whoever starts the helper by hand gets no more.
-int Save(platform::Platform& system, const z_global::QuickEntry& entry) {
+int Save(platform::Platform& system, const QuickEntry& entry) {
   if (FaultOf(entry.text, entry.path, entry.hint) != EntryFault::kNone)
     return Code(platform::kErrorInvalidParameter);
   const std::string module = system.ModuleFileName();
   const std::string settings =
       z_global::AppendBackslash(z_global::DirectoryOf(module)) + z_global::IniNameOf(module);
-  const std::string section = QuickSection(entry.number);
+  const std::string section = QuickSection(entry.index);
   for (const auto& [key, value] :
        {std::pair{"Text", &entry.text}, std::pair{"Pfad", &entry.path}, std::pair{"Hint", &entry.hint}}) {
     const platform::CallResult written = WriteSetting(system, settings, section, key, *value);

@@ -61,13 +61,12 @@ TForm1::TForm1(ui::TComponent* owner)
 
   ui::Font arial;
   arial.name = "Arial";
-  TXPSpeedButton* quick[] = {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3,
-                             &XPSpeedButton4, &XPSpeedButton5, &XPSpeedButton6};
-  for (int n = 1; n <= 6; ++n) {
-    quick[n - 1]->SetTag(n);
-    quick[n - 1]->SetFont(arial);
-    quick[n - 1]->SetPopupMenu(&PopupMenuSpeed);
-    quick[n - 1]->Pictures.glyph = {"GLYPH_ARROW", 8, 5};
+  int number = 0;
+  for (TXPSpeedButton* button : QuickButtons()) {
+    button->SetTag(++number);  // the entry's number, counted from 1
+    button->SetFont(arial);
+    button->SetPopupMenu(&PopupMenuSpeed);
+    button->Pictures.glyph = {"GLYPH_ARROW", 8, 5};
   }
 
   FormSizeSave1.Company = "Belvark";

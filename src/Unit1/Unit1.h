@@ -1,9 +1,11 @@
 #pragma once
 // The main window: the path box, the password box and "Ausführen", the six quick-launch buttons, the
 // tool and printer buttons with their menus, and the machine's domain, Windows version and name.
+#include <array>
 #include <string>
 #include <vector>
 
+#include "Unit1/quick_entry_store.h"
 #include "controls/AgOpenDialog.h"
 #include "controls/ColumnListBox.h"
 #include "controls/FormSizeSave.h"
@@ -82,6 +84,9 @@ class TForm1 : public ui::TForm {
 
   TFormSizeSave FormSizeSave1{this, "FormSizeSave1"};
   TIniCtrl IniCtrl1{this, "IniCtrl1"};
+  // The entries of the settings file; the editor's saves go through the helper where they must.
+  QuickEntryStore QuickEntries{IniCtrl1,
+                               [this](const QuickEntry& entry) { return SaveAsAdministrator(entry); }};
 
   // Launch credentials and what the tool shortcuts need, filled at start.
   std::string UserDomain;
@@ -102,6 +107,10 @@ class TForm1 : public ui::TForm {
 
   // The quick-launch buttons.
   void LoadQuickEntries();
+  // The quick-launch buttons, in the order of their entries.
+  std::array<TXPSpeedButton*, kQuickEntries> QuickButtons();
+  // A saved entry into the table and onto its button.
+  void ShowEntry(const QuickEntry& entry);
   static int QuickButtonNumber(TObject* sender);
   void XPSpeedButton1Click(TObject* sender);
   void LaunchQuickEntry(TObject* sender, int n);
@@ -140,7 +149,7 @@ class TForm1 : public ui::TForm {
   void XPSpeedButton7Click(TObject* sender);
 
   // The editor's save through the helper, as the gate's account with the password in the password box.
-  z_global::LaunchOutcome SaveAsAdministrator(const z_global::QuickEntry& entry);
+  z_global::LaunchOutcome SaveAsAdministrator(const QuickEntry& entry);
 
  private:
   platform::Platform& System() const;

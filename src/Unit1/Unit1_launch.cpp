@@ -85,7 +85,7 @@ z_global::LaunchOutcome TForm1::RunWithTypedPassword(const z_global::LaunchReque
   return z_global::LaunchAsAccount(System(), request, password, host);
 }
 
-z_global::LaunchOutcome TForm1::SaveAsAdministrator(const z_global::QuickEntry& entry) {
+z_global::LaunchOutcome TForm1::SaveAsAdministrator(const QuickEntry& entry) {
   const std::string user = base::ShortText(LabelAdminUser.Text());
   const std::string domain = base::ShortText(LabelDom.Text());
   const secret::Wide password = TypedPassword();

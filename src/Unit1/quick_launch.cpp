@@ -27,23 +27,35 @@ constexpr char kGateRefused[] =
     "eintragen.";
 }  // namespace
 
+std::array<TXPSpeedButton*, kQuickEntries> TForm1::QuickButtons() {
+  return {&XPSpeedButton1, &XPSpeedButton2, &XPSpeedButton3,
+          &XPSpeedButton4, &XPSpeedButton5, &XPSpeedButton6};
+}
+
 void TForm1::LoadQuickEntries() {
-  for (int n = 1; n <= 6; ++n) {
-    const std::string section = QuickSection(n);
-    const std::string text = base::ShortText(IniCtrl1.ReadValue(section, "Text", ""));
+  for (int index = 0; index < kQuickEntries; ++index) {
+    const QuickEntry entry = QuickEntries.Load(index);
+    const std::string text = base::ShortText(entry.text);
     // The path stays whole: cut, it could name another program, and its launch refuses it instead.
-    const std::string path = IniCtrl1.ReadValue(section, "Pfad", "");
-    const std::string hint = base::ShortText(IniCtrl1.ReadValue(section, "Hint", ""));
-    ColumnListBox1.Add(TableValue(text) + kColumnDelimiter + TableValue(path) + kColumnDelimiter +
+    const std::string hint = base::ShortText(entry.hint);
+    ColumnListBox1.Add(TableValue(text) + kColumnDelimiter + TableValue(entry.path) + kColumnDelimiter +
                        TableValue(hint));
-    if (auto* button = dynamic_cast<TXPSpeedButton*>(FindComponent("XPSpeedButton" + std::to_string(n)))) {
-      button->SetText(ColumnListBox1.GetItemColumn(static_cast<std::size_t>(n - 1), 0));
-      if (!hint.empty()) {
-        button->SetHint(hint);
-        button->SetShowHint(true);
-      }
+    TXPSpeedButton& button = *QuickButtons()[static_cast<std::size_t>(index)];
+    button.SetText(ColumnListBox1.GetItemColumn(static_cast<std::size_t>(index), 0));
+    if (!hint.empty()) {
+      button.SetHint(hint);
+      button.SetShowHint(true);
     }
   }
+}
+
+void TForm1::ShowEntry(const QuickEntry& entry) {
+  const auto row = static_cast<std::size_t>(entry.index);
+  ColumnListBox1.SetItemColumn(row, 0, TableValue(entry.text));
+  ColumnListBox1.SetItemColumn(row, 1, TableValue(entry.path));
+  ColumnListBox1.SetItemColumn(row, 2, TableValue(entry.hint));
+  QuickButtons()[row]->SetText(ColumnListBox1.GetItemColumn(row, 0));
+  QuickButtons()[row]->SetHint(ColumnListBox1.GetItemColumn(row, 2));
 }
 
 int TForm1::QuickButtonNumber(TObject* sender) {
@@ -89,7 +101,9 @@ void TForm1::Bearbeiten11Click(TObject*) {
   if (checked.ok && base::UpperCaseAscii(user) == base::UpperCaseAscii(AdminUser)) {
     FormSpeed->SetTop(Top() < 0 ? 0 : Beside(Top(), 35));
     FormSpeed->SetLeft(Left() < 0 ? 0 : Beside(Left(), 150));
-    FormSpeed->OpenEditor();
+    std::array<std::string, kQuickEntries> captions;
+    for (std::size_t i = 0; i < captions.size(); ++i) captions[i] = QuickButtons()[i]->Text();
+    FormSpeed->OpenEditor(QuickEntries, captions, [this](const QuickEntry& entry) { ShowEntry(entry); });
     return;
   }
   ShowErrorBox(z_global::WithSystemReason(System(), kGateRefused, checked.error));

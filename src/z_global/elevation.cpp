@@ -43,11 +43,12 @@ std::optional<std::uint64_t> NumberOf(const std::string& word) {
   return number;
 }
 
-// The entry from its four words (number, text, path, hint), when the number is 1 to 6.
+// The entry from its four words (its number, counted from 1, text, path, hint), when there is an entry
+// of that number.
 bool ReadEntry(const std::vector<std::string>& words, std::size_t at, QuickEntry& entry) {
   const std::optional<std::uint64_t> number = NumberOf(words[at]);
-  if (!number || *number < 1 || *number > 6) return false;
-  entry = {static_cast<int>(*number), words[at + 1], words[at + 2], words[at + 3]};
+  if (!number || *number < 1 || *number > static_cast<std::uint64_t>(kQuickEntries)) return false;
+  entry = {static_cast<int>(*number) - 1, words[at + 1], words[at + 2], words[at + 3]};
   return true;
 }
 
@@ -76,7 +77,7 @@ std::optional<std::string> HelperCommandLine(std::string_view programPath, const
     for (const std::string* word : {&request.file, &request.directory, &request.parameters})
       commandLine += " " + QuotedArgument(*word);
   } else {
-    commandLine += " " + std::to_string(request.entry.number);
+    commandLine += " " + std::to_string(request.entry.index + 1);
     for (const std::string* value : {&request.entry.text, &request.entry.path, &request.entry.hint})
       commandLine += " " + QuotedArgument(*value);
   }

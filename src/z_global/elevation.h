@@ -11,14 +11,9 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "z_global/quick_launch_table.h"
 
 namespace z_global {
-
-// A quick-launch entry: its number (1 to 6) and its three values.
-struct QuickEntry {
-  int number = 0;
-  std::string text, path, hint;
-};
 
 // What the helper is asked to do.
 struct HelperRequest {

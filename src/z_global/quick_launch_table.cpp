@@ -8,8 +8,8 @@ namespace {
 constexpr std::size_t kRowBuffer = 4096;
 }  // namespace
 
-std::string QuickSection(int entry) {
-  return "SpeedButton" + std::to_string(entry);
+std::string QuickSection(int index) {
+  return "SpeedButton" + std::to_string(index + 1);
 }
 
 std::string TableValue(std::string_view value) {

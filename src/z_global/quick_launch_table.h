@@ -1,13 +1,22 @@
 #pragma once
-// The six quick-launch entries: their sections in the settings file and their rows in the table that
-// the main window and the editor share.
+// The quick-launch entries: how many there are, their sections in the settings file and their rows in
+// the table that the main window and the editor share.
 #include <string>
 #include <string_view>
 
+// The number of entries, given here and nowhere else.
+inline constexpr int kQuickEntries = 6;
+
+// An entry: its index (0 for the first) and its three values.
+struct QuickEntry {
+  int index = 0;
+  std::string text, path, hint;
+};
+
 inline constexpr char kColumnDelimiter = '\x08';
 
-// "SpeedButton1" to "SpeedButton6".
-std::string QuickSection(int entry);
+// The entry's section: "SpeedButton1" for index 0.
+std::string QuickSection(int index);
 
 // A value as it enters the table: without the delimiter character, so that caption, path and tooltip
 // always stay in their own columns whatever was typed or stored.

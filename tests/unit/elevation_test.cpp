@@ -32,7 +32,7 @@ TEST(HelperCommandLine, CarriesEveryWordThereAndBack) {
   HelperRequest save;
   save.kind = HelperRequest::Kind::kRaiseAndSave;
   save.owner = 7;
-  save.entry = {6, "Ger\xE4te \"neu\"", "\"C:\\Program Files\\App\\\" /x C:\\Ende\\", ""};
+  save.entry = {kQuickEntries - 1, "Geräte \"neu\"", "\"C:\\Program Files\\App\\\" /x C:\\Ende\\", ""};
   for (const HelperRequest& request : {start, save}) {
     const std::optional<std::string> line = z_global::HelperCommandLine(kProgram, request);
     ASSERT_TRUE(line);
@@ -40,8 +40,8 @@ TEST(HelperCommandLine, CarriesEveryWordThereAndBack) {
     ASSERT_TRUE(back) << *line;
     EXPECT_EQ(std::tie(back->kind, back->owner, back->file, back->directory, back->parameters),
               std::tie(request.kind, request.owner, request.file, request.directory, request.parameters));
-    EXPECT_EQ(std::tie(back->entry.number, back->entry.text, back->entry.path, back->entry.hint),
-              std::tie(request.entry.number, request.entry.text, request.entry.path, request.entry.hint));
+    EXPECT_EQ(std::tie(back->entry.index, back->entry.text, back->entry.path, back->entry.hint),
+              std::tie(request.entry.index, request.entry.text, request.entry.path, request.entry.hint));
   }
   save.entry.path = std::string(1000, 'p');  // more than CreateProcessWithLogonW takes
   EXPECT_FALSE(z_global::HelperCommandLine(kProgram, save));
