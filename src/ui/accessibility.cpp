@@ -13,17 +13,19 @@ bool Contains(const Rect& r, Point at) {
 
 }  // namespace
 
+// The children in the order the form's windows are made, which is the order of the Tab key: a screen
+// reader's next element is the one Tab goes to.
 long FormAccessibility::ChildCount() const {
   return static_cast<long>(form_.Controls().size());
 }
 
 TControl* FormAccessibility::Child(long id) const {
   if (id < 1 || id > ChildCount()) return nullptr;
-  return form_.Controls()[static_cast<std::size_t>(id - 1)];
+  return CreationOrder(form_)[static_cast<std::size_t>(id - 1)];
 }
 
 long FormAccessibility::IdOf(const TControl& control) const {
-  const std::vector<TControl*>& controls = form_.Controls();
+  const std::vector<TControl*> controls = CreationOrder(form_);
   const auto it = std::find(controls.begin(), controls.end(), &control);
   return it == controls.end() ? 0 : static_cast<long>(it - controls.begin()) + 1;
 }

@@ -11,8 +11,8 @@
 
 namespace ui {
 
-TControl::TControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer)
-    : TComponent(form, name), form_(form), bounds_(bounds), peer_(std::move(peer)) {
+TControl::TControl(TForm* form, std::string_view name, Rect bounds)
+    : TComponent(form, name), form_(form), bounds_(bounds) {
   if (form_) form_->Register(this);
 }
 
@@ -115,33 +115,42 @@ void TControl::AttachPeer(std::unique_ptr<ControlPeer> peer) {
 
 void TControl::PeerReplaced(ControlPeer&) {}
 
-TTextControl::TTextControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer,
-                           std::string_view text)
-    : TControl(form, name, bounds, std::move(peer)) {
-  if (!text.empty()) SetText(text);
-}
+TTextControl::TTextControl(TForm* form, std::string_view name, Rect bounds) : TControl(form, name, bounds) {}
 
 // Each kind starts with the in-memory peer of its own roles.
 TLabel::TLabel(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
-    : TTextControl(form, name, bounds, MemoryPeers().Make(*this).Take(), caption) {}
+    : TTextControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
+  if (!caption.empty()) SetText(caption);
+}
 
-TEdit::TEdit(TForm* form, std::string_view name, Rect bounds)
-    : TTextControl(form, name, bounds, MemoryPeers().Make(*this).Take(), {}) {}
+TEdit::TEdit(TForm* form, std::string_view name, Rect bounds) : TTextControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
+}
 
 TButton::TButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
-    : TButton(form, name, bounds, caption, MemoryPeers().Make(*this).Take()) {}
+    : TTextControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
+  if (!caption.empty()) SetText(caption);
+}
 
 TBitBtn::TBitBtn(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
-    : TButton(form, name, bounds, caption, MemoryPeers().Make(*this).Take()) {}
+    : TButton(form, name, bounds, PeerOfItsOwn{}) {
+  StartWithMemoryPeer(*this);
+  if (!caption.empty()) SetText(caption);
+}
 
-TBevel::TBevel(TForm* form, std::string_view name, Rect bounds)
-    : TWindowlessControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {}
+TBevel::TBevel(TForm* form, std::string_view name, Rect bounds) : TWindowlessControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
+}
 
-TListBox::TListBox(TForm* form, std::string_view name, Rect bounds)
-    : TControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {}
+TListBox::TListBox(TForm* form, std::string_view name, Rect bounds) : TControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
+}
 
-TStatusBar::TStatusBar(TForm* form, std::string_view name, Rect bounds)
-    : TControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {}
+TStatusBar::TStatusBar(TForm* form, std::string_view name, Rect bounds) : TControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
+}
 
 secret::Wide TEdit::ReadSecret() const {
   secret::Wide out;
@@ -227,9 +236,8 @@ void TStatusBar::SetPanelText(std::size_t index, std::string_view text) {
 // --- Controls without a window -------------------------------------------------------------------
 
 // The host paints and finds them in the order they were made: a later one lies over an earlier one.
-TWindowlessControl::TWindowlessControl(TForm* form, std::string_view name, Rect bounds,
-                                       std::unique_ptr<ControlPeer> peer)
-    : TControl(form, name, bounds, std::move(peer)) {
+TWindowlessControl::TWindowlessControl(TForm* form, std::string_view name, Rect bounds)
+    : TControl(form, name, bounds) {
   if (Form()) Form()->Windowless().Add(*this);
 }
 
@@ -261,7 +269,8 @@ bool TWindowlessControl::Focused() const {
 }
 
 TSpeedButton::TSpeedButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption)
-    : TWindowlessControl(form, name, bounds, MemoryPeers().Make(*this).Take()) {
+    : TWindowlessControl(form, name, bounds) {
+  StartWithMemoryPeer(*this);
   if (!caption.empty()) As<TextPeer>().SetText(caption);
 }
 

@@ -32,8 +32,9 @@ TNotifyEvent Bind(Form* form, void (Form::*handler)(TObject*)) {
 
 class TControl : public TComponent {
  public:
-  // The control starts with its in-memory peer, which each kind makes for itself (MemoryPeers()).
-  TControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer);
+  // The control starts with its in-memory peer, which each kind makes for itself in its own
+  // constructor, once every base of it exists (StartWithMemoryPeer).
+  TControl(TForm* form, std::string_view name, Rect bounds);
   ~TControl() override;
 
   TForm* Form() const { return form_; }
@@ -108,6 +109,10 @@ class TControl : public TComponent {
   virtual void EnabledChanged() {}
   // A new peer is in place of the old one, which still exists.
   virtual void PeerReplaced(ControlPeer& old);
+  template <class Kind>
+  void StartWithMemoryPeer(Kind& self) {
+    peer_ = MemoryPeers().Make(self).Take();
+  }
   // The peer in one of its roles; a kind asks only for the roles it has.
   template <class Role>
   Role& As() const {
@@ -135,8 +140,7 @@ class TControl : public TComponent {
 // A control with a text: the caption of a label or button, the content of an edit box.
 class TTextControl : public TControl {
  public:
-  TTextControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer,
-               std::string_view text);
+  TTextControl(TForm* form, std::string_view name, Rect bounds);
   std::string Text() const { return As<TextPeer>().GetText(); }
   void SetText(std::string_view text) { As<TextPeer>().SetText(text); }
 };
@@ -198,9 +202,9 @@ class TButton : public TTextControl {
   void DropDown();
 
  protected:
-  TButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption,
-          std::unique_ptr<ControlPeer> peer)
-      : TTextControl(form, name, bounds, std::move(peer), caption) {}
+  // For a kind of button that makes its own peer.
+  struct PeerOfItsOwn {};
+  TButton(TForm* form, std::string_view name, Rect bounds, PeerOfItsOwn) : TTextControl(form, name, bounds) {}
 
  private:
   bool default_ = false;
@@ -242,13 +246,15 @@ class TBitBtn : public TButton {
 // focused), finds it under the mouse, moves the focus among such controls and orders their painting.
 class TWindowlessControl : public TControl {
  public:
-  TWindowlessControl(TForm* form, std::string_view name, Rect bounds, std::unique_ptr<ControlPeer> peer);
+  TWindowlessControl(TForm* form, std::string_view name, Rect bounds);
   ~TWindowlessControl() override;
   TWindowlessControl* AsWindowless() final { return this; }
   const TWindowlessControl* AsWindowless() const final { return this; }
 
   // Takes the keyboard focus: the controls of one form with the same tab order are one stop of it.
   virtual bool TakesFocus() const { return false; }
+  // Takes the mouse: is found under it, turns hot and pressed, and holds it while pressed.
+  virtual bool HitTestable() const { return true; }
   // What screen readers learn: the system's role number (msaa::kRole...), a name, a description, and
   // the name of the default action (nothing where it has none).
   virtual long AccessibleRole() const = 0;
@@ -300,6 +306,8 @@ class TBevel : public TWindowlessControl {
   TBevel(TForm* form, std::string_view name, Rect bounds);
   std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
   long AccessibleRole() const override;
+  // A line between groups: a press on it is a press on the form.
+  bool HitTestable() const override { return false; }
 };
 
 // A list box whose entries are kept in alphabetical order, as the system compares texts for the user.

@@ -170,7 +170,14 @@ std::vector<TControl*> CreationOrder(const TForm& form) {
   const auto placed = [&](const TControl* control) {
     return std::find(order.begin(), order.end(), control) != order.end();
   };
-  for (TControl* control : form.TabStops()) {
+  // Every control with a place in the Tab order, shown and enabled or not, with or without a window:
+  // screen readers step through the form in this order, and it must not change while the form lives.
+  std::vector<TControl*> stops;
+  for (TControl* control : form.Controls())
+    if (control->TabOrder() >= 0) stops.push_back(control);
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const TControl* a, const TControl* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TControl* control : stops) {
     for (TControl* label : labels)
       if (static_cast<TLabel*>(label)->FocusControl == control && !placed(label)) {
         order.push_back(label);

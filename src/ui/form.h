@@ -116,8 +116,8 @@ class TForm : public TComponent {
 };
 
 // The order in which a form's controls get their windows, which is the order screen readers go through
-// them: the tab order, with a label that names a control right before it (where screen readers look
-// for an edit box's name); then the other labels, then the rest.
+// them (their child ids): the tab order, with a label that names a control right before it (where
+// screen readers look for an edit box's name); then the other labels, then the rest.
 std::vector<TControl*> CreationOrder(const TForm& form);
 
 }  // namespace ui

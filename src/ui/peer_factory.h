@@ -27,19 +27,18 @@ struct RoleList {
                                    (std::derived_from<Peer, Roles> && ...);
 };
 
-// A peer for a control of the kind, on its way from the factory to the control: only a peer that
-// takes all of the kind's roles converts to one. It is handed over in a register, as a plain pointer,
-// and owned again the moment the control takes it.
+// A peer for a control of the kind, on its way from the factory to the control, which owns it from
+// the start: only a peer that takes all of the kind's roles converts to one.
 template <class Control>
 class [[nodiscard]] PeerFor {
  public:
   template <class Peer>
   requires(Control::Roles::template kTakenBy<Peer>) PeerFor(std::unique_ptr<Peer> peer)
-      : peer_(peer.release()) {}  // NOLINT: the conversion is the point
-  std::unique_ptr<ControlPeer> Take() && { return std::unique_ptr<ControlPeer>(peer_); }
+      : peer_(std::move(peer)) {}  // NOLINT: the conversion is the point
+  std::unique_ptr<ControlPeer> Take() && { return std::move(peer_); }
 
  private:
-  ControlPeer* peer_;
+  std::unique_ptr<ControlPeer> peer_;
 };
 
 class PeerFactory {

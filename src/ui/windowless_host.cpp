@@ -40,9 +40,11 @@ void WindowlessHost::Remove(TWindowlessControl& control) {
   std::erase(controls_, &control);
 }
 
-TWindowlessControl* WindowlessHost::At(Point at, bool disabledToo) const {
+TWindowlessControl* WindowlessHost::At(Point at, bool forScreenReaders) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
-    if ((*it)->Visible() && (disabledToo || (*it)->Enabled()) && Contains(**it, at)) return *it;
+    if ((*it)->Visible() && (forScreenReaders || ((*it)->Enabled() && (*it)->HitTestable())) &&
+        Contains(**it, at))
+      return *it;
   return nullptr;
 }
 

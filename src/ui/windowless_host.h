@@ -60,9 +60,9 @@ class WindowlessHost {
   void Add(TWindowlessControl& control);
   void Remove(TWindowlessControl& control);
   const std::vector<TWindowlessControl*>& Controls() const { return controls_; }
-  // The visible control at a client point, the topmost; only an enabled one for the mouse. nullptr
-  // where there is none.
-  TWindowlessControl* At(Point at, bool disabledToo = false) const;
+  // The visible control at a client point, the topmost; for the mouse only an enabled one that takes
+  // it, for screen readers any. nullptr where there is none.
+  TWindowlessControl* At(Point at, bool forScreenReaders = false) const;
 
   // The mouse over the form's client area, in client pixels. A press returns whether a control took it.
   void MouseMove(Point at);

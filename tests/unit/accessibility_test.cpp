@@ -25,10 +25,11 @@ class Board : public ui::TForm {
     Hidden.SetVisible(false);
     Disabled.SetEnabled(false);
   }
-  ui::TSpeedButton Both{this, "Both", {10, 10, 50, 20}, "Editor"};       // 1
-  ui::TSpeedButton HintOnly{this, "HintOnly", {70, 10, 50, 20}};         // 2
-  ui::TBevel Line{this, "Line", {10, 40, 200, 9}};                       // 3
-  ui::TLabel Caption{this, "Caption", {50, 35, 60, 13}, "Titel"};        // 4: a window, over the line
+  // Their child ids are the order in which the windows are made: the label first (no Tab stops here).
+  ui::TSpeedButton Both{this, "Both", {10, 10, 50, 20}, "Editor"};       // 2
+  ui::TSpeedButton HintOnly{this, "HintOnly", {70, 10, 50, 20}};         // 3
+  ui::TBevel Line{this, "Line", {10, 40, 200, 9}};                       // 4
+  ui::TLabel Caption{this, "Caption", {50, 35, 60, 13}, "Titel"};        // 1: a window, over the line
   ui::TSpeedButton Hidden{this, "Hidden", {10, 60, 50, 20}, "Weg"};      // 5
   ui::TSpeedButton Disabled{this, "Disabled", {70, 60, 50, 20}, "Aus"};  // 6, under 7
   ui::TSpeedButton Over{this, "Over", {100, 65, 50, 20}, "Oben"};        // 7
@@ -40,6 +41,26 @@ class AccessibilityTest : public ::testing::Test, protected fake::HeadlessApp {
   ui::FormAccessibility access{board};
 };
 
+// Tab goes from First to Second, declared the other way round; so does a screen reader's next step.
+class Dialog : public ui::TForm {
+ public:
+  Dialog() : TForm(nullptr, "Dialog", "", 200, 100) {
+    First.SetTabOrder(0);
+    Second.SetTabOrder(1);
+  }
+  ui::TEdit Second{this, "Second", {10, 40, 80, 21}};
+  ui::TEdit First{this, "First", {10, 10, 80, 21}};
+};
+
+TEST_F(AccessibilityTest, StepsAsTheTabKeyGoes) {
+  Dialog dialog;
+  const ui::FormAccessibility steps{dialog};
+  EXPECT_EQ(steps.Navigate(msaa::kNavigateFirstChild, msaa::kSelf),
+            (Target{Kind::kChild, steps.IdOf(dialog.First)}));
+  EXPECT_EQ(steps.Navigate(msaa::kNavigateNext, steps.IdOf(dialog.First)),
+            (Target{Kind::kChild, steps.IdOf(dialog.Second)}));
+}
+
 TEST_F(AccessibilityTest, AnswersForEachControlWithoutAWindowAndClicksOnlyWhatCanBePressed) {
   using Text = std::optional<std::string>;
   const struct {
@@ -48,9 +69,9 @@ TEST_F(AccessibilityTest, AnswersForEachControlWithoutAWindowAndClicksOnlyWhatCa
     long state;
     Text action;
   } rows[] = {
-      {1, msaa::kRolePushButton, "Editor", "Texteditor", 0, "Drücken"},
-      {2, msaa::kRolePushButton, "Drucker", "Drucker", 0, "Drücken"},  // known by its tooltip
-      {3, msaa::kRoleSeparator, {}, {}, 0, {}},
+      {2, msaa::kRolePushButton, "Editor", "Texteditor", 0, "Drücken"},
+      {3, msaa::kRolePushButton, "Drucker", "Drucker", 0, "Drücken"},  // known by its tooltip
+      {4, msaa::kRoleSeparator, {}, {}, 0, {}},
       {5, msaa::kRolePushButton, "Weg", {}, msaa::kStateInvisible, {}},
       {6, msaa::kRolePushButton, "Aus", {}, msaa::kStateUnavailable, {}},
   };
@@ -76,8 +97,8 @@ TEST_F(AccessibilityTest, AnswersForEachControlWithoutAWindowAndClicksOnlyWhatCa
 
 TEST_F(AccessibilityTest, FindsTheElementAtAPointAsTheScreenShowsIt) {
   const std::pair<ui::Point, Target> rows[] = {
-      {{20, 15}, {Kind::kChild, 1}},  {{190, 45}, {Kind::kChild, 3}},
-      {{60, 42}, {Kind::kChild, 4}},  // the label's window covers the line the form paints
+      {{20, 15}, {Kind::kChild, 2}},  {{190, 45}, {Kind::kChild, 4}},
+      {{60, 42}, {Kind::kChild, 1}},  // the label's window covers the line the form paints
       {{20, 70}, {Kind::kSelf}},      // the hidden button is not there
       {{80, 62}, {Kind::kChild, 6}},  // a disabled one is
       {{110, 70}, {Kind::kChild, 7}}, {{300, 50}, {Kind::kNothing}},
@@ -94,6 +115,7 @@ TEST_F(AccessibilityTest, StepsThroughTheVisibleChildrenInTheFormsOrder) {
       {msaa::kNavigateLastChild, msaa::kSelf, {Kind::kChild, 7}},
       {msaa::kNavigateNext, 4, {Kind::kChild, 6}},  // past the hidden one
       {msaa::kNavigatePrevious, 6, {Kind::kChild, 4}},
+      {msaa::kNavigatePrevious, 2, {Kind::kChild, 1}},
       {msaa::kNavigateNext, 7, {Kind::kNothing}},
       {msaa::kNavigateNext, msaa::kSelf, {Kind::kSystem}},
       {msaa::kNavigateDown, 3, {Kind::kNotSupported}},

@@ -50,6 +50,7 @@ class Board : public ui::TForm {
   ui::TSpeedButton C{this, "C", {130, 10, 50, 20}, "C"};
   ui::TSpeedButton Off{this, "Off", {190, 10, 50, 20}, "Off"};  // disabled: the keys pass it by
   ui::TEdit Box{this, "Box", {10, 50, 100, 21}};
+  ui::TBevel Line{this, "Line", {120, 75, 100, 9}};
 };
 
 class HostTest : public ::testing::Test, protected fake::HeadlessApp {
@@ -163,6 +164,16 @@ TEST_F(HostTest, GivesPressesToTheTopmostEnabledControlWithItsOwnPoint) {
   board.A.SetVisible(false);
   EXPECT_EQ(host.At({45, 12}), nullptr);
   EXPECT_FALSE(host.ButtonDown(MouseButton::kLeft, {45, 12}));
+}
+
+// A bevel is a line: a press on it holds nothing, shows nothing and tells screen readers nothing.
+TEST_F(HostTest, ABevelCannotBeHit) {
+  constexpr Point kOnLine{130, 78};
+  host.MouseMove(kOnLine);
+  EXPECT_FALSE(host.ButtonDown(MouseButton::kLeft, kOnLine));
+  EXPECT_FALSE(surface.captured);
+  EXPECT_EQ(Face(board.Line), "normal");
+  EXPECT_TRUE(surface.events.empty());
 }
 
 TEST_F(HostTest, DropsTheMouseOfAControlThatIsDisabledOrGoesWhileHeld) {
