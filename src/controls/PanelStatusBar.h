@@ -45,7 +45,4 @@ class TPanelStatusBar : public ui::TStatusBar {
   bool AutoSizeLastPanel = true;
   bool CtlXP = true;  // the grip in the visual style when styles are in use
   TPanelAlignment Alignment = TPanelAlignment::agTopLeft;  // of every panel's text
-
-  // The panel area of the last full paint; single-panel repaints start from it.
-  ui::Rect PanelArea;
 };

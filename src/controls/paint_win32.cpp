@@ -89,15 +89,12 @@ Size GlyphSize(const GlyphImages* glyph, const ui::GlyphSettings& pictures) {
 class Work {
  public:
   Work(Surfaces& surfaces, HDC reference, int width, int height)
-      : dc_(surfaces.Work(reference, width, height)), saved_(SaveDC(dc_)) {}
-  Work(const Work&) = delete;
-  Work& operator=(const Work&) = delete;
-  ~Work() { RestoreDC(dc_, saved_); }
+      : dc_(surfaces.Work(reference, width, height)), saved_(dc_) {}
   HDC dc() const { return dc_; }
 
  private:
   HDC dc_;
-  int saved_;
+  w32::SavedDc saved_;
 };
 
 // The glyph in one colour, where its mask shows it: readable on any face of high contrast.
@@ -378,7 +375,7 @@ void DrawClassicGrip(HDC dc, const ui::Rect& area, COLORREF face, COLORREF light
 }  // namespace
 
 void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
-  auto& bar = const_cast<TPanelStatusBar&>(Typed(control));  // it keeps the panel area of this paint
+  const TPanelStatusBar& bar = Typed(control);
   RECT client;
   GetClientRect(window, &client);
   Work work(surfaces_, dc, client.right, client.bottom);
@@ -390,8 +387,8 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
     FillRect(work.dc(), &client, static_cast<HBRUSH>(brush.get()));
   }
   // The bar draws no frame of its own: the panel area is the whole client area.
-  bar.PanelArea = ui::win32::RectOf(client);
-  const std::vector<ui::Rect> boxes = PanelBoxes(bar.PanelArea, bar.Panels(), bar.AutoSizeLastPanel);
+  const ui::Rect panelArea = ui::win32::RectOf(client);
+  const std::vector<ui::Rect> boxes = PanelBoxes(panelArea, bar.Panels(), bar.AutoSizeLastPanel);
   w32::SelectGuard font(work.dc(), ui::win32::Backend().FontFor(bar.GetFont()));
   SetBkMode(work.dc(), TRANSPARENT);
   SetTextColor(work.dc(),
@@ -407,10 +404,10 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
   if (bar.SizeGrip && (!form || form->GetWindowState() != ui::WindowState::kMaximized)) {
     themes::Theme theme(nullptr, contrast ? nullptr : L"STATUS");
     if (theme && bar.CtlXP) {
-      const RECT grip = ui::win32::ToRECT(GripBox(bar.PanelArea, true));
+      const RECT grip = ui::win32::ToRECT(GripBox(panelArea, true));
       themes::Library()->DrawThemeBackground(theme.get(), work.dc(), kGripperPart, 1, &grip, nullptr);
     } else {
-      DrawClassicGrip(work.dc(), bar.PanelArea, face,
+      DrawClassicGrip(work.dc(), panelArea, face,
                       contrast ? GetSysColor(COLOR_BTNHIGHLIGHT) : RGB(255, 255, 255));
     }
   }
@@ -419,8 +416,10 @@ void StatusBarPainter::Paint(const ui::TControl& control, HWND window, HDC dc) {
 
 void StatusBarPainter::ContentChanged(const ui::TControl& control, HWND window) {
   const TPanelStatusBar& bar = Typed(control);
+  RECT client;
+  GetClientRect(window, &client);
   const std::optional<ui::Rect> part =
-      RepaintAfterChange(bar.PanelArea, bar.Panels(), bar.LastChangedPanel());
+      RepaintAfterChange(ui::win32::RectOf(client), bar.Panels(), bar.LastChangedPanel());
   if (!part) {
     InvalidateRect(window, nullptr, FALSE);
     return;

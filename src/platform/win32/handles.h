@@ -128,6 +128,19 @@ class SelectGuard {
   HGDIOBJ old_;
 };
 
+// SaveDC and RestoreDC as one scope: what is set on the device context inside is undone at its end.
+class SavedDc {
+ public:
+  explicit SavedDc(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  SavedDc(const SavedDc&) = delete;
+  SavedDc& operator=(const SavedDc&) = delete;
+  ~SavedDc() { ::RestoreDC(dc_, saved_); }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // BeginPaint and EndPaint as one scope.
 class PaintScope {
  public:

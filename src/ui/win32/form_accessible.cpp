@@ -16,27 +16,6 @@
 namespace ui::win32 {
 namespace {
 
-// Holds one COM reference and gives it back.
-template <class T>
-class ComRef {
- public:
-  ComRef() = default;
-  explicit ComRef(T* adopted) : object_(adopted) {}
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  ~ComRef() {
-    if (object_) object_->Release();
-  }
-  T* get() const { return object_; }
-  T* operator->() const { return object_; }
-  // Where a function that hands out a reference puts it.
-  void** out() { return reinterpret_cast<void**>(&object_); }
-  T* release() { return std::exchange(object_, nullptr); }
-
- private:
-  T* object_ = nullptr;
-};
-
 // COM on the program's one thread: begun when the first client asks, so that a run without one never
 // loads it, and ended when the program ends, after the backend and every window are gone. A client may
 // hold our objects until then; ending COM lets go of what it still holds. A thread that already runs
@@ -473,11 +452,11 @@ LRESULT AccessibleOwner::Answer(HWND window, TForm& form, WPARAM wParam, LPARAM 
       ComRef<IAccessible> system;
       if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), system.out())))
         return 0;
-      object_ = new (std::nothrow) FormAccessible(window, form, system.get());
+      object_.Reset(new (std::nothrow) FormAccessible(window, form, system.get()));
       if (!object_) return 0;
       system.release();  // the object holds it now
     }
-    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object_);
+    const LRESULT answer = LresultFromObject(__uuidof(IAccessible), wParam, object_.get());
     handled = answer > 0;
     return handled ? answer : 0;
   } catch (...) {
@@ -490,8 +469,8 @@ void AccessibleOwner::Disconnect() noexcept {
   object_->Disconnect();
   // The clients in other processes lose their proxies now; one in this process keeps its reference
   // to an object that answers CO_E_OBJNOTCONNECTED.
-  CoDisconnectObject(object_, 0);
-  std::exchange(object_, nullptr)->Release();
+  CoDisconnectObject(object_.get(), 0);
+  object_.Reset();
 }
 
 void AnswerAccessibleClick(TForm& form, WPARAM wParam) noexcept {

@@ -11,9 +11,37 @@
 // After windows.h:
 #include <oleacc.h>
 
+#include <utility>
+
 #include "ui/form.h"
 
 namespace ui::win32 {
+
+// Holds one COM reference and gives it back.
+template <class T>
+class ComRef {
+ public:
+  ComRef() = default;
+  explicit ComRef(T* adopted) : object_(adopted) {}
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  ~ComRef() { Reset(); }
+  T* get() const { return object_; }
+  T* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  // Where a function that hands out a reference puts it; a reference held before is let go first.
+  void** out() {
+    Reset();
+    return reinterpret_cast<void**>(&object_);
+  }
+  T* release() { return std::exchange(object_, nullptr); }
+  void Reset(T* adopted = nullptr) {
+    if (T* old = std::exchange(object_, adopted)) old->Release();
+  }
+
+ private:
+  T* object_ = nullptr;
+};
 
 // Posted to a form's window when a client does a button's default action; the button is clicked when
 // it arrives. A click may open a modal dialog, and the client's call must not wait for that to close.
@@ -45,7 +73,7 @@ class AccessibleOwner {
   void Disconnect() noexcept;
 
  private:
-  WindowAccessible* object_ = nullptr;  // our reference to the object, once made
+  ComRef<WindowAccessible> object_;  // our reference to the object, once made
 };
 
 // The form's window procedure calls this for kAccessibleClickMessage: clicks the button the message

@@ -130,7 +130,7 @@ void WindowlessAdapter::Invalidate(const Rect& area, bool erase) const {
 void WindowlessAdapter::EraseBackground(HDC dc) const {
   RECT client;
   GetClientRect(window_, &client);
-  const int saved = SaveDC(dc);
+  w32::SavedDc saved(dc);
   // An opaque control paints every pixel of its rectangle itself; erasing under it would only flicker.
   for (const TWindowlessControl* control : form_.Windowless().Controls()) {
     if (control->Visible() && control->Opaque()) {
@@ -138,15 +138,22 @@ void WindowlessAdapter::EraseBackground(HDC dc) const {
       ExcludeClipRect(dc, area.left, area.top, area.right, area.bottom);
     }
   }
-  w32::UniqueGdi brush(CreateSolidBrush(ColorRefOf(form_.GetColor())));
-  FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
-  RestoreDC(dc, saved);
+  FillRect(dc, &client, FormBrush());
 }
 
 void WindowlessAdapter::PaintUnder(const TControl& control, HDC dc) const {
   const RECT area{0, 0, control.Width(), control.Height()};
-  w32::UniqueGdi brush(CreateSolidBrush(ColorRefOf(form_.GetColor())));
-  FillRect(dc, &area, static_cast<HBRUSH>(brush.get()));
+  FillRect(dc, &area, FormBrush());
+}
+
+// Made again only when the form's colour (or the system colour it names) has changed.
+HBRUSH WindowlessAdapter::FormBrush() const {
+  const COLORREF color = ColorRefOf(form_.GetColor());
+  if (!brush_ || color != brushColor_) {
+    brush_.reset(CreateSolidBrush(color));
+    brushColor_ = color;
+  }
+  return static_cast<HBRUSH>(brush_.get());
 }
 
 void WindowlessAdapter::Paint(HDC dc, const RECT& area) {
@@ -164,11 +171,10 @@ void WindowlessAdapter::PaintOne(TWindowlessControl& control, HDC dc, bool focus
   if (!painter) return;
   const WindowlessHost& host = form_.Windowless();
   const WindowlessFace face{host.Hot(control), host.Pressed(control), focusShown && control.Focused()};
-  const int saved = SaveDC(dc);
+  w32::SavedDc saved(dc);
   OffsetViewportOrgEx(dc, control.Left(), control.Top(), nullptr);
   IntersectClipRect(dc, 0, 0, control.Width(), control.Height());
   painter->Paint(control, dc, face, [&](HDC under) { PaintUnder(control, under); });
-  RestoreDC(dc, saved);
 }
 
 }  // namespace ui::win32

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/handles.h"
 #include "ui/control.h"
 #include "ui/peers.h"
 #include "ui/win32/tooltip_host.h"
@@ -43,9 +44,13 @@ class WindowlessAdapter : public WindowlessSurface {
   // What the form shows under the control, into a device context whose origin is the control's corner.
   void PaintUnder(const TControl& control, HDC dc) const;
   void PaintOne(TWindowlessControl& control, HDC dc, bool focusShown);
+  // A brush of the form's colour, kept while the colour stays.
+  HBRUSH FormBrush() const;
   TForm& form_;
   TooltipHost& tooltips_;
   HWND window_ = nullptr;
+  mutable w32::UniqueGdi brush_;
+  mutable COLORREF brushColor_ = 0;
 };
 
 // The peer of a control without a window: it draws the control anew where it changed.
