@@ -110,6 +110,27 @@ bool SnapshotDue(const std::optional<SnapshotKey>& old, const SnapshotKey& now) 
          old->formHeight != now.formHeight;
 }
 
+std::vector<std::optional<std::uint32_t>> HighContrastGlyph(const std::vector<std::uint32_t>& pixels,
+                                                            int width, std::uint32_t transparent,
+                                                            const FaceColors& face) {
+  const int height = width > 0 ? static_cast<int>(pixels.size()) / width : 0;
+  const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; };
+  const auto empty = [&](int x, int y) {
+    return x < 0 || y < 0 || x >= width || y >= height || at(x, y) == transparent;
+  };
+  std::vector<std::optional<std::uint32_t>> drawn(pixels.size());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (empty(x, y)) continue;
+      const std::uint32_t pixel = at(x, y);
+      const std::uint32_t red = pixel & 0xFF, green = (pixel >> 8) & 0xFF, blue = (pixel >> 16) & 0xFF;
+      const bool dark = (299 * red + 587 * green + 114 * blue) / 1000 < 128;
+      const bool edge = empty(x - 1, y) || empty(x + 1, y) || empty(x, y - 1) || empty(x, y + 1);
+      drawn[static_cast<std::size_t>(y) * width + x] = dark || edge ? face.text : face.back;
+    }
+  return drawn;
+}
+
 FaceColors HighContrastFace(const SystemColors& system, FaceState state) {
   switch (state) {
     case FaceState::kHot:

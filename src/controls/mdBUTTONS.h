@@ -86,6 +86,14 @@ struct FaceColors {
 // highlight colours, disabled in the grey text colour, the rest in the button colours.
 FaceColors HighContrastFace(const SystemColors& system, FaceState state);
 
+// A glyph (its pixels 0x00BBGGRR, row by row, width a row, one colour transparent) on a face in high
+// contrast, in the two colours the user chose to read well: its dark parts and its outline in the
+// face's text colour, its light parts in the face's own, by brightness as the eye sees it. So the glyph
+// keeps its shape: a light part on the face still shows its edge. Transparent pixels stay empty.
+std::vector<std::optional<std::uint32_t>> HighContrastGlyph(const std::vector<std::uint32_t>& pixels,
+                                                            int width, std::uint32_t transparent,
+                                                            const FaceColors& face);
+
 class TXPBitBtn : public ui::TBitBtn {
  public:
   using TBitBtn::TBitBtn;

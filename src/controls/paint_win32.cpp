@@ -97,21 +97,30 @@ class Work {
   w32::SavedDc saved_;
 };
 
-// The glyph in one colour, where its mask shows it: readable on any face of high contrast.
-void DrawGlyphInColor(HDC dc, Surfaces& surfaces, const GlyphImages* glyph, const ui::GlyphSettings& pictures,
-                      POINT at, COLORREF color) {
+// The glyph in the face's two colours of high contrast, its dark parts in one and its light parts in
+// the other, where it is not transparent: readable on any face, and still its shape.
+void DrawGlyphInContrast(HDC dc, const GlyphImages* glyph, const ui::GlyphSettings& pictures, POINT at,
+                         const FaceColors& face) {
   if (!glyph || pictures.glyph.Empty()) return;
   const int width = glyph->width / std::max(1, pictures.numGlyphs);
-  HDC mask = surfaces.Holder(dc, 1);
-  w32::SelectGuard maskSelected(mask, glyph->mask.get());
-  w32::UniqueGdi brush(CreateSolidBrush(color));
-  w32::SelectGuard brushSelected(dc, brush.get());
-  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-  constexpr DWORD kBrushWhereMaskIsBlack = 0x00B8074A;  // ((dest ^ brush) & mask) ^ brush
-  BitBlt(dc, at.x, at.y, width, glyph->height, mask, 0, 0, kBrushWhereMaskIsBlack);
-  SetBkColor(dc, oldBack);
-  SetTextColor(dc, oldText);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), glyph->width, -glyph->height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> rows(static_cast<std::size_t>(glyph->width) * glyph->height);  // 0x00RRGGBB
+  if (!GetDIBits(dc, static_cast<HBITMAP>(glyph->image.get()), 0, glyph->height, rows.data(), &info,
+                 DIB_RGB_COLORS))
+    return;
+  // The first picture of the strip, as the system's colours (0x00BBGGRR).
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < glyph->height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t pixel = rows[static_cast<std::size_t>(y) * glyph->width + x];
+      pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    }
+  const std::uint32_t transparent = pixels[static_cast<std::size_t>(glyph->height - 1) * width];
+  const std::vector<std::optional<std::uint32_t>> drawn = HighContrastGlyph(pixels, width, transparent, face);
+  for (std::size_t i = 0; i < drawn.size(); ++i)
+    if (drawn[i])
+      SetPixelV(dc, at.x + static_cast<int>(i) % width, at.y + static_cast<int>(i) / width, *drawn[i]);
 }
 
 SystemColors CurrentSystemColors() {
@@ -157,7 +166,7 @@ void DrawStandardButton(HDC dc, Surfaces& surfaces, const RECT& area, const ui::
   }
   const POINT at{place.glyph.x + shift, place.glyph.y + shift};
   if (contrast)
-    DrawGlyphInColor(dc, surfaces, glyph, pictures, at, colors.text);
+    DrawGlyphInContrast(dc, glyph, pictures, at, colors);
   else
     DrawGlyph(dc, surfaces, glyph, pictures, at, control.Enabled(), state);
   if (focused) {

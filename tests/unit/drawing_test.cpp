@@ -157,6 +157,32 @@ TEST(HighContrast, DrawsEachFaceInTheSystemsColours) {
   for (const auto& [state, colors] : rows) EXPECT_EQ(HighContrastFace(system, state), colors) << int(state);
 }
 
+// A glyph in high contrast keeps its shape: its dark parts and its outline in the text colour, its
+// light ones in the face's, by the brightness the eye sees (green looks lighter than red, red than blue).
+TEST(HighContrast, DrawsAGlyphInTheFacesTwoColoursWithItsOutline) {
+  constexpr std::uint32_t T = 0x808000, kText = 0xFFFFFF, kFace = 0x000000;
+  const FaceColors face{kFace, kText, kText, 1};
+  const std::pair<std::uint32_t, std::optional<std::uint32_t>> centres[] = {
+      {0x000000, kText}, {0x7F7F7F, kText}, {0x808080, kFace}, {0xFFFFFF, kFace},
+      {0x00FF00, kFace}, {0x0000FF, kText}, {0xFF0000, kText}, {T, std::nullopt},
+  };
+  for (const auto& [centre, drawn] : centres) {
+    // A light square (L) with the pixel in its middle, in a frame of transparent ones.
+    constexpr std::uint32_t L = 0xFFFFFF;
+    // clang-format off
+    const std::vector<std::uint32_t> glyph = {T, T, T,      T, T,
+                                              T, L, L,      L, T,
+                                              T, L, centre, L, T,
+                                              T, L, L,      L, T,
+                                              T, T, T,      T, T};
+    // clang-format on
+    const std::vector<std::optional<std::uint32_t>> shown = HighContrastGlyph(glyph, 5, T, face);
+    EXPECT_EQ(shown[12], drawn) << centre;
+    EXPECT_EQ(shown[6], std::optional<std::uint32_t>(kText)) << "its outline";
+    EXPECT_EQ(shown[0], std::nullopt);
+  }
+}
+
 // The main window's bar: 543 x 16, panels of 300 and 200 pixels after gaps of 3.
 const std::vector<ui::StatusPanel> kPanels = {{"Morvela", 300, 3}, {"Computername:  PC01", 200, 3}};
 const ui::Rect kArea{0, 0, 543, 16};
