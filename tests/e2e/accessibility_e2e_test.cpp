@@ -19,7 +19,7 @@ TEST(AccessibilityE2E, ListsTheQuickLaunchButtonsWithTheirStatesAndLaunchesAnEnt
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::string folder = e2e::RunFolder("accessibility");
   e2e::WriteFile(folder + "Morvela.INI", e2e::ReadFile(e2e::BinFolder() + "example-settings.INI"));
-  standin::Session session{"geheim-123"};
+  standin::Session session{e2e::kPassword};
   e2e::Program program(folder);
   ASSERT_TRUE(program.Started());
   ASSERT_TRUE(session.InstallInto(program.Process()));
@@ -69,7 +69,7 @@ TEST(AccessibilityE2E, ListsTheQuickLaunchButtonsWithTheirStatesAndLaunchesAnEnt
   EXPECT_TRUE(e2e::WaitFor([&] { return state() == STATE_SYSTEM_HOTTRACKED; })) << state();
   SetCursorPos(0, 0);
 
-  e2e::Program::SetText(program.ControlAt(program.Main(), 104, 56), "geheim-123");
+  e2e::Program::SetText(program.ControlAt(program.Main(), 104, 56), e2e::kPassword);
   BSTR action = nullptr;
   EXPECT_EQ(access->get_accDefaultAction(editor, &action), S_OK);
   EXPECT_STREQ(action, L"Drücken");

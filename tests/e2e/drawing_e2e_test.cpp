@@ -38,7 +38,7 @@ struct Look {
 Look OpenAndLook(const std::string& run, const std::string& suffix) {
   const std::string folder = e2e::RunFolder(run);
   e2e::WriteFile(folder + "Morvela.INI", "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\n");
-  e2e::standin::Session session("geheim-123");
+  e2e::standin::Session session(e2e::kPassword);
   Program program(folder);
   Look look;
   if (!program.Started() || !session.InstallInto(program.Process()) || !e2e::Settled(program.Main()))
@@ -52,7 +52,7 @@ Look OpenAndLook(const std::string& run, const std::string& suffix) {
   look.gripWhite = e2e::ScreenPixel(origin.x + 541, origin.y + 140 + 11);
   e2e::SaveScreenshot(program.Main(), "main_window_" + suffix);
 
-  Program::SetText(program.ControlAt(program.Main(), 104, 56), "geheim-123");
+  Program::SetText(program.ControlAt(program.Main(), 104, 56), e2e::kPassword);
   Program::ClickAt(program.Main(), 144 + 5, 100 + 5, true);
   HWND editor = program.ChooseFromMenu(0) ? program.WaitForWindow("Belegung der Schnelltasten") : nullptr;
   if (!editor) return look;

@@ -25,6 +25,9 @@ bool Settled(HWND window);
 // Reads a screen pixel (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);
 
+// The administrator's password in every test that the stand-in answers for.
+inline constexpr char kPassword[] = "geheim-123";
+
 // The program's UTF-8 texts as the system's wide ones, and back.
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);

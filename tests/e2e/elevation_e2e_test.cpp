@@ -14,7 +14,7 @@ namespace {
 using e2e::Program;
 namespace standin = e2e::standin;
 
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 constexpr DWORD kFull = 2, kLimited = 3;
 
 class ElevationE2E : public ::testing::Test {

@@ -19,15 +19,15 @@ namespace standin = e2e::standin;
 using e2e::Program;
 using Strokes = std::vector<std::pair<WORD, WORD>>;
 
-// Child ids of the main window's client area (its controls in their order): quick-launch buttons 1
-// and 2, and "Info".
-constexpr LONG kQuick1 = 14, kQuick2 = 15, kInfo = 23;
+// Child ids of the main window's client area (its controls in the order of the Tab key, as
+// ui::CreationOrder gives it): quick-launch buttons 1 and 2, and "Info".
+constexpr LONG kQuick1 = 10, kQuick2 = 11, kInfo = 16;
 
 class KeyboardE2E : public ::testing::Test {
  protected:
   HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   std::string folder = e2e::RunFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-  standin::Session session{"geheim-123"};
+  standin::Session session{e2e::kPassword};
   std::unique_ptr<Program> program;
 
   void SetUp() override {
@@ -35,7 +35,11 @@ class KeyboardE2E : public ::testing::Test {
     program = std::make_unique<Program>(folder);
     ASSERT_TRUE(program->Started());
     ASSERT_TRUE(session.InstallInto(program->Process()));
-    SetForegroundWindow(program->Main());
+    // Keys go to the window in front: it must be there before the first one.
+    ASSERT_TRUE(e2e::WaitFor([&] {
+      SetForegroundWindow(program->Main());
+      return GetForegroundWindow() == program->Main();
+    }));
     Program::FocusBox(program->PathBox());
     ASSERT_TRUE(e2e::WaitFor([&] { return program->Focus() == program->PathBox(); }));
   }
@@ -71,7 +75,7 @@ bool PumpUntil(const std::function<bool()>& condition) {
 }
 
 TEST_F(KeyboardE2E, TabReachesTheQuickLaunchesWhereTheArrowsMoveAndSpaceLaunches) {
-  Program::SetText(program->PasswordBox(), "geheim-123");
+  Program::SetText(program->PasswordBox(), e2e::kPassword);
   g_focused.clear();
   HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, FocusSeen,
                                        program->Id(), 0, WINEVENT_OUTOFCONTEXT);
@@ -147,12 +151,12 @@ TEST_F(KeyboardE2E, TheDefaultActionIsRefusedUnderThePasswordDialog) {
   EXPECT_EQ(access->get_accState(quick2, &state), S_OK);
   EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
   EXPECT_EQ(access->accDoDefaultAction(quick2), DISP_E_MEMBERNOTFOUND);
-  Sleep(300);
+  ASSERT_TRUE(Program::Handled(program->ControlWithText(dialog, "Abbrechen")));  // all before it, too
   EXPECT_TRUE(session.Calls(standin::kLaunch).empty());
   EXPECT_EQ(program->WaitForWindow("Passwort", 0), dialog);
 
   Program::Click(program->ControlWithText(dialog, "Abbrechen"));
-  Program::SetText(program->PasswordBox(), "geheim-123");
+  Program::SetText(program->PasswordBox(), e2e::kPassword);
   ASSERT_TRUE(e2e::WaitFor([&] { return !IsWindowVisible(dialog); }));
   EXPECT_TRUE(e2e::WaitFor([&] {
     VARIANT now{};
@@ -165,7 +169,7 @@ TEST_F(KeyboardE2E, TheDefaultActionIsRefusedUnderThePasswordDialog) {
 
 // In the editor the six selectors are the stop after the save button: the arrows move, Space chooses.
 TEST_F(KeyboardE2E, TheEditorsSelectorsChooseFromTheKeyboard) {
-  Program::SetText(program->PasswordBox(), "geheim-123");
+  Program::SetText(program->PasswordBox(), e2e::kPassword);
   HWND editor = program->OpenEditor();
   ASSERT_NE(editor, nullptr);
   SetForegroundWindow(editor);

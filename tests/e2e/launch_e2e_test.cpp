@@ -15,7 +15,7 @@ namespace standin = e2e::standin;
 
 const char kCaption[] = "Morvela - Programm als Administrator ausführen";
 const char kLaunchFailed[] = "Falsche Zugangsdaten oder Pfad nicht gefunden.";
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 
 struct MainControls {
   HWND path, password, run, commandWindow;

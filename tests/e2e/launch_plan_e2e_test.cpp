@@ -13,7 +13,7 @@ namespace {
 using e2e::Program;
 namespace standin = e2e::standin;
 
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 
 std::string SystemFolder() {
   char folder[MAX_PATH] = "";

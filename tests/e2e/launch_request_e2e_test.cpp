@@ -14,7 +14,7 @@ using e2e::Program;
 using e2e::Wide;
 namespace standin = e2e::standin;
 
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 
 // The password typed and Enter pressed: the launch of what the path box holds.
 void Launch(const Program& program) {

@@ -13,7 +13,7 @@ using e2e::Program;
 using e2e::Wide;
 namespace standin = e2e::standin;
 
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 const char kAccount[] = "Łukasz-Admin";
 
 bool SameFile(const standin::Text& given, const std::string& expected) {

@@ -14,7 +14,7 @@ namespace {
 using e2e::Program;
 namespace standin = e2e::standin;
 
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 const char kEditor[] = "Belegung der Schnelltasten";
 
 const char kSettings[] =

@@ -12,7 +12,7 @@ namespace {
 using e2e::Program;
 namespace standin = e2e::standin;
 
-const char kPassword[] = "geheim-123";
+using e2e::kPassword;
 const std::string kLaunchFailed = "Falsche Zugangsdaten oder Pfad nicht gefunden.";
 const std::string kGateRefused =
     "Diese Einträge kann nur der Administrator mit gültigen Passwort bearbeiten!\rBitte das Passwort "
