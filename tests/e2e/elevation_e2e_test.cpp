@@ -201,30 +201,4 @@ TEST_F(ElevationE2E, SavesAnEntryThroughTheHelperWhereOnlyAdministratorsMayWrite
   PostMessageA(editor, WM_CLOSE, 0, 0);
 }
 
-// How long the way to the consent prompt takes: from Enter in the password box to the helper's
-// "runas", ten times, the median printed. A measurement, run by bench/run, not a test of its own.
-TEST_F(ElevationE2E, DISABLED_TimeFromEnterToTheConsentPrompt) {
-  StartIn(e2e::RunFolder("elevation-time"), kLimited);
-  LARGE_INTEGER frequency{};
-  QueryPerformanceFrequency(&frequency);
-  std::vector<double> milliseconds;
-  for (int i = 0; i < 10; ++i) {
-    session.Forget();  // the block keeps the first calls only
-    Program::SetText(program->PathBox(), "notepad.exe");
-    Program::SetText(program->PasswordBox(), kPassword);
-    const std::size_t before = session.Calls(standin::kRunAs).size();
-    LARGE_INTEGER pressed{};
-    QueryPerformanceCounter(&pressed);
-    Program::PressKey(program->PasswordBox(), VK_RETURN);
-    ASSERT_TRUE(e2e::WaitFor([&] { return session.Calls(standin::kRunAs).size() > before; }));
-    ASSERT_TRUE(Program::Handled(program->ControlAt(program->Main(), 464, 108)));
-    milliseconds.push_back(
-        1000.0 * static_cast<double>(session.Calls(standin::kRunAs).back().stamp - pressed.QuadPart) /
-        static_cast<double>(frequency.QuadPart));
-  }
-  std::sort(milliseconds.begin(), milliseconds.end());
-  std::printf("enter to runas, median of 10: %.1f ms (fastest %.1f, slowest %.1f)\n",
-              (milliseconds[4] + milliseconds[5]) / 2, milliseconds.front(), milliseconds.back());
-}
-
 }  // namespace
