@@ -246,6 +246,10 @@ class TBitBtn : public TButton {
 // focused), finds it under the mouse, moves the focus among such controls and orders their painting.
 class TWindowlessControl : public TControl {
  public:
+  // One kind of peer for every control without a window: a surface of its form's, with a text (a
+  // caption, for those that have one). A new kind is one class and one painter.
+  using Roles = RoleList<TextPeer>;
+  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) final { return factory.Make(*this).Take(); }
   TWindowlessControl(TForm* form, std::string_view name, Rect bounds);
   ~TWindowlessControl() override;
   TWindowlessControl* AsWindowless() final { return this; }
@@ -280,9 +284,7 @@ class TWindowlessControl : public TControl {
 // as one stop of the tab order with the other speed buttons of its tab order, when it has one.
 class TSpeedButton : public TWindowlessControl {
  public:
-  using Roles = RoleList<TextPeer>;
   TSpeedButton(TForm* form, std::string_view name, Rect bounds, std::string_view caption = {});
-  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
   std::string Text() const { return As<TextPeer>().GetText(); }
   void SetText(std::string_view text);
 
@@ -302,9 +304,7 @@ class TSpeedButton : public TWindowlessControl {
 // A line along the top edge of its rectangle.
 class TBevel : public TWindowlessControl {
  public:
-  using Roles = RoleList<>;
   TBevel(TForm* form, std::string_view name, Rect bounds);
-  std::unique_ptr<ControlPeer> MakePeer(PeerFactory& factory) override { return factory.Make(*this).Take(); }
   long AccessibleRole() const override;
   // A line between groups: a press on it is a press on the form.
   bool HitTestable() const override { return false; }

@@ -115,8 +115,7 @@ class MemoryPeerFactory final : public PeerFactory {
   PeerFor<TEdit> Make(TEdit& edit) override { return std::make_unique<MemoryEdit>(edit); }
   PeerFor<TButton> Make(TButton& button) override { return std::make_unique<MemoryButton>(button); }
   PeerFor<TBitBtn> Make(TBitBtn& button) override { return std::make_unique<MemoryButton>(button); }
-  PeerFor<TSpeedButton> Make(TSpeedButton&) override { return std::make_unique<MemoryText>(); }
-  PeerFor<TBevel> Make(TBevel&) override { return std::make_unique<MemoryControl>(); }
+  PeerFor<TWindowlessControl> Make(TWindowlessControl&) override { return std::make_unique<MemoryText>(); }
   PeerFor<TListBox> Make(TListBox& list) override { return std::make_unique<MemoryList>(list); }
   PeerFor<TStatusBar> Make(TStatusBar&) override { return std::make_unique<MemoryControl>(); }
 };

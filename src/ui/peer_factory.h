@@ -14,8 +14,7 @@ class TLabel;
 class TEdit;
 class TButton;
 class TBitBtn;
-class TSpeedButton;
-class TBevel;
+class TWindowlessControl;
 class TListBox;
 class TStatusBar;
 
@@ -48,8 +47,7 @@ class PeerFactory {
   virtual PeerFor<TEdit> Make(TEdit& edit) = 0;
   virtual PeerFor<TButton> Make(TButton& button) = 0;
   virtual PeerFor<TBitBtn> Make(TBitBtn& button) = 0;
-  virtual PeerFor<TSpeedButton> Make(TSpeedButton& button) = 0;
-  virtual PeerFor<TBevel> Make(TBevel& bevel) = 0;
+  virtual PeerFor<TWindowlessControl> Make(TWindowlessControl& control) = 0;
   virtual PeerFor<TListBox> Make(TListBox& list) = 0;
   virtual PeerFor<TStatusBar> Make(TStatusBar& bar) = 0;
 };

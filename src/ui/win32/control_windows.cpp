@@ -572,11 +572,8 @@ PeerFor<TListBox> WindowFactory::Make(TListBox& list) {
 PeerFor<TStatusBar> WindowFactory::Make(TStatusBar& bar) {
   return Made<StatusBarWindow>(bar);
 }
-PeerFor<TSpeedButton> WindowFactory::Make(TSpeedButton& button) {
-  return std::make_unique<WindowlessTextPeer>(button, windowless_);
-}
-PeerFor<TBevel> WindowFactory::Make(TBevel& bevel) {
-  return std::make_unique<WindowlessPeer>(bevel, windowless_);
+PeerFor<TWindowlessControl> WindowFactory::Make(TWindowlessControl& control) {
+  return std::make_unique<WindowlessPeer>(control, windowless_);
 }
 
 }  // namespace ui::win32

@@ -86,8 +86,7 @@ class WindowFactory final : public PeerFactory {
   PeerFor<TEdit> Make(TEdit& edit) override;
   PeerFor<TButton> Make(TButton& button) override;
   PeerFor<TBitBtn> Make(TBitBtn& button) override;
-  PeerFor<TSpeedButton> Make(TSpeedButton& button) override;
-  PeerFor<TBevel> Make(TBevel& bevel) override;
+  PeerFor<TWindowlessControl> Make(TWindowlessControl& control) override;
   PeerFor<TListBox> Make(TListBox& list) override;
   PeerFor<TStatusBar> Make(TStatusBar& bar) override;
 

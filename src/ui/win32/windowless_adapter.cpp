@@ -69,11 +69,17 @@ void WindowlessPeer::SetBounds(Rect bounds) {
   adapter_.Invalidate(bounds, true);
 }
 
-WindowlessTextPeer::~WindowlessTextPeer() {
+// It takes over the text of the peer it replaces, when that one had any.
+WindowlessPeer::WindowlessPeer(TWindowlessControl& control, WindowlessAdapter& adapter)
+    : control_(control), adapter_(adapter), shown_(control.Bounds()) {
+  if (const auto* text = dynamic_cast<const TextPeer*>(&control.Peer())) text_ = text->GetText();
+}
+
+WindowlessPeer::~WindowlessPeer() {
   Backend().Painters().windowless.Each([this](WindowlessPainter& painter) { painter.Forget(control_); });
 }
 
-void WindowlessTextPeer::SetText(std::string_view text) {
+void WindowlessPeer::SetText(std::string_view text) {
   if (text == text_) return;
   text_ = text;
   adapter_.Invalidate(control_.Bounds(), false);

@@ -54,33 +54,21 @@ class WindowlessAdapter : public WindowlessSurface {
 };
 
 // The peer of a control without a window: it draws the control anew where it changed.
-class WindowlessPeer : public ControlPeer {
+class WindowlessPeer : public ControlPeer, public TextPeer {
  public:
-  WindowlessPeer(TControl& control, WindowlessAdapter& adapter)
-      : control_(control), adapter_(adapter), shown_(control.Bounds()) {}
+  WindowlessPeer(TWindowlessControl& control, WindowlessAdapter& adapter);
+  ~WindowlessPeer() override;
   void SetBounds(Rect bounds) override;
   void SetVisible(bool) override { adapter_.Invalidate(control_.Bounds(), true); }
   void SetEnabled(bool) override { adapter_.Invalidate(control_.Bounds(), true); }
   void AppearanceChanged() override { adapter_.Invalidate(control_.Bounds(), false); }
-
- protected:
-  TControl& control_;
-  WindowlessAdapter& adapter_;
-
- private:
-  Rect shown_;  // the bounds it was last given
-};
-
-// A speed button's: it holds the caption, and whatever its painter keeps for it goes with it.
-class WindowlessTextPeer : public WindowlessPeer, public TextPeer {
- public:
-  WindowlessTextPeer(TSpeedButton& button, WindowlessAdapter& adapter)
-      : WindowlessPeer(button, adapter), text_(button.Text()) {}
-  ~WindowlessTextPeer() override;
   std::string GetText() const override { return text_; }
   void SetText(std::string_view text) override;
 
  private:
+  TControl& control_;
+  WindowlessAdapter& adapter_;
+  Rect shown_;  // the bounds it was last given
   std::string text_;
 };
 
