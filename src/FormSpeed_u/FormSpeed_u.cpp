@@ -1,13 +1,8 @@
 #include "FormSpeed_u/FormSpeed_u.h"
-#include "base/short_text.h"
 
-#include "Unit1/Unit1.h"
 #include "Unit1/outcome_messages.h"
-#include "base/text.h"
 #include "ui/application.h"
-#include "z_global/paths.h"
 #include "z_global/quick_launch_table.h"
-#include "z_global/system_info.h"
 
 TFormSpeed* FormSpeed = nullptr;
 
