@@ -60,7 +60,8 @@ struct TextResult {
   std::uint32_t error = 0;
 };
 
-// The extended version record (OSVERSIONINFOEXW). size is the structure size handed to the call.
+// The extended version record (OSVERSIONINFOEXW). size names the record asked for by the size of its
+// ANSI form: 156 the extended one, 148 the basic one.
 struct VersionRecord {
   std::uint32_t size = 0;
   std::uint32_t major = 0;

@@ -335,8 +335,12 @@ bool Win32Platform::ComputerName(std::string& name) {
 }
 
 bool Win32Platform::VersionInfo(VersionRecord& record) {
+  // The record is named by the size of its ANSI form (the extended or the basic one); the wide call
+  // takes the size of the wide form of the same record, and refuses the other.
   OSVERSIONINFOEXW version{};
-  version.dwOSVersionInfoSize = record.size;
+  version.dwOSVersionInfoSize = record.size == sizeof(OSVERSIONINFOEXA) ? sizeof(OSVERSIONINFOEXW)
+                                : record.size == sizeof(OSVERSIONINFOA) ? sizeof(OSVERSIONINFOW)
+                                                                        : record.size;
   const BOOL ok = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version));
   record.major = version.dwMajorVersion;
   record.minor = version.dwMinorVersion;
