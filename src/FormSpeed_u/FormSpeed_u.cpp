@@ -7,7 +7,6 @@
 TFormSpeed* FormSpeed = nullptr;
 
 namespace {
-constexpr char kNoEntry[] = "Auf Schaltfläche klicken";
 constexpr char kSaved[] = "Eintrag wurde gespeichert.";
 }  // namespace
 

@@ -4,8 +4,6 @@
 // HKEY_CURRENT_USER; a settings file only administrators may write is written by the helper.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "e2e/driver.h"
 #include "e2e/stand_in.h"
 
