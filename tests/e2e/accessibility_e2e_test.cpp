@@ -21,8 +21,7 @@ TEST(AccessibilityE2E, ListsTheQuickLaunchButtonsWithTheirStatesAndLaunchesAnEnt
   e2e::WriteFile(folder + "Morvela.INI", e2e::ReadFile(e2e::BinFolder() + "example-settings.INI"));
   standin::Session session{e2e::kPassword};
   e2e::Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   IAccessible* access = nullptr;
   ASSERT_EQ(AccessibleObjectFromWindow(program.Main(), OBJID_CLIENT, IID_IAccessible,
                                        reinterpret_cast<void**>(&access)),

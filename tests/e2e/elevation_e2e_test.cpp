@@ -31,8 +31,7 @@ class ElevationE2E : public ::testing::Test {
   void StartIn(const std::string& folder, DWORD elevation, DWORD helperStartError = 0, DWORD runAsError = 0) {
     session.Elevation(elevation, helperStartError, runAsError);
     program = std::make_unique<Program>(folder);
-    ASSERT_TRUE(program->Started());
-    ASSERT_TRUE(session.InstallInto(program->Process()));
+    ASSERT_TRUE(e2e::standin::Ready(*program, session));
   }
   void Launch(const std::string& path) {
     Program::SetText(program->PathBox(), path);

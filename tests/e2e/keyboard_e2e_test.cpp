@@ -33,8 +33,7 @@ class KeyboardE2E : public ::testing::Test {
   void SetUp() override {
     e2e::WriteFile(folder + "Morvela.INI", e2e::ReadFile(e2e::BinFolder() + "example-settings.INI"));
     program = std::make_unique<Program>(folder);
-    ASSERT_TRUE(program->Started());
-    ASSERT_TRUE(session.InstallInto(program->Process()));
+    ASSERT_TRUE(e2e::standin::Ready(*program, session));
     // Keys go to the window in front: it must be there before the first one.
     ASSERT_TRUE(e2e::WaitFor([&] {
       SetForegroundWindow(program->Main());

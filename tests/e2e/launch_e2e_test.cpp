@@ -70,10 +70,7 @@ class LaunchE2E : public ::testing::Test {
   Program program{e2e::RunFolder("launch")};
   MainControls controls{program};
 
-  void SetUp() override {
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(session.InstallInto(program.Process()));
-  }
+  void SetUp() override { ASSERT_TRUE(e2e::standin::Ready(program, session)); }
   // Fills both boxes and presses Enter in the password box; what reached the system.
   standin::Record Launch(const std::string& path, const std::string& password) {
     const std::size_t before = session.Calls(standin::kLaunch).size();
@@ -222,8 +219,7 @@ TEST(NetworkLaunchE2E, StartsAProgramOnANetworkDriveByItsUniversalName) {
   ASSERT_EQ(GetDriveTypeA("N:\\"), static_cast<UINT>(DRIVE_REMOTE));
   standin::Session session(kPassword);
   Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   MainControls controls(program);
   Program::SetText(controls.path, "N:\\tool.exe");
   Program::SetText(controls.password, kPassword);

@@ -26,8 +26,7 @@ TEST(LaunchPlanE2E, StartsTheSystemsFileKeepsQuotedEntriesAndRefusesToRelayItsel
   e2e::WriteFile(folder + "cmd.exe", "");  // beside the program, in the folder it is started from
   standin::Session session{kPassword};
   Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   Program::Click(program.ControlAt(program.Main(), 8, 100));  // the command-window button
   Program::SetText(program.PasswordBox(), kPassword);
   Program::PressKey(program.PasswordBox(), VK_RETURN);

@@ -59,8 +59,7 @@ TEST(LaunchRequestE2E, QuotesADroppedScriptInAFolderWithABlank) {
   e2e::WriteFile(tools + "install.cmd", "");
   standin::Session session{kPassword};
   Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {Wide(tools + "install.cmd")}));
   ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program.PathBox()) == tools + "install.cmd"; }));
   Launch(program);
@@ -76,8 +75,7 @@ TEST(LaunchRequestE2E, TakesADroppedNameInLettersTheCodePageLacksExactly) {
   e2e::WriteFile(folder + "setup.exe", "");
   standin::Session session{kPassword};
   Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {Wide(name)}));
   ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program.PathBox()) == name; }));
   Launch(program);
@@ -87,8 +85,7 @@ TEST(LaunchRequestE2E, TakesADroppedNameInLettersTheCodePageLacksExactly) {
 TEST(LaunchRequestE2E, RefusesATextOf300CharactersInsteadOfCuttingIt) {
   standin::Session session{kPassword};
   Program program(e2e::RunFolder("long-text"));
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   const std::string text = "C:\\" + std::string(280, 'a') + "\\Setup Tool.exe";
   Program::SetText(program.PathBox(), text.substr(0, 300));
   Launch(program);

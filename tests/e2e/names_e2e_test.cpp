@@ -32,8 +32,7 @@ TEST(NamesE2E, AreLaunchedLoggedOnWithAndFoundInAnyScript) {
   standin::Session session{kPassword};
   session.AcceptAccount(kAccount);
   Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   EXPECT_NE(program.ControlWithText(program.Main(), kAccount), nullptr);  // the settings file was found
 
   Program::SetText(program.PathBox(), tool);

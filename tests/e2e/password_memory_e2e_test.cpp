@@ -82,8 +82,7 @@ class PasswordMemoryE2E : public ::testing::Test {
   void SetUp() override {
     e2e::WriteFile(folder + "Morvela.INI", "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad\r\n");
     program = std::make_unique<Program>(folder);
-    ASSERT_TRUE(program->Started());
-    ASSERT_TRUE(session.InstallInto(program->Process()));
+    ASSERT_TRUE(e2e::standin::Ready(*program, session));
     password = program->ControlAt(program->Main(), 104, 56);
     run = program->ControlAt(program->Main(), 464, 108);
     Program::SetText(program->ControlAt(program->Main(), 104, 12), "notepad");

@@ -94,8 +94,7 @@ class WerkzeugE2E : public ::testing::Test {
   void SetUp() override {
     e2e::WriteFile(folder + "Werkzeug.INI", kSettings);
     program = std::make_unique<Program>(folder, "Werkzeug.exe");
-    ASSERT_TRUE(program->Started());
-    ASSERT_TRUE(session.InstallInto(program->Process()));
+    ASSERT_TRUE(e2e::standin::Ready(*program, session));
     Program::SetText(program->PasswordBox(), kPassword);
   }
 };

@@ -23,6 +23,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "e2e/driver.h"
+
 namespace e2e::standin {
 
 inline constexpr char kLibrary[] = "stand_in.dll";
@@ -193,5 +195,10 @@ inline const BYTE* RemoteRoutine(HMODULE local, const char* routine, const BYTE*
 // Whether a named event the stand-in handed out as a handle has been closed by everyone holding it.
 bool Closed(const char* name);
 std::string Narrow(const Text& text);
+
+// The program started, with the stand-in in place.
+inline bool Ready(const Program& program, const Session& session) {
+  return program.Started() && session.InstallInto(program.Process());
+}
 
 }  // namespace e2e::standin

@@ -91,8 +91,7 @@ TEST(TodaysWindowsE2E, LogsOnTheAccountOfTheSettingsFile) {
 TEST(TodaysWindowsE2E, GivesTheSystemsReasonAfterTheMessage) {
   standin::Session session{kPassword};
   Program program(e2e::RunFolder("reasons"));
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   Program::SetText(program.PathBox(), "C:\\Tools\\setup.msi");
   Program::SetText(program.PasswordBox(), kPassword);
   for (const DWORD code : {1326u, 1331u, 2u, 1058u, 1385u, 193u}) {

@@ -22,8 +22,7 @@ TEST(ToolsE2E, TheChooserListsThePrintersSortedAndADoubleClickChoosesOne) {
                  "Laser 2\r\n\\\\druckserver\\Farbe\r\nbuero\r\nÄrger\r\nLaser 1\r\n");
   e2e::standin::Session session("", folder + "printers.txt");
   Program program(folder);
-  ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(session.InstallInto(program.Process()));
+  ASSERT_TRUE(e2e::standin::Ready(program, session));
   Program::ClickAt(PrinterButton(program), 20, 30);  // the lower part opens the printer menu
   ASSERT_TRUE(program.ChooseFromMenu(1));            // "Drucker löschen"
   HWND chooser = program.WaitForWindow("Drucker zum Löschen auswählen");

@@ -1,11 +1,9 @@
 #pragma once
-// GoogleTest's start signal for threads of its own, which it would make of std::mutex and
-// std::condition_variable: the runtime that the tests share with the program has neither, its threads
-// being the system's own. The tests never start such threads, so a flag does.
+// GoogleTest's start signal for threads of its own, which it would make of std::mutex, which the runtime
+// the tests share with the program lacks. The tests start no such threads, so a flag does.
 #include <atomic>
 
 namespace testing::internal {
-
 class Notification {
  public:
   void Notify() { notified_ = true; }
@@ -17,7 +15,6 @@ class Notification {
  private:
   std::atomic<bool> notified_{false};
 };
-
 }  // namespace testing::internal
 
 #define GTEST_HAS_NOTIFICATION_ 1

@@ -1,6 +1,6 @@
 #pragma once
-// A second thread for a test, made with the system's own call: the program's runtime, which the tests
-// share, has no std::thread. It ends before its owner goes.
+// A second thread for a test, made with the system's call (the runtime the tests share with the
+// program has no std::thread); it ends before its owner goes.
 #include <windows.h>
 
 #include <functional>
@@ -8,17 +8,13 @@
 
 class TestThread {
  public:
-  explicit TestThread(std::function<void()> body)
-      : body_(std::move(body)), handle_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
+  explicit TestThread(std::function<void()> body) : body_(std::move(body)) {}
   TestThread(const TestThread&) = delete;
   TestThread& operator=(const TestThread&) = delete;
   ~TestThread() { Join(); }
-
   void Join() {
-    if (!handle_) return;
-    WaitForSingleObject(handle_, INFINITE);
-    CloseHandle(handle_);
-    handle_ = nullptr;
+    if (handle_ && WaitForSingleObject(handle_, INFINITE) == WAIT_OBJECT_0)
+      CloseHandle(std::exchange(handle_, nullptr));
   }
 
  private:
@@ -27,5 +23,5 @@ class TestThread {
     return 0;
   }
   std::function<void()> body_;
-  HANDLE handle_;
+  HANDLE handle_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
 };
