@@ -27,8 +27,9 @@ void TFormPass::FormActivate(ui::TObject*) {
   EditPasswd.SetFocus();
 }
 
-std::optional<secret::Wide> TFormPass::AskPassword(const secret::Wide& current) {
+std::optional<secret::Wide> TFormPass::AskPassword(secret::Wide current) {
   EditPasswd.SetSecret(current);
+  current.Cut(0);
   std::optional<secret::Wide> typed;
   if (ShowModal() == ui::mrOk) typed = EditPasswd.ReadSecret();
   EditPasswd.WipeSecret();

@@ -22,8 +22,9 @@ class TFormPass : public ui::TForm {
 
   void FormActivate(ui::TObject* sender);
   // Shows the dialog with the password to correct; the password after OK, nothing after Cancel. The
-  // box is emptied either way: the dialog lives on, hidden, and would keep a copy otherwise.
-  std::optional<secret::Wide> AskPassword(const secret::Wide& current);
+  // box is emptied either way: the dialog lives on, hidden, and would keep a copy otherwise. The
+  // password handed in is wiped once it is in the box, so that no third copy waits out the dialog.
+  std::optional<secret::Wide> AskPassword(secret::Wide current);
 };
 
 extern TFormPass* FormPass;

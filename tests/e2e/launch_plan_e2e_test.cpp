@@ -29,6 +29,7 @@ TEST(LaunchPlanE2E, StartsTheSystemsFileKeepsQuotedEntriesAndRefusesToRelayItsel
   ASSERT_TRUE(e2e::standin::Ready(program, session));
   Program::Click(program.ControlAt(program.Main(), 8, 100));  // the command-window button
   Program::SetText(program.PasswordBox(), kPassword);
+  Program::FocusBox(program.PasswordBox());  // Enter on the focused button would press it again
   Program::PressKey(program.PasswordBox(), VK_RETURN);
   ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
   const standin::Record console = session.Calls(standin::kLaunch)[0];
@@ -40,7 +41,8 @@ TEST(LaunchPlanE2E, StartsTheSystemsFileKeepsQuotedEntriesAndRefusesToRelayItsel
   const std::string quoted = "\"C:\\Temp\\My Tools\\app.exe\" \"/S\"";
   HWND editor = program.OpenEditor();
   ASSERT_NE(editor, nullptr);
-  Program::ClickAt(editor, 16 + 10, 36 + 8);  // the first entry
+  Program::ClickAt(editor, 16 + 10, 36 + 8);  // the first entry, loaded into the boxes before typing
+  ASSERT_TRUE(e2e::WaitFor([&] { return program.ControlWithText(editor, "SpeedButton1") != nullptr; }));
   Program::SetText(program.ControlAt(editor, 44, 144), quoted);
   Program::Click(program.ControlAt(editor, 112, 200));  // save
   HWND saved = program.WaitForWindow("Information");

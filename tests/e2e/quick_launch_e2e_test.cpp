@@ -232,10 +232,11 @@ TEST(PositionE2E, TheWindowReopensWhereItWasClosed) {
   EXPECT_EQ(value, 222u);
   RegGetValueA(HKEY_LOCAL_MACHINE, key, "Form1.State", RRF_RT_REG_DWORD, nullptr, &value, &size);
   EXPECT_EQ(value, 0u);
-  char caption[128] = {};
+  wchar_t caption[128] = {};
   DWORD captionSize = sizeof caption;
-  RegGetValueA(HKEY_LOCAL_MACHINE, key, "Form1.Caption", RRF_RT_REG_SZ, nullptr, caption, &captionSize);
-  EXPECT_STREQ(caption, "Morvela - Programm als Administrator ausführen");
+  RegGetValueW(HKEY_LOCAL_MACHINE, e2e::Wide(key).c_str(), L"Form1.Caption", RRF_RT_REG_SZ, nullptr, caption,
+               &captionSize);
+  EXPECT_STREQ(caption, L"Morvela - Programm als Administrator ausf\u00FChren");
 
   Program again(folder);
   ASSERT_TRUE(again.Started());

@@ -17,8 +17,8 @@ HMODULE g_library = nullptr;
 
 // The system's own functions behind the program's imports that the stand-in points at its own.
 decltype(&GetTokenInformation) g_tokenInformation = nullptr;
-decltype(&RegCreateKeyExA) g_createKey = nullptr;
-decltype(&WritePrivateProfileStringA) g_writeProfile = nullptr;
+decltype(&RegCreateKeyExW) g_createKey = nullptr;
+decltype(&WritePrivateProfileStringW) g_writeProfile = nullptr;
 decltype(&SystemParametersInfoW) g_parameters = nullptr;
 
 // A slot for the next record, zeroed; Publish makes it visible to the test once it is filled.
@@ -113,6 +113,14 @@ bool StartHelper(LPCWSTR application, LPWSTR commandLine, LPCWSTR directory, LPP
 }
 
 // Windows refuses a wrong account or password, and an empty command line; everything else starts.
+// Every launch names its file; the program's own is its helper, started for real. Any other file is
+// only recorded, so that no test leaves a console or an installer behind.
+bool IsHelper(LPCWSTR application) {
+  if (!application) return false;
+  const LPCWSTR slash = wcsrchr(application, L'\\');
+  return lstrcmpiW(slash ? slash + 1 : application, L"Morvela.exe") == 0;
+}
+
 BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFlags, LPCWSTR application,
                    LPWSTR commandLine, DWORD creationFlags, LPVOID environment, LPCWSTR directory,
                    LPSTARTUPINFOW startup, LPPROCESS_INFORMATION process) {
@@ -138,7 +146,7 @@ BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFl
   DWORD error = g_shared->failWith ? g_shared->failWith
                 : credentials      ? ERROR_FILE_NOT_FOUND
                                    : ERROR_LOGON_FAILURE;
-  if (r.answer && application) {
+  if (r.answer && IsHelper(application)) {
     // The program's helper, for real.
     if (g_shared->helperStartError) error = g_shared->helperStartError;
     r.answer = !g_shared->helperStartError && StartHelper(application, commandLine, directory, process);
@@ -218,13 +226,13 @@ bool Refused() {
   return !g_inHelper && g_shared->standardUser;
 }
 
-LONG WINAPI CreateKey(HKEY root, LPCSTR path, DWORD reserved, LPSTR kind, DWORD options, REGSAM access,
+LONG WINAPI CreateKey(HKEY root, LPCWSTR path, DWORD reserved, LPWSTR kind, DWORD options, REGSAM access,
                       LPSECURITY_ATTRIBUTES security, PHKEY key, LPDWORD disposition) {
   if (Refused() && root == HKEY_LOCAL_MACHINE) return ERROR_ACCESS_DENIED;
   return g_createKey(root, path, reserved, kind, options, access, security, key, disposition);
 }
 
-BOOL WINAPI WriteProfile(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR file) {
+BOOL WINAPI WriteProfile(LPCWSTR section, LPCWSTR key, LPCWSTR value, LPCWSTR file) {
   if (!Refused()) return g_writeProfile(section, key, value, file);
   SetLastError(ERROR_ACCESS_DENIED);
   return FALSE;
@@ -390,8 +398,8 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCSTR>(&InstallStandIn), &g_library);
   g_tokenInformation = Import("ADVAPI32.dll", "GetTokenInformation", &TokenInformation);
-  g_createKey = Import("ADVAPI32.dll", "RegCreateKeyExA", &CreateKey);
-  g_writeProfile = Import("KERNEL32.dll", "WritePrivateProfileStringA", &WriteProfile);
+  g_createKey = Import("ADVAPI32.dll", "RegCreateKeyExW", &CreateKey);
+  g_writeProfile = Import("KERNEL32.dll", "WritePrivateProfileStringW", &WriteProfile);
   g_parameters = Import("USER32.dll", "SystemParametersInfoW", &Parameters);
   HMODULE advapi = LoadLibraryA("advapi32.dll");
   HMODULE winspool = LoadLibraryA("winspool.drv");

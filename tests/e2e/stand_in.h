@@ -11,7 +11,7 @@
 // itself is never kept or written: only its length and a hash, compared with the length and hash that
 // the test put into the block.
 //
-// A launch with an application name is the program's helper: it is started for real, suspended, with
+// A launch of the program's own file is its helper: it is started for real, suspended, with
 // the stand-in loaded into it before it runs, and there the helper's own token answers the elevation
 // type the test chose, as the logon's filtered half would. And as Windows refuses a standard user, the
 // stand-in can refuse the program's writes below HKEY_LOCAL_MACHINE and to its settings file (not the

@@ -113,7 +113,7 @@ TEST_F(BackendTest, KeepsTextsInTheWindowsBothWays) {
   GetWindowTextA(WindowOf(form->First), buffer, sizeof buffer);
   EXPECT_STREQ(buffer, "C:\\Tools\\app.exe");
   SetWindowTextW(WindowOf(form->Secret), L"Gehe\u00EFm\u0141");  // as typed by the user
-  EXPECT_EQ(form->Secret.Text(), "Geheïmł");
+  EXPECT_EQ(form->Secret.Text(), "GeheïmŁ");
   EXPECT_EQ(form->Secret.ReadSecret().view(), u"Gehe\u00EFm\u0141");        // the password has it
   SetWindowTextW(WindowOf(form->First), L"C:\\Temp\\\uFF53\uFF45tup.exe");  // no best fit: not "setup.exe"
   EXPECT_EQ(form->First.Text(), "C:\\Temp\\ｓｅtup.exe");
