@@ -115,8 +115,9 @@ bool StartHelper(LPCWSTR application, LPWSTR commandLine, LPCWSTR directory, LPP
 // Windows refuses a wrong account or password, and an empty command line; everything else starts.
 // Every launch names its file; the program's own is its helper, started for real. Any other file is
 // only recorded, so that no test leaves a console or an installer behind.
-bool IsHelper(LPCWSTR application) {
+bool StartsForReal(LPCWSTR application) {
   if (!application) return false;
+  if (g_shared->startAnyFile) return true;
   const LPCWSTR slash = wcsrchr(application, L'\\');
   return lstrcmpiW(slash ? slash + 1 : application, L"Morvela.exe") == 0;
 }
@@ -146,7 +147,7 @@ BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFl
   DWORD error = g_shared->failWith ? g_shared->failWith
                 : credentials      ? ERROR_FILE_NOT_FOUND
                                    : ERROR_LOGON_FAILURE;
-  if (r.answer && IsHelper(application)) {
+  if (r.answer && StartsForReal(application)) {
     // The program's helper, for real.
     if (g_shared->helperStartError) error = g_shared->helperStartError;
     r.answer = !g_shared->helperStartError && StartHelper(application, commandLine, directory, process);

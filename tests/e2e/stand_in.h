@@ -104,6 +104,7 @@ struct Shared {
   DWORD runAsError;            // set by the test: nonzero, the shell's "runas" fails with this error
   BOOL standardUser;           // set by the test: the program's writes to HKLM and its settings refused
   BOOL highContrast;           // set by the test: SPI_GETHIGHCONTRAST says high contrast is on
+  BOOL startAnyFile;           // set by the test: a launch of any file starts it for real, as the helper
   int colorCount;              // set by the test: the system colours to set in the program's process
   int colorElements[4];
   COLORREF colors[4];
@@ -133,6 +134,8 @@ class Session {
   // standard user.
   void Elevation(DWORD type, DWORD helperStartError = 0, DWORD runAsError = 0);
   void StandardUser(bool standard);
+  // From now on a launch of any file, not only the program's helper, starts it for real.
+  void StartAnyFile() { shared_->startAnyFile = TRUE; }
   // From now on the program hears that high contrast is on (or off), which Wine cannot switch on.
   void HighContrast(bool on);
   // Sets system colours (at most four) as seen by the process the library is in.

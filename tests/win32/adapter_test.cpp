@@ -223,6 +223,7 @@ TEST(Adapters, HandLaunchLogonAndPrinterListToTheSystemAsGiven) {
 TEST(Adapters, StartTheHelperReadItsExitCodeAndAskTheShellForRaisedRights) {
   e2e::standin::Session session("geheim");
   ASSERT_TRUE(session.InstallHere());
+  session.StartAnyFile();
   char folder[MAX_PATH] = "";
   GetSystemDirectoryA(folder, MAX_PATH);
   const std::string shell = std::string(folder) + "\\cmd.exe";
