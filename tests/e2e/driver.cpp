@@ -306,6 +306,12 @@ void Program::ClickAt(HWND window, int x, int y, bool right) {
   PostMessageA(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
+void Program::Run(const std::optional<std::string>& path, const std::string& password) const {
+  if (path) SetText(PathBox(), *path);
+  SetText(PasswordBox(), password);
+  PressKey(PasswordBox(), VK_RETURN);
+}
+
 void Program::PressKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYDOWN, key, KeyData(key, false));
   PostMessageA(window, WM_KEYUP, key, KeyData(key, true));

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ class Program {
   // The main window's path box and password box.
   HWND PathBox() const { return ControlAt(main_, 104, 12); }
   HWND PasswordBox() const { return ControlAt(main_, 104, 56); }
+  // The path (when one is given) and the password typed into the main window, and Enter pressed in the
+  // password box: the launch of what the path box holds.
+  void Run(const std::optional<std::string>& path = {}, const std::string& password = kPassword) const;
   // The text of the error box that comes next, which is closed then; "(no box)" when none comes.
   std::string NextError() const;
   // "Bearbeiten" from quick-launch button 1's menu: the gate; and then the editor's window, or nullptr.

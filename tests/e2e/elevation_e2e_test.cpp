@@ -33,11 +33,6 @@ class ElevationE2E : public ::testing::Test {
     program = std::make_unique<Program>(folder);
     ASSERT_TRUE(e2e::standin::Ready(*program, session));
   }
-  void Launch(const std::string& path) {
-    Program::SetText(program->PathBox(), path);
-    Program::SetText(program->PasswordBox(), kPassword);
-    Program::PressKey(program->PasswordBox(), VK_RETURN);
-  }
   // The helper's "runas" that comes next: its verb, file, parameters, directory and show command.
   std::string NextRunAs(std::size_t before = 0) const {
     if (!e2e::WaitFor([&] { return session.Calls(standin::kRunAs).size() > before; })) return "(no runas)";
@@ -70,7 +65,7 @@ TEST_F(ElevationE2E, StartsThroughTheHelperWhenTheAccountsTokenIsSplit) {
   };
   for (const auto& [path, runAs] : rows) {
     const std::size_t before = session.Calls(standin::kRunAs).size();
-    Launch(path);
+    program->Run(path);
     EXPECT_EQ(NextRunAs(before), runAs) << path;
   }
   const std::vector<standin::Record> launches = session.Calls(standin::kLaunch);
@@ -105,7 +100,7 @@ TEST_F(ElevationE2E, ShowsNothingWhenTheConsentIsRefused) {
   const std::string folder = e2e::RunFolder("consent-refused");
   e2e::WriteFile(folder + "Morvela.INI", "[SpeedButton1]\r\nText=Editor\r\nPfad=notepad.exe\r\n");
   StartIn(folder, kLimited, 0, 1223);
-  Launch("notepad.exe");
+  program->Run("notepad.exe");
   EXPECT_EQ(NextRunAs(), "runas|" + SystemFile("notepad.exe") + "||directory|1");
   Program::ClickAt(program->Main(), 154, 108);
   EXPECT_EQ(NextRunAs(1), "runas|" + SystemFile("notepad.exe") + "||directory|1");
@@ -120,14 +115,14 @@ TEST_F(ElevationE2E, ShowsNothingWhenTheConsentIsRefused) {
 // and nothing is started.
 TEST_F(ElevationE2E, ReportsAFailingHelperAndFallsBackWhenItCannotStart) {
   StartIn(e2e::RunFolder("helper-fails"), kLimited, 0, ERROR_FILE_NOT_FOUND);
-  Launch("C:\\Tools\\fehlt.exe");
+  program->Run("C:\\Tools\\fehlt.exe");
   const std::string failed = program->NextError();
   EXPECT_EQ(failed.rfind("Falsche Zugangsdaten oder Pfad nicht gefunden.\n\n", 0), 0u) << failed;
   EXPECT_TRUE(failed.ends_with("(Fehler 2)")) << failed;
 
   session.Elevation(kLimited, ERROR_ACCESS_DENIED);
   const std::size_t before = session.Calls(standin::kLaunch).size();
-  Launch("C:\\Tools\\app.exe");
+  program->Run("C:\\Tools\\app.exe");
   HWND question = program->WaitForWindow("Warnung");
   ASSERT_NE(question, nullptr);
   EXPECT_EQ(
@@ -140,8 +135,7 @@ TEST_F(ElevationE2E, ReportsAFailingHelperAndFallsBackWhenItCannotStart) {
   EXPECT_EQ(standin::Narrow(direct.commandLine), "\"C:\\Tools\\app.exe\"");
 
   const std::size_t launches = session.Calls(standin::kLaunch).size();
-  Program::SetText(program->PasswordBox(), "falsch");
-  Program::PressKey(program->PasswordBox(), VK_RETURN);
+  program->Run({}, "falsch");
   EXPECT_TRUE(program->NextError().ends_with("(Fehler 1326)"));
   EXPECT_EQ(session.Calls(standin::kLaunch).size(), launches);
   EXPECT_FALSE(session.Calls(standin::kLogon).back().answer);

@@ -74,12 +74,8 @@ class LaunchE2E : public ::testing::Test {
   // Fills both boxes and presses Enter in the password box; what reached the system.
   standin::Record Launch(const std::string& path, const std::string& password) {
     const std::size_t before = session.Calls(standin::kLaunch).size();
-    Program::SetText(controls.path, path);
-    Program::SetText(controls.password, password);
-    Program::PressKey(controls.password, VK_RETURN);
-    EXPECT_TRUE(e2e::WaitFor([&] { return session.Calls(standin::kLaunch).size() > before; })) << path;
-    const std::vector<standin::Record> calls = session.Calls(standin::kLaunch);
-    return calls.size() > before ? calls.back() : standin::Record{};
+    program.Run(path, password);
+    return session.Next(standin::kLaunch, before);
   }
 };
 
@@ -126,9 +122,7 @@ TEST_F(LaunchE2E, CutsThePasswordTo255Characters) {
 
 // A wrong password fails at the logon that comes before each launch: one failed logon, no launch.
 TEST_F(LaunchE2E, ARefusedLaunchShowsTheErrorBoxAndKeepsBothBoxes) {
-  Program::SetText(controls.path, "C:\\Tools\\setup.msi");
-  Program::SetText(controls.password, "geheim-124");
-  Program::PressKey(controls.password, VK_RETURN);
+  program.Run("C:\\Tools\\setup.msi", "geheim-124");
   ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLogon).empty(); }));
   EXPECT_FALSE(session.Calls(standin::kLogon)[0].answer);
   HWND box = program.WaitForWindow("Fehler");
@@ -220,11 +214,8 @@ TEST(NetworkLaunchE2E, StartsAProgramOnANetworkDriveByItsUniversalName) {
   standin::Session session(kPassword);
   Program program(folder);
   ASSERT_TRUE(e2e::standin::Ready(program, session));
-  MainControls controls(program);
-  Program::SetText(controls.path, "N:\\tool.exe");
-  Program::SetText(controls.password, kPassword);
-  Program::PressKey(controls.password, VK_RETURN);
-  ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
+  program.Run("N:\\tool.exe");
+  const standin::Record r = session.Next(standin::kLaunch);
 
   union {
     UNIVERSAL_NAME_INFOA info;
@@ -234,7 +225,6 @@ TEST(NetworkLaunchE2E, StartsAProgramOnANetworkDriveByItsUniversalName) {
   const bool named =
       WNetGetUniversalNameA("N:\\tool.exe", UNIVERSAL_NAME_INFO_LEVEL, &universal, &size) == NO_ERROR;
   const std::string file = named ? universal.info.lpUniversalName : "N:\\tool.exe";
-  const standin::Record r = session.Calls(standin::kLaunch)[0];
   EXPECT_EQ(standin::Narrow(r.application), file);
   EXPECT_EQ(standin::Narrow(r.directory), file.substr(0, file.rfind('\\') + 1));
   EXPECT_EQ(standin::Narrow(r.commandLine), "\"" + file + "\"");

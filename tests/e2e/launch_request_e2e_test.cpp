@@ -16,16 +16,9 @@ namespace standin = e2e::standin;
 
 using e2e::kPassword;
 
-// The password typed and Enter pressed: the launch of what the path box holds.
-void Launch(const Program& program) {
-  Program::SetText(program.PasswordBox(), kPassword);
-  Program::PressKey(program.PasswordBox(), VK_RETURN);
-}
-
 // The command line of the launch that comes next.
 std::string NextLaunch(const standin::Session& session) {
-  if (!e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); })) return "(no launch)";
-  return standin::Narrow(session.Calls(standin::kLaunch).back().commandLine);
+  return standin::Narrow(session.Next(standin::kLaunch).commandLine);
 }
 
 TEST(LaunchRequestE2E, KeepsTheQuotesOfAPathHandedInWithItsArguments) {
@@ -34,7 +27,7 @@ TEST(LaunchRequestE2E, KeepsTheQuotesOfAPathHandedInWithItsArguments) {
   ASSERT_TRUE(program.Started());
   EXPECT_EQ(Program::Text(program.PathBox()), "\"C:\\Program Files\\App\\app.exe\" /S");
   ASSERT_TRUE(session.InstallInto(program.Process()));
-  Launch(program);
+  program.Run();
   EXPECT_EQ(NextLaunch(session), "\"C:\\Program Files\\App\\app.exe\" /S");
 }
 
@@ -47,7 +40,7 @@ TEST(LaunchRequestE2E, TakesTheFirstOfTwoPackagesHandedIn) {
   ASSERT_TRUE(program.Started());
   EXPECT_EQ(Program::Text(program.PathBox()), folder + "a.msi");
   ASSERT_TRUE(session.InstallInto(program.Process()));
-  Launch(program);
+  program.Run();
   EXPECT_EQ(NextLaunch(session), "msiexec.exe /i \"" + folder + "a.msi\"");
 }
 
@@ -62,7 +55,7 @@ TEST(LaunchRequestE2E, QuotesADroppedScriptInAFolderWithABlank) {
   ASSERT_TRUE(e2e::standin::Ready(program, session));
   ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {Wide(tools + "install.cmd")}));
   ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program.PathBox()) == tools + "install.cmd"; }));
-  Launch(program);
+  program.Run();
   EXPECT_EQ(NextLaunch(session), "\"" + tools + "install.cmd\"");
 }
 
@@ -78,7 +71,7 @@ TEST(LaunchRequestE2E, TakesADroppedNameInLettersTheCodePageLacksExactly) {
   ASSERT_TRUE(e2e::standin::Ready(program, session));
   ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {Wide(name)}));
   ASSERT_TRUE(e2e::WaitFor([&] { return Program::Text(program.PathBox()) == name; }));
-  Launch(program);
+  program.Run();
   EXPECT_EQ(NextLaunch(session), "\"" + name + "\"");
 }
 
@@ -87,8 +80,7 @@ TEST(LaunchRequestE2E, RefusesATextOf300CharactersInsteadOfCuttingIt) {
   Program program(e2e::RunFolder("long-text"));
   ASSERT_TRUE(e2e::standin::Ready(program, session));
   const std::string text = "C:\\" + std::string(280, 'a') + "\\Setup Tool.exe";
-  Program::SetText(program.PathBox(), text.substr(0, 300));
-  Launch(program);
+  program.Run(text.substr(0, 300));
   const std::string refusal = program.NextError();
   EXPECT_EQ(refusal.rfind("Der Pfad ist länger als 255 Zeichen.", 0), 0u) << refusal;
   EXPECT_TRUE(refusal.ends_with("Es wurde nichts gestartet.")) << refusal;
@@ -111,7 +103,7 @@ TEST(LaunchRequestE2E, LogsOnAccountsAsAdministratorsWriteThem) {
     standin::Session& session = run.session;
     EXPECT_NE(program.ControlWithText(program.Main(), row.user), nullptr) << row.user;
     Program::SetText(program.PathBox(), "notepad");
-    Launch(program);
+    program.Run();
     EXPECT_EQ(NextLaunch(session), "notepad");
     HWND editor = program.OpenEditor();  // through the gate
     EXPECT_NE(editor, nullptr) << row.user;

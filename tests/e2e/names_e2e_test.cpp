@@ -35,9 +35,7 @@ TEST(NamesE2E, AreLaunchedLoggedOnWithAndFoundInAnyScript) {
   ASSERT_TRUE(e2e::standin::Ready(program, session));
   EXPECT_NE(program.ControlWithText(program.Main(), kAccount), nullptr);  // the settings file was found
 
-  Program::SetText(program.PathBox(), tool);
-  Program::SetText(program.PasswordBox(), kPassword);
-  Program::PressKey(program.PasswordBox(), VK_RETURN);
+  program.Run(tool);
   ASSERT_TRUE(e2e::WaitFor([&] { return session.Calls(standin::kLaunch).size() == 1; }));
   Program::SetText(program.PathBox(), "");
   ASSERT_TRUE(session.Drop(program.Process(), program.Main(), {Wide(tool)}));

@@ -148,7 +148,9 @@ class Session {
   bool InstallHere() const;
 
   std::vector<Record> Calls(Call kind) const;  // in the order they were made; kAny for all
-  void Forget();                               // the calls so far, so that the next ones are kept
+  // The last call of the kind once there are more than `before` of them; an empty record when none came.
+  Record Next(Call kind, std::size_t before = 0) const;
+  void Forget();  // the calls so far, so that the next ones are kept
   std::vector<Call> Sequence() const;
   // The library's address range in a process, for leaving it out when searching that process.
   static bool LoadedRange(DWORD process, const BYTE*& base, DWORD& size);

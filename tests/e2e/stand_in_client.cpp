@@ -116,6 +116,14 @@ std::vector<Record> Session::Calls(Call kind) const {
   return calls;
 }
 
+Record Session::Next(Call kind, std::size_t before) const {
+  for (int waited = 0; waited < 10000; waited += 20, Sleep(20)) {
+    const std::vector<Record> calls = Calls(kind);
+    if (calls.size() > before) return calls.back();
+  }
+  return {};
+}
+
 void Session::Forget() {
   if (shared_) InterlockedExchange(&shared_->count, 0);
 }

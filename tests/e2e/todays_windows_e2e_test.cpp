@@ -70,9 +70,7 @@ TEST(TodaysWindowsE2E, LogsOnTheAccountOfTheSettingsFile) {
     standin::Session& session = run.session;
     EXPECT_NE(program.ControlWithText(program.Main(), row.user), nullptr) << row.user;
     EXPECT_NE(program.ControlWithText(program.Main(), row.domain), nullptr) << row.domain;
-    Program::SetText(program.PathBox(), "notepad");
-    Program::SetText(program.PasswordBox(), kPassword);
-    Program::PressKey(program.PasswordBox(), VK_RETURN);
+    program.Run("notepad");
     ASSERT_TRUE(e2e::WaitFor([&] { return !session.Calls(standin::kLaunch).empty(); }));
     HWND editor = program.OpenEditor();
     ASSERT_NE(editor, nullptr) << row.user;
