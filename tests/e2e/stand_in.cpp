@@ -386,6 +386,13 @@ Function Import(const char* library, const char* function, Function replacement)
   return nullptr;
 }
 
+// The system's function behind an import, kept from the first install: a second one in the same
+// process (the adapters' tests run in one) finds the replacement there, which would then call itself.
+template <class Function>
+void KeepImport(Function& original, const char* library, const char* function, Function replacement) {
+  if (const Function found = Import(library, function, replacement); found != replacement) original = found;
+}
+
 // Run on a thread of the program after the library is loaded there (with a non-null argument: of the
 // program's helper). The printer and shell libraries are loaded here first, so that the program's own
 // first use of them finds the same modules, already changed.
@@ -398,10 +405,10 @@ extern "C" __declspec(dllexport) DWORD WINAPI InstallStandIn(LPVOID helper) {
   g_inHelper = helper != nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCSTR>(&InstallStandIn), &g_library);
-  g_tokenInformation = Import("ADVAPI32.dll", "GetTokenInformation", &TokenInformation);
-  g_createKey = Import("ADVAPI32.dll", "RegCreateKeyExW", &CreateKey);
-  g_writeProfile = Import("KERNEL32.dll", "WritePrivateProfileStringW", &WriteProfile);
-  g_parameters = Import("USER32.dll", "SystemParametersInfoW", &Parameters);
+  KeepImport(g_tokenInformation, "ADVAPI32.dll", "GetTokenInformation", &TokenInformation);
+  KeepImport(g_createKey, "ADVAPI32.dll", "RegCreateKeyExW", &CreateKey);
+  KeepImport(g_writeProfile, "KERNEL32.dll", "WritePrivateProfileStringW", &WriteProfile);
+  KeepImport(g_parameters, "USER32.dll", "SystemParametersInfoW", &Parameters);
   HMODULE advapi = LoadLibraryA("advapi32.dll");
   HMODULE winspool = LoadLibraryA("winspool.drv");
   HMODULE shell = LoadLibraryA("shell32.dll");
