@@ -63,8 +63,7 @@ class Program {
   // The main window's path box and password box.
   HWND PathBox() const { return ControlAt(main_, 104, 12); }
   HWND PasswordBox() const { return ControlAt(main_, 104, 56); }
-  // The path (when one is given) and the password typed into the main window, and Enter pressed in the
-  // password box: the launch of what the path box holds.
+  // A launch: the path (when given) and the password into their boxes, then Enter in the password box.
   void Run(const std::optional<std::string>& path = {}, const std::string& password = kPassword) const;
   // The text of the error box that comes next, which is closed then; "(no box)" when none comes.
   std::string NextError() const;

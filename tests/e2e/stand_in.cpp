@@ -113,13 +113,12 @@ bool StartHelper(LPCWSTR application, LPWSTR commandLine, LPCWSTR directory, LPP
 }
 
 // Windows refuses a wrong account or password, and an empty command line; everything else starts.
-// Every launch names its file; the program's own is its helper, started for real. Any other file is
-// only recorded, so that no test leaves a console or an installer behind.
+// Every launch names its file; only the program's own, its helper, is started for real (any file when
+// the test asks for it), so that no test leaves a console or an installer behind.
 bool StartsForReal(LPCWSTR application) {
-  if (!application) return false;
-  if (g_shared->startAnyFile) return true;
-  const LPCWSTR slash = wcsrchr(application, L'\\');
-  return lstrcmpiW(slash ? slash + 1 : application, L"Morvela.exe") == 0;
+  const LPCWSTR slash = application ? wcsrchr(application, L'\\') : nullptr;
+  return application &&
+         (g_shared->startAnyFile || lstrcmpiW(slash ? slash + 1 : application, L"Morvela.exe") == 0);
 }
 
 BOOL WINAPI Launch(LPCWSTR user, LPCWSTR domain, LPCWSTR password, DWORD logonFlags, LPCWSTR application,

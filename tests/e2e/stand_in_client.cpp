@@ -117,10 +117,8 @@ std::vector<Record> Session::Calls(Call kind) const {
 }
 
 Record Session::Next(Call kind, std::size_t before) const {
-  for (int waited = 0; waited < 10000; waited += 20, Sleep(20)) {
-    const std::vector<Record> calls = Calls(kind);
-    if (calls.size() > before) return calls.back();
-  }
+  for (int waited = 0; waited < 10000; waited += 20, Sleep(20))
+    if (const std::vector<Record> calls = Calls(kind); calls.size() > before) return calls.back();
   return {};
 }
 
